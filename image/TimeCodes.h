@@ -1,0 +1,8 @@
+#pragma once
+// (interim: replaced by the full time-code module)
+#include <QString>
+namespace nolt {
+int DecodeTime(int b);
+QString displayTime(int x);
+QString displayTime2(int x);
+} // namespace nolt

@@ -1,0 +1,127 @@
+#include "link/DriverLink.h"
+
+#include <algorithm>
+
+namespace nolt {
+
+namespace {
+constexpr std::uint8_t syncA = 0xAA, syncB = 0x55;
+constexpr std::uint8_t memRead = 0xF2, memWrite = 0xF1, memErase = 0xFC;
+constexpr std::uint8_t pagePackets = pageSize / packetSize; // 16
+constexpr int ackPolls = 201;
+constexpr int ackPollMs = 5;
+} // namespace
+
+DriverLink::DriverLink(Platform& platform, HidDevice* hid)
+    : platform_(platform), hid_(hid), timer1_(platform.createTimer(50, [this] { timer1Tick(); }))
+{
+}
+
+void DriverLink::readReportLengths()
+{
+    if (!hid_)
+        return;
+    inputReportLength_ = hid_->getInputReportLength() & 0xFF;
+    outputReportLength_ = hid_->getOutputReportLength() & 0xFF;
+    featureReportLength_ = hid_->getFeatureReportLength() & 0xFF;
+}
+
+void DriverLink::sendReport()
+{
+    if (hid_)
+        hid_->writeData(dataBuffer.data());
+}
+
+bool DriverLink::receiveReport()
+{
+    return hid_ && hid_->readData(dataBuffer.data());
+}
+
+void DriverLink::sendRequest(std::uint8_t cmd, std::uint8_t count, std::uint8_t lo, std::uint8_t hi)
+{
+    const std::array<std::uint8_t, packetSize> request = {syncA, syncB, cmd, count, lo, hi, 0, 0};
+    std::copy(request.begin(), request.end(), dataBuffer.begin());
+    sendReport();
+}
+
+void DriverLink::startRead(bool control)
+{
+    controlFlag = control;
+    dataFlag = !control;
+    tag_ = 0;
+    timer1_->start();
+}
+
+void DriverLink::readControlBlock()
+{
+    controlBlock.resize(pageSize);
+    sendRequest(memRead, pagePackets, controlBlockAddress & 0xFF, controlBlockAddress >> 8);
+    startRead(true);
+}
+
+void DriverLink::readDataBlock(int address)
+{
+    sendBlock.resize(pageSize);
+    sendRequest(memRead, pagePackets, address & 0xFF, (address >> 8) & 0xFF);
+    startRead(false);
+}
+
+void DriverLink::timer1Tick()
+{
+    if (!receiveReport())
+        return;
+    const auto& r = dataBuffer;
+    if (r[0] == 0xC0 && r[1] == 0x44) {
+        // A block never holds more than one page: a larger count is cut to
+        // the page, so no packet lands outside it.
+        tag_ = std::min<int>(r[4] / packetSize, pagePackets);
+        return;
+    }
+    if (r[0] == 0xB2 && (r[1] == 0x50 || r[1] == 0x51)) {
+        usbStick = true;
+        timer1_->stop();
+    }
+    if (tag_ == 0)
+        return;
+    Bytes& target = controlFlag ? controlBlock : sendBlock;
+    const int at = (pagePackets - tag_) * packetSize;
+    std::copy_n(r.begin(), packetSize, target.begin() + at);
+    if (--tag_ == 0) {
+        timer1_->stop();
+        controlFlag = false;
+        dataFlag = false;
+    }
+}
+
+bool DriverLink::writePage(int address, const std::uint8_t* page)
+{
+    sendRequest(memWrite, pagePackets, address & 0xFF, (address >> 8) & 0xFF);
+    receiveReport(); // whatever the device answers to the request is not looked at
+    for (int p = 0; p < pagePackets; ++p) {
+        std::copy_n(page + p * packetSize, packetSize, dataBuffer.begin());
+        sendReport();
+    }
+    return transferCheck(address);
+}
+
+bool DriverLink::transferCheck(int b)
+{
+    for (int round = 0; round < ackPolls; ++round) {
+        platform_.sleepMs(ackPollMs);
+        if (!receiveReport())
+            continue;
+        const auto& r = dataBuffer;
+        if (r[0] != 0xC0 || r[1] != 0x33)
+            continue;
+        const bool written = r[4] == 1 && r[2] == (b & 0xFF) && r[3] == ((b >> 8) & 0xFF);
+        return !written;
+    }
+    return true;
+}
+
+void DriverLink::sendEraseAll()
+{
+    sendRequest(memErase, 0, 0x55, 0xAA);
+}
+
+} // namespace nolt

@@ -1,0 +1,19 @@
+#pragma once
+// The window's pictures: drawn from the program's artwork at the size the
+// design gives them, and greyed copies for the "dis" overlays.
+
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+
+namespace nolt::art {
+
+// Renders resources/art/<name>.svg (or .png) at the given size. A picture
+// that is missing is drawn as a plain framed box with its name, so that the
+// window stays usable.
+QPixmap picture(const QString& name, QSize size);
+
+// A grey, lightened copy that reads as "switched off".
+QPixmap greyed(const QPixmap& source);
+
+} // namespace nolt::art

@@ -1,0 +1,88 @@
+#include "pgm/Widgets.h"
+
+#include <QMouseEvent>
+#include <QPalette>
+
+namespace nolt {
+
+ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) {}
+
+void ClickLabel::mousePressEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton)
+        emit pressed();
+    QLabel::mousePressEvent(e);
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton) {
+        emit released();
+        if (rect().contains(e->position().toPoint()))
+            emit clicked();
+    }
+    QLabel::mouseReleaseEvent(e);
+}
+
+ClickEdit::ClickEdit(QWidget* parent) : QLineEdit(parent)
+{
+    setReadOnly(true);
+    setCursor(Qt::PointingHandCursor);
+}
+
+void ClickEdit::setEdited(bool edited)
+{
+    edited_ = edited;
+    QPalette p = palette();
+    p.setColor(QPalette::Text, edited ? bgr(clTeal) : palette().color(QPalette::WindowText));
+    setPalette(p);
+}
+
+void ClickEdit::mousePressEvent(QMouseEvent* e)
+{
+    QLineEdit::mousePressEvent(e);
+    if (e->button() == Qt::LeftButton)
+        emit clicked();
+}
+
+ScrollBar::ScrollBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent)
+{
+    setPageStep(0);
+    setSingleStep(1);
+    setCursor(Qt::PointingHandCursor);
+}
+
+bool ScrollBar::setMin(int minimum)
+{
+    if (maximum() < minimum)
+        return false;
+    setMinimum(minimum);
+    return true;
+}
+
+bool ScrollBar::setMax(int maximum)
+{
+    if (maximum < minimum())
+        return false;
+    setMaximum(maximum);
+    return true;
+}
+
+bool ScrollBar::setLimits(int minimum, int maximum)
+{
+    if (maximum < minimum)
+        return false;
+    setRange(minimum, maximum);
+    return true;
+}
+
+void setBackground(QWidget* w, QColor colour)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, colour);
+    p.setColor(QPalette::Button, colour);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+} // namespace nolt

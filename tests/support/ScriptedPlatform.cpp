@@ -1,0 +1,116 @@
+#include "support/ScriptedPlatform.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+
+namespace nolt::test {
+
+class ScriptedPlatform::VirtualTimer final : public Timer {
+public:
+    VirtualTimer(ScriptedPlatform& owner, int interval, std::function<void()> onTick)
+        : owner_(&owner), interval_(interval), onTick_(std::move(onTick))
+    {
+        owner_->timers_.push_back(this);
+    }
+    ~VirtualTimer() override
+    {
+        if (owner_) {
+            auto& t = owner_->timers_;
+            t.erase(std::remove(t.begin(), t.end(), this), t.end());
+        }
+    }
+    void start() override
+    {
+        active_ = true;
+        due_ = owner_->nowMs + interval_;
+    }
+    void stop() override { active_ = false; }
+    bool isActive() const override { return active_; }
+
+    // Runs the tick once when it is due.
+    void fireIfDue()
+    {
+        if (active_ && owner_->nowMs >= due_) {
+            due_ = owner_->nowMs + interval_;
+            onTick_();
+        }
+    }
+    void detach() { owner_ = nullptr; }
+
+private:
+    ScriptedPlatform* owner_;
+    int interval_;
+    std::function<void()> onTick_;
+    bool active_ = false;
+    long long due_ = 0;
+};
+
+ScriptedPlatform::~ScriptedPlatform()
+{
+    for (VirtualTimer* t : timers_)
+        t->detach();
+}
+
+void ScriptedPlatform::showMessage(const QString& text)
+{
+    messages << text;
+}
+
+bool ScriptedPlatform::confirm(const QString& text)
+{
+    confirmations << text;
+    if (confirmAnswers.empty())
+        return false;
+    const bool answer = confirmAnswers.front();
+    confirmAnswers.pop_front();
+    return answer;
+}
+
+std::optional<QString> ScriptedPlatform::openFileName(const QString& title, const QString&)
+{
+    fileDialogTitles << title;
+    if (fileAnswers.empty())
+        return std::nullopt;
+    auto answer = fileAnswers.front();
+    fileAnswers.pop_front();
+    return answer;
+}
+
+std::optional<QString> ScriptedPlatform::saveFileName(const QString& title, const QString& filter,
+                                                      const QString&)
+{
+    return openFileName(title, filter);
+}
+
+void ScriptedPlatform::processMessages()
+{
+    QCoreApplication::processEvents();
+    // A tick may stop or create timers: walk a copy, and skip timers that
+    // went away meanwhile.
+    const auto snapshot = timers_;
+    for (VirtualTimer* t : snapshot)
+        if (std::find(timers_.begin(), timers_.end(), t) != timers_.end())
+            t->fireIfDue();
+}
+
+std::unique_ptr<Timer> ScriptedPlatform::createTimer(int intervalMs, std::function<void()> onTick)
+{
+    return std::make_unique<VirtualTimer>(*this, intervalMs, std::move(onTick));
+}
+
+void ScriptedPlatform::advance(int ms)
+{
+    for (int t = 0; t < ms; t += 10) {
+        nowMs += 10;
+        processMessages();
+    }
+}
+
+int ScriptedPlatform::activeTimers() const
+{
+    return static_cast<int>(std::count_if(timers_.begin(), timers_.end(),
+                                          [](const VirtualTimer* t) { return t->isActive(); }));
+}
+
+} // namespace nolt::test

@@ -1,0 +1,59 @@
+#pragma once
+// A platform for tests: dialogs are answered from scripts and recorded, and
+// time is virtual. sleepMs advances the clock at once; processMessages runs
+// the widget events and every timer tick that has fallen due.
+
+#include "link/Platform.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <optional>
+#include <vector>
+
+namespace nolt::test {
+
+class ScriptedPlatform final : public Platform {
+public:
+    ~ScriptedPlatform() override;
+
+    // Answers for the next dialogs, in order; an empty script answers No,
+    // respectively Cancel.
+    std::deque<bool> confirmAnswers;
+    std::deque<std::optional<QString>> fileAnswers;
+
+    // What the program did.
+    QStringList messages;
+    QStringList confirmations;
+    QStringList fileDialogTitles;
+    int beeps = 0;
+    std::vector<QString> restarts;
+    bool busyCursor = false;
+    long long nowMs = 0;
+
+    void showMessage(const QString& text) override;
+    bool confirm(const QString& text) override;
+    void beep() override { ++beeps; }
+    std::optional<QString> openFileName(const QString& title, const QString& filter) override;
+    std::optional<QString> saveFileName(const QString& title, const QString& filter,
+                                        const QString& defaultSuffix) override;
+    void sleepMs(int ms) override { nowMs += ms; }
+    void processMessages() override;
+    std::unique_ptr<Timer> createTimer(int intervalMs, std::function<void()> onTick) override;
+    void restartProgram(const QString& parameters) override { restarts.push_back(parameters); }
+    void setBusyCursor(bool busy) override { busyCursor = busy; }
+
+    // Lets virtual time pass, processing messages every 10 ms.
+    void advance(int ms);
+    // Number of timers currently running.
+    int activeTimers() const;
+
+    class VirtualTimer;
+
+private:
+    friend class VirtualTimer;
+    std::vector<VirtualTimer*> timers_;
+};
+
+} // namespace nolt::test
