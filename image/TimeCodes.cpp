@@ -18,4 +18,16 @@ QString displayTime2(int x)
         return QStringLiteral("0");
     return two(x / 1000) + QLatin1Char(',') + QString::number(x % 1000).rightJustified(3, QLatin1Char('0'));
 }
+int getTime(const QString& s)
+{
+    if (s.size() != 8)
+        return 0;
+    return s.mid(0, 2).toInt() * 3600 + s.mid(3, 2).toInt() * 60 + s.mid(6, 2).toInt();
+}
+int getTime2(const QString& s)
+{
+    if (s.size() < 6)
+        return 0;
+    return s.mid(0, 2).toInt() * 1000 + s.mid(3, 3).toInt();
+}
 } // namespace nolt

@@ -5,4 +5,6 @@ namespace nolt {
 int DecodeTime(int b);
 QString displayTime(int x);
 QString displayTime2(int x);
+int getTime(const QString& s);
+int getTime2(const QString& s);
 } // namespace nolt

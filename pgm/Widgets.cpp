@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPalette>
+#include <QSignalBlocker>
 
 namespace nolt {
 
@@ -73,6 +74,21 @@ bool ScrollBar::setLimits(int minimum, int maximum)
     if (maximum < minimum)
         return false;
     setRange(minimum, maximum);
+    return true;
+}
+
+bool ScrollBar::setParams(int position, int minimum, int maximum)
+{
+    if (maximum < minimum)
+        return false;
+    const int before = value();
+    {
+        const QSignalBlocker quiet(this);
+        setRange(minimum, maximum);
+        setValue(position);
+    }
+    if (value() != before)
+        emit valueChanged(value());
     return true;
 }
 

@@ -53,6 +53,10 @@ public:
     bool setMax(int maximum);
     bool setLimits(int minimum, int maximum);
     void setPosition(int position) { setValue(position); }
+    // Position and range in one step: the change handler runs at most once,
+    // and only when the position really changed. A maximum below the
+    // minimum is refused.
+    bool setParams(int position, int minimum, int maximum);
     int position() const { return value(); }
 };
 

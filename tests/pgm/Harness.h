@@ -3,6 +3,7 @@
 // object names of its controls.
 
 #include "pgm/TForm1.h"
+#include "support/QtPrinters.h"
 #include "support/ScriptedPlatform.h"
 
 #include <QAbstractButton>
