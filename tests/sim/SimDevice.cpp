@@ -1,0 +1,56 @@
+#include "sim/SimDevice.h"
+
+#include <algorithm>
+
+namespace nolt::sim {
+
+SimDevice::SimDevice(std::unique_ptr<DeviceModel> model, int inputLength, int outputLength)
+    : model_(std::move(model)), inputLength_(inputLength), outputLength_(outputLength)
+{
+}
+
+void SimDevice::queueReply(Report report)
+{
+    report.resize(static_cast<std::size_t>(inputLength_), 0);
+    replies_.push_back(std::move(report));
+}
+
+bool SimDevice::findHidDevice(unsigned vendorId, unsigned productId)
+{
+    const bool found = present && vendorId == hidVendorId && productId == hidProductId;
+    if (found && !attached_ && model_) {
+        attached_ = true;
+        model_->attached(*this);
+    }
+    return found;
+}
+
+bool SimDevice::readData(std::uint8_t* buffer)
+{
+    if (!present)
+        return false;
+    if (replies_.empty() && model_)
+        model_->idle(*this);
+    if (replies_.empty()) {
+        ++emptyReads;
+        return false;
+    }
+    const Report& r = replies_.front();
+    std::copy(r.begin(), r.end(), buffer);
+    replies_.pop_front();
+    ++reads;
+    return true;
+}
+
+bool SimDevice::writeData(const std::uint8_t* buffer)
+{
+    if (!present)
+        return false;
+    Report report(buffer, buffer + outputLength_);
+    written.push_back(report);
+    if (model_)
+        model_->received(*this, report);
+    return true;
+}
+
+} // namespace nolt::sim
