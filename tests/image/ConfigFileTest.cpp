@@ -106,34 +106,39 @@ TEST(ConfigLoad, FilesThatLoadNothing)
     EXPECT_EQ(parseLoadedFile({"FWX0100480000", "00"}).kind, LoadedFileKind::Firmware);
 }
 
-TEST(ConfigLoad, OldFormatWarnsAndLoads)
+TEST(ConfigLoad, TagCrcAndNoLoadCheckDecide)
 {
-    QStringList lines = buildConfigFile(pattern(), "Old");
-    lines[0].replace(0, 3, "MEM");
-    const ConfigLoadResult r = load(lines, defaults());
-    EXPECT_EQ(r.messages, QStringList{oldFormat});
-    EXPECT_TRUE(r.imageReplaced);
-    EXPECT_EQ(r.image[0], pattern()[0]);
-    EXPECT_EQ(r.info, "Old");
-}
-
-TEST(ConfigLoad, WrongCrcIsRefusedUnlessNoLoadCheck)
-{
-    QStringList lines = buildConfigFile(pattern(), "Bad");
-    lines[1].replace(0, 2, "EE");
-    const ConfigLoadResult refused = load(lines, defaults());
-    EXPECT_EQ(refused.messages, QStringList{corrupted});
-    EXPECT_FALSE(refused.imageReplaced);
-    EXPECT_FALSE(refused.infoChanged);
-    EXPECT_EQ(refused.image, defaults()); // the astro bytes included
-
-    const ConfigLoadResult forced = load(lines, defaults(), false, true);
-    EXPECT_TRUE(forced.messages.isEmpty());
-    EXPECT_EQ(forced.image[0], 0xEE);
-    EXPECT_EQ(forced.info, "Bad");
-
-    lines[0].replace(0, 3, "MEM");
-    EXPECT_EQ(load(lines, defaults()).messages, (QStringList{oldFormat, corrupted}));
+    const QStringList saved = buildConfigFile(pattern(), "Name");
+    const std::uint16_t crc = static_cast<std::uint16_t>(saved[0].mid(3, 4).toUInt(nullptr, 16));
+    const struct {
+        const char* tag;
+        bool wrongCrc, noLoadCheck;
+        QStringList messages;
+        bool loads;
+    } cases[] = {
+        {"MMN", false, false, {}, true},
+        {"MEM", false, false, {oldFormat}, true},
+        {"MMN", true, false, {corrupted}, false},
+        {"MEM", true, false, {oldFormat, corrupted}, false},
+        {"MMN", true, true, {}, true},
+    };
+    for (const auto& c : cases) {
+        QStringList lines = saved;
+        lines[0] = c.tag + hexDigits(c.wrongCrc ? crc ^ 1 : crc, 4) + "Name";
+        const Bytes before(img::imageSize, 0x77);
+        const ConfigLoadResult r = load(lines, before, false, c.noLoadCheck);
+        EXPECT_EQ(r.messages, c.messages) << c.tag << c.wrongCrc;
+        EXPECT_EQ(r.imageReplaced, c.loads);
+        EXPECT_EQ(r.infoChanged, c.loads);
+        // A refused file keeps the whole image, the astro bytes included.
+        Bytes expected = before;
+        if (c.loads) {
+            expected = pattern();
+            std::fill(expected.begin() + img::storedBytes, expected.end(), 0xFF);
+            std::fill_n(expected.begin() + img::astroData, img::astroDataLength, 0);
+        }
+        EXPECT_EQ(r.image, expected);
+    }
 }
 
 TEST(ConfigLoad, ShortFileFillsTheRestWithFF)
