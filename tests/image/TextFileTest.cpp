@@ -1,0 +1,104 @@
+#include "image/TextFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace nolt {
+namespace {
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+void putBytes(const QString& path, const QByteArray& data)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_EQ(f.write(data), data.size());
+}
+
+TEST(TextLines, SplitsAtCrLfAndLf)
+{
+    const struct {
+        QByteArray text;
+        QStringList lines;
+    } cases[] = {
+        {"", {}},
+        {"\r\n", {""}},
+        {"\n\n", {"", ""}},
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\nb", {"a", "b"}},
+        {"a\r\n\r\nb\n", {"a", "", "b"}},
+        {"a\rb\r\n", {"a\rb"}},
+        {"x\r", {"x\r"}},
+        // 8-bit characters are Latin-1, NUL included.
+        {QByteArray("\xE9\r\n\x00\xFF\x80", 6),
+         {QString(QChar(0xE9)), QString::fromLatin1("\0\xFF\x80", 3)}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(splitTextLines(c.text), c.lines) << c.text.toStdString();
+}
+
+TEST(TextFile, WritesCrLfLinesAndReadsThemBack)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("cfg.ktc");
+    const QStringList lines = {"MMN8A1C", "", QString::fromUtf8("Caf\u00E9")};
+    ASSERT_EQ(writeTextLines(path, lines), "");
+    EXPECT_EQ(fileBytes(path), QByteArray("MMN8A1C\r\n\r\nCaf\xE9\r\n"));
+    const TextFileRead r = readTextLines(path);
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.lines, lines);
+
+    // Replacing a longer file leaves nothing of it behind.
+    ASSERT_EQ(writeTextLines(path, {"x"}), "");
+    EXPECT_EQ(fileBytes(path), QByteArray("x\r\n"));
+}
+
+TEST(TextFile, UnreadableFilesReportThePlatformError)
+{
+    QTemporaryDir dir;
+    for (const QString& path : {dir.filePath("missing.ktc"), dir.path()}) {
+        const TextFileRead r = readTextLines(path);
+        EXPECT_FALSE(r.ok) << path.toStdString();
+        EXPECT_FALSE(r.error.isEmpty());
+        EXPECT_TRUE(r.lines.isEmpty());
+    }
+}
+
+TEST(TextFile, HugeFilesAreRefused)
+{
+    QTemporaryDir dir;
+    const QString tooBig = dir.filePath("big.txt");
+    putBytes(tooBig, QByteArray(maxTextFileSize + 1, 'A'));
+    const TextFileRead r = readTextLines(tooBig);
+    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r.error.isEmpty());
+}
+
+TEST(TextFile, FailedSaveReportsAndCreatesNothing)
+{
+    QTemporaryDir dir;
+    const QString nowhere = dir.filePath("no/such/folder/cfg.ktc");
+    EXPECT_FALSE(writeTextLines(nowhere, {"a"}).isEmpty());
+    EXPECT_FALSE(QFile::exists(nowhere));
+}
+
+TEST(TextFile, FailedSaveKeepsTheOldFile)
+{
+    // A name so long that the temporary file beside it cannot be created.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QString(250, u'a') + ".ktc");
+    putBytes(path, "old\r\n");
+    EXPECT_FALSE(writeTextLines(path, {"new"}).isEmpty());
+    EXPECT_EQ(fileBytes(path), QByteArray("old\r\n"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+}
+
+} // namespace
+} // namespace nolt
