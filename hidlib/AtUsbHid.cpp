@@ -16,12 +16,12 @@ using nolt::hid::HidDevice;
 constexpr int readWaitMs = 4;
 
 std::mutex deviceMutex;
+HidDevice device; // closed when the process ends
 
 template <typename Call>
 int withDevice(Call call) noexcept
 {
     try {
-        static HidDevice device;
         const std::lock_guard<std::mutex> guard(deviceMutex);
         return call(device);
     } catch (...) {
