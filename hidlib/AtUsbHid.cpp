@@ -3,20 +3,20 @@
 
 #include "AtUsbHid.h"
 
-#include "HidDevice.h"
+#include "HidrawDevice.h"
 
 #include <mutex>
 
 namespace {
 
-using nolt::hid::HidDevice;
+using nolt::hid::HidrawDevice;
 
 // How long readData waits for a report: short enough that a caller on the
 // GUI thread never notices.
 constexpr int readWaitMs = 4;
 
 std::mutex deviceMutex;
-HidDevice device; // closed when the process ends
+HidrawDevice device; // closed when the process ends
 
 template <typename Call>
 int withDevice(Call call) noexcept
@@ -35,12 +35,12 @@ extern "C" {
 
 int findHidDevice(unsigned vendorId, unsigned productId)
 {
-    return withDevice([&](HidDevice &d) { return d.open(vendorId, productId) ? 1 : 0; });
+    return withDevice([&](HidrawDevice &d) { return d.open(vendorId, productId) ? 1 : 0; });
 }
 
 void closeDevice(void)
 {
-    withDevice([](HidDevice &d) {
+    withDevice([](HidrawDevice &d) {
         d.close();
         return 0;
     });
@@ -48,32 +48,32 @@ void closeDevice(void)
 
 int readData(unsigned char *buffer)
 {
-    return withDevice([&](HidDevice &d) { return d.read(buffer, readWaitMs) ? 1 : 0; });
+    return withDevice([&](HidrawDevice &d) { return d.read(buffer, readWaitMs) ? 1 : 0; });
 }
 
 int writeData(const unsigned char *buffer)
 {
-    return withDevice([&](HidDevice &d) { return d.write(buffer) ? 1 : 0; });
+    return withDevice([&](HidrawDevice &d) { return d.write(buffer) ? 1 : 0; });
 }
 
 int setFeature(const unsigned char *buffer)
 {
-    return withDevice([&](HidDevice &d) { return d.sendFeature(buffer) ? 1 : 0; });
+    return withDevice([&](HidrawDevice &d) { return d.sendFeature(buffer) ? 1 : 0; });
 }
 
 int getInputReportLength(void)
 {
-    return withDevice([](HidDevice &d) { return d.layout().input.bytes; });
+    return withDevice([](HidrawDevice &d) { return d.layout().input.bytes; });
 }
 
 int getOutputReportLength(void)
 {
-    return withDevice([](HidDevice &d) { return d.layout().output.bytes; });
+    return withDevice([](HidrawDevice &d) { return d.layout().output.bytes; });
 }
 
 int getFeatureReportLength(void)
 {
-    return withDevice([](HidDevice &d) { return d.layout().feature.bytes; });
+    return withDevice([](HidrawDevice &d) { return d.layout().feature.bytes; });
 }
 
 } // extern "C"

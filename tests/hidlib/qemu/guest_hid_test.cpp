@@ -2,21 +2,17 @@
 // drives it through libAtUsbHid.so, loaded by name the way the program
 // loads it. Prints one line per check and a closing count.
 
-#include <linux/uhid.h>
+#include "UhidDevice.h"
 
+#include <algorithm>
 #include <array>
 #include <atomic>
-#include <cerrno>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <dlfcn.h>
-#include <fcntl.h>
-#include <mutex>
-#include <poll.h>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -30,7 +26,7 @@ constexpr int pageBytes = 128;
 constexpr int packetsPerPage = pageBytes / 8;
 
 // Vendor page, 8-byte input and output reports, no report IDs.
-const std::uint8_t driverDescriptor[] = {
+const std::vector<std::uint8_t> driverDescriptor{
     0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x15, 0x00, 0x26, 0xFF, 0x00, 0x75, 0x08,
     0x95, 0x08, 0x09, 0x01, 0x81, 0x02, 0x09, 0x01, 0x91, 0x02, 0xC0};
 
@@ -39,89 +35,25 @@ std::uint8_t initialByte(unsigned address)
     return static_cast<std::uint8_t>(address * 7 + (address >> 8) + 3);
 }
 
-// The device end: answers block reads and page writes from its 64 KiB.
-class SimulatedDriver {
+// The LED driver: answers block reads and page writes from its 64 KiB.
+class SimulatedDriver : public UhidDevice {
 public:
-    bool create()
+    SimulatedDriver()
     {
         for (unsigned a = 0; a < memory_.size(); ++a)
             memory_[a] = initialByte(a);
-        fd_ = open("/dev/uhid", O_RDWR | O_CLOEXEC);
-        if (fd_ < 0)
-            return false;
-        uhid_event ev{};
-        ev.type = UHID_CREATE2;
-        std::snprintf(reinterpret_cast<char *>(ev.u.create2.name), sizeof ev.u.create2.name,
-                      "LED driver (simulated)");
-        std::memcpy(ev.u.create2.rd_data, driverDescriptor, sizeof driverDescriptor);
-        ev.u.create2.rd_size = sizeof driverDescriptor;
-        ev.u.create2.bus = 0x03; // USB
-        ev.u.create2.vendor = vendorId;
-        ev.u.create2.product = productId;
-        if (!send(ev))
-            return false;
-        thread_ = std::thread([this] { run(); });
-        return true;
     }
-
-    void destroy()
-    {
-        stop_ = true;
-        if (thread_.joinable())
-            thread_.join();
-        if (fd_ >= 0) {
-            uhid_event ev{};
-            ev.type = UHID_DESTROY;
-            send(ev);
-            close(fd_);
-        }
-        fd_ = -1;
-    }
+    ~SimulatedDriver() override { destroy(); }
+    bool create() { return UhidDevice::create("LED driver (simulated)", vendorId, productId, driverDescriptor); }
 
     int outputReports() const { return outputs_; }
     int outputsWithoutIdByte() const { return badOutputs_; }
 
 private:
-    bool send(const uhid_event &ev) { return write(fd_, &ev, sizeof ev) == static_cast<ssize_t>(sizeof ev); }
-
-    void input(const std::uint8_t *bytes)
-    {
-        uhid_event ev{};
-        ev.type = UHID_INPUT2;
-        ev.u.input2.size = 8;
-        std::memcpy(ev.u.input2.data, bytes, 8);
-        send(ev);
-    }
-
-    void run()
-    {
-        while (!stop_) {
-            pollfd p{fd_, POLLIN, 0};
-            if (poll(&p, 1, 50) <= 0)
-                continue;
-            uhid_event ev{};
-            if (read(fd_, &ev, sizeof ev) <= 0)
-                continue;
-            if (ev.type == UHID_OUTPUT) {
-                handleOutput(ev.u.output.data, ev.u.output.size);
-            } else if (ev.type == UHID_GET_REPORT) {
-                uhid_event reply{};
-                reply.type = UHID_GET_REPORT_REPLY;
-                reply.u.get_report_reply.id = ev.u.get_report.id;
-                reply.u.get_report_reply.err = 5; // EIO: no feature reports
-                send(reply);
-            } else if (ev.type == UHID_SET_REPORT) {
-                uhid_event reply{};
-                reply.type = UHID_SET_REPORT_REPLY;
-                reply.u.set_report_reply.id = ev.u.set_report.id;
-                reply.u.set_report_reply.err = 5;
-                send(reply);
-            }
-        }
-    }
+    void input8(const std::uint8_t *bytes) { input(bytes, 8); }
 
     // uhid passes hidapi's leading report-ID byte along: 0 here, then 8 bytes.
-    void handleOutput(const std::uint8_t *data, unsigned size)
+    void onOutput(const std::uint8_t *data, unsigned size) override
     {
         ++outputs_;
         if (size != 9 || data[0] != 0) {
@@ -134,7 +66,7 @@ private:
             if (--packetsLeft_ == 0) {
                 const std::uint8_t ack[8] = {0xC0, 0x33, static_cast<std::uint8_t>(writeAddress_),
                                              static_cast<std::uint8_t>(writeAddress_ >> 8), 0x01};
-                input(ack);
+                input8(ack);
             }
             return;
         }
@@ -145,23 +77,72 @@ private:
             return;
         if (p[2] == 0xF2) {
             const std::uint8_t header[8] = {0xC0, 0x44, 0, 0, pageBytes, 0, 0, 0};
-            input(header);
+            input8(header);
             for (int i = 0; i < packetsPerPage; ++i)
-                input(&memory_[address + i * 8]);
+                input8(&memory_[address + i * 8]);
         } else if (p[2] == 0xF1) {
             writeAddress_ = address;
             packetsLeft_ = packetsPerPage;
         }
     }
 
-    int fd_ = -1;
-    std::thread thread_;
-    std::atomic<bool> stop_{false};
     std::array<std::uint8_t, 65536> memory_{};
     unsigned writeAddress_ = 0;
     int packetsLeft_ = 0;
     std::atomic<int> outputs_{0};
     std::atomic<int> badOutputs_{0};
+};
+
+// A device that numbers its reports: input 1 (8 bytes) and 2 (4 bytes),
+// output 3 (8 bytes), feature 4 (2 bytes). It answers each output report
+// with a short input report 2 and a full input report 1.
+const std::vector<std::uint8_t> numberedDescriptor{
+    0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x15, 0x00, 0x26, 0xFF, 0x00, 0x75, 0x08,
+    0x85, 0x01, 0x95, 0x08, 0x09, 0x01, 0x81, 0x02,
+    0x85, 0x02, 0x95, 0x04, 0x09, 0x01, 0x81, 0x02,
+    0x85, 0x03, 0x95, 0x08, 0x09, 0x01, 0x91, 0x02,
+    0x85, 0x04, 0x95, 0x02, 0x09, 0x01, 0xB1, 0x02, 0xC0};
+
+class NumberedDevice : public UhidDevice {
+public:
+    ~NumberedDevice() override { destroy(); }
+    bool create() { return UhidDevice::create("numbered reports", vendorId, productId, numberedDescriptor); }
+
+    std::vector<std::uint8_t> lastOutput() const { return copy(output_, outputSize_); }
+    std::vector<std::uint8_t> lastFeature() const { return copy(feature_, featureSize_); }
+
+private:
+    static std::vector<std::uint8_t> copy(const std::array<std::uint8_t, 16> &bytes, unsigned size)
+    {
+        return {bytes.begin(), bytes.begin() + std::min<unsigned>(size, bytes.size())};
+    }
+
+    void onOutput(const std::uint8_t *data, unsigned size) override
+    {
+        std::memcpy(output_.data(), data, std::min<unsigned>(size, output_.size()));
+        outputSize_ = size;
+        if (size != 9)
+            return;
+        const std::uint8_t shortReport[5] = {0x02, data[1], data[2], data[3], data[4]};
+        input(shortReport, sizeof shortReport);
+        std::uint8_t fullReport[9] = {0x01};
+        for (int i = 1; i < 9; ++i)
+            fullReport[i] = static_cast<std::uint8_t>(~data[i]);
+        input(fullReport, sizeof fullReport);
+    }
+
+    int onSetReport(unsigned reportNumber, const std::uint8_t *data, unsigned size) override
+    {
+        std::memcpy(feature_.data(), data, std::min<unsigned>(size, feature_.size()));
+        featureSize_ = size;
+        return reportNumber == 4 ? 0 : EIO;
+    }
+
+    // Written by the device thread before it sends its answer, read after it arrived.
+    std::array<std::uint8_t, 16> output_{};
+    std::atomic<unsigned> outputSize_{0};
+    std::array<std::uint8_t, 16> feature_{};
+    std::atomic<unsigned> featureSize_{0};
 };
 
 // The library's entries, looked up by name.
@@ -227,7 +208,8 @@ std::vector<Packet> collect(const AtUsbHid &hid, std::size_t count)
     std::vector<Packet> reports;
     const auto deadline = Clock::now() + std::chrono::seconds(10);
     while (reports.size() < count && Clock::now() < deadline) {
-        Packet p{};
+        Packet p;
+        p.fill(0xEE); // shows bytes that readData left alone
         if (hid.readData(p.data()))
             reports.push_back(p);
     }
@@ -270,10 +252,10 @@ bool writePage(const AtUsbHid &hid, unsigned address, const std::vector<std::uin
     return false;
 }
 
-void runChecks(const AtUsbHid &hid, SimulatedDriver &driver)
+void runDriverChecks(const AtUsbHid &hid, SimulatedDriver &driver)
 {
     check(waitFor(hid, true), "findHidDevice finds the driver");
-check(hid.getInputReportLength() == 8, "input report length 8");
+    check(hid.getInputReportLength() == 8, "input report length 8");
     check(hid.getOutputReportLength() == 8, "output report length 8");
     check(hid.getFeatureReportLength() == 0, "no feature report");
 
@@ -319,22 +301,50 @@ check(hid.getInputReportLength() == 8, "input report length 8");
     check(waitFor(hid, false), "findHidDevice no longer finds the unplugged driver");
 }
 
+void runNumberedChecks(const AtUsbHid &hid, NumberedDevice &device)
+{
+    check(waitFor(hid, true), "a device with numbered reports is found");
+    check(hid.getInputReportLength() == 8 && hid.getOutputReportLength() == 8 &&
+              hid.getFeatureReportLength() == 2,
+          "numbered reports: the longest input, output and feature report count");
+
+    const std::uint8_t data[8] = {0x10, 0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17};
+    check(hid.writeData(data) == 1, "writeData sends a numbered output report");
+    const std::vector<Packet> reports = collect(hid, 2);
+    check(device.lastOutput() == std::vector<std::uint8_t>{0x03, 0x10, 0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17},
+          "the output report goes out behind its report ID 3");
+    const Packet shortReport{0x10, 0x11, 0x12, 0x13, 0, 0, 0, 0};
+    const Packet fullReport{0xEF, 0xEE, 0xED, 0xEC, 0xEB, 0xEA, 0xE9, 0xE8};
+    check(reports.size() == 2 && reports[0] == shortReport && reports[1] == fullReport,
+          "input reports arrive without their ID byte, a short one padded with zeros");
+
+    const std::uint8_t feature[2] = {0x5A, 0xA5};
+    check(hid.setFeature(feature) == 1 &&
+              device.lastFeature() == std::vector<std::uint8_t>{0x04, 0x5A, 0xA5},
+          "the feature report goes out behind its report ID 4");
+}
+
 } // namespace
 
 int main()
 {
     setvbuf(stdout, nullptr, _IOLBF, 0);
-    SimulatedDriver driver;
     AtUsbHid hid;
-    if (!driver.create()) {
-        std::printf("cannot create the uhid device: %s\n", std::strerror(errno));
-        check(false, "uhid device created");
-    } else if (!hid.load()) {
+    if (!hid.load()) {
         check(false, "libAtUsbHid.so loaded with its eight entries");
     } else {
-        runChecks(hid, driver);
+        SimulatedDriver driver;
+        if (driver.create())
+            runDriverChecks(hid, driver);
+        else
+            check(false, "uhid device created");
+        driver.destroy();
+        NumberedDevice numbered;
+        if (numbered.create())
+            runNumberedChecks(hid, numbered);
+        else
+            check(false, "second uhid device created");
     }
-    driver.destroy();
     std::printf("NOLT-QEMU-RESULT passed=%d failed=%d\n", passed, failed);
     return failed == 0 && passed > 0 ? 0 : 1;
 }

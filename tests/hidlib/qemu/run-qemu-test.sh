@@ -92,9 +92,9 @@ cp "$kernel"/modules/*.ko "$root/modules/"
 read -r -a hidapi_cflags <<<"$(pkg-config --cflags hidapi-hidraw)"
 read -r -a hidapi_libs <<<"$(pkg-config --libs hidapi-hidraw)"
 "$cxx" -std=c++20 -O2 -fPIC -shared -fvisibility=hidden "${hidapi_cflags[@]}" \
-    "$src"/hidlib/*.cpp -Wl,--version-script="$src/hidlib/exports.map" "${hidapi_libs[@]}" \
+    "$src"/hidlib/*.cpp -Wl,--version-script="$src/hidlib/exports.map" -Wl,--no-undefined-version "${hidapi_libs[@]}" \
     -o "$root/test/libAtUsbHid.so" || fail "cannot build libAtUsbHid.so for the guest"
-"$cxx" -std=c++17 -O2 -pthread "$here/guest_hid_test.cpp" -ldl \
+"$cxx" -std=c++17 -O2 -Wall -Wextra -pthread "$here/guest_hid_test.cpp" -ldl \
     -Wl,-rpath,'$ORIGIN' -Wl,--enable-new-dtags -o "$root/test/guest_hid_test" ||
     fail "cannot build the guest test program"
 

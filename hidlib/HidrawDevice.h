@@ -10,12 +10,12 @@ struct hid_device_;
 
 namespace nolt::hid {
 
-class HidDevice {
+class HidrawDevice {
 public:
-    HidDevice() = default;
-    HidDevice(const HidDevice &) = delete;
-    HidDevice &operator=(const HidDevice &) = delete;
-    ~HidDevice();
+    HidrawDevice() = default;
+    HidrawDevice(const HidrawDevice &) = delete;
+    HidrawDevice &operator=(const HidrawDevice &) = delete;
+    ~HidrawDevice();
 
     // Closes the device held so far, then opens the first attached device
     // whose ids match exactly and whose report descriptor can be read.

@@ -1,4 +1,4 @@
-#include "HidDevice.h"
+#include "HidrawDevice.h"
 
 #include "DescriptorFile.h"
 
@@ -29,12 +29,12 @@ struct EnumerationDeleter {
 
 } // namespace
 
-HidDevice::~HidDevice()
+HidrawDevice::~HidrawDevice()
 {
     close();
 }
 
-void HidDevice::close()
+void HidrawDevice::close()
 {
     if (handle_)
         hid_close(handle_);
@@ -43,7 +43,7 @@ void HidDevice::close()
     scratch_.clear();
 }
 
-bool HidDevice::open(unsigned vendorId, unsigned productId)
+bool HidrawDevice::open(unsigned vendorId, unsigned productId)
 {
     close();
     if (vendorId > maxUsbId || productId > maxUsbId || hid_init() != 0)
@@ -60,7 +60,7 @@ bool HidDevice::open(unsigned vendorId, unsigned productId)
     return false;
 }
 
-bool HidDevice::openPath(const char *path)
+bool HidrawDevice::openPath(const char *path)
 {
     const auto descriptor = readDescriptorFile(descriptorPathFor(path));
     if (!descriptor)
@@ -78,7 +78,7 @@ bool HidDevice::openPath(const char *path)
     return true;
 }
 
-bool HidDevice::read(unsigned char *buffer, int waitMs)
+bool HidrawDevice::read(unsigned char *buffer, int waitMs)
 {
     const auto length = static_cast<std::size_t>(layout_.input.bytes);
     if (!handle_ || !buffer || length == 0)
@@ -94,7 +94,7 @@ bool HidDevice::read(unsigned char *buffer, int waitMs)
     return true;
 }
 
-bool HidDevice::send(SendFunction function, const ReportSize &report, const unsigned char *buffer)
+bool HidrawDevice::send(SendFunction function, const ReportSize &report, const unsigned char *buffer)
 {
     const auto length = static_cast<std::size_t>(report.bytes);
     if (!handle_ || !buffer || length == 0)
@@ -104,12 +104,12 @@ bool HidDevice::send(SendFunction function, const ReportSize &report, const unsi
     return function(handle_, scratch_.data(), length + 1) >= 0;
 }
 
-bool HidDevice::write(const unsigned char *buffer)
+bool HidrawDevice::write(const unsigned char *buffer)
 {
     return send(&hid_write, layout_.output, buffer);
 }
 
-bool HidDevice::sendFeature(const unsigned char *buffer)
+bool HidrawDevice::sendFeature(const unsigned char *buffer)
 {
     return send(&hid_send_feature_report, layout_.feature, buffer);
 }
