@@ -29,7 +29,7 @@ public:
     // Waits up to waitMs for one input report and copies layout().input.bytes
     // data bytes into buffer, padding a short report with zeros.
     bool read(unsigned char *buffer, int waitMs);
-    // Send layout().output.bytes, respectively layout().feature.bytes, from
+    // write sends layout().output.bytes and sendFeature layout().feature.bytes from
     // buffer, behind the report-ID byte that hidapi expects.
     bool write(const unsigned char *buffer);
     bool sendFeature(const unsigned char *buffer);
