@@ -4,6 +4,7 @@
 // switches.
 
 #include "image/ConfigImage.h"
+#include "image/FirmwareText.h"
 #include "link/Switches.h"
 
 #include <array>
@@ -22,6 +23,9 @@ struct AppState {
 
     int memSlot = 0;          // chosen memory slot 1..4, 0 before a choice
     int driverFwVersion = 0;  // firmware version recorded in the driver, 0 = none
+    // The firmware image to be written (fwImage, fwLength, fwImageVersion,
+    // fwUpdatePending): from a firmware file or the built-in image.
+    FirmwareState firmware;
 
     bool dcFound = false;   // at least one dimming-curve file was found
     bool dcApplied = false; // the chosen curve's inverse mapping is in the image

@@ -37,11 +37,17 @@ bool DriverLink::receiveReport()
     return hid_ && hid_->readData(dataBuffer.data());
 }
 
+void DriverLink::sendPacket(const std::uint8_t* packet)
+{
+    std::copy_n(packet, packetSize, dataBuffer.begin());
+    std::fill(dataBuffer.begin() + packetSize, dataBuffer.end(), 0);
+    sendReport();
+}
+
 void DriverLink::sendRequest(std::uint8_t cmd, std::uint8_t count, std::uint8_t lo, std::uint8_t hi)
 {
     const std::array<std::uint8_t, packetSize> request = {syncA, syncB, cmd, count, lo, hi, 0, 0};
-    std::copy(request.begin(), request.end(), dataBuffer.begin());
-    sendReport();
+    sendPacket(request.data());
 }
 
 void DriverLink::startRead(bool control)
@@ -97,10 +103,8 @@ bool DriverLink::writePage(int address, const std::uint8_t* page)
 {
     sendRequest(memWrite, pagePackets, address & 0xFF, (address >> 8) & 0xFF);
     receiveReport(); // whatever the device answers to the request is not looked at
-    for (int p = 0; p < pagePackets; ++p) {
-        std::copy_n(page + p * packetSize, packetSize, dataBuffer.begin());
-        sendReport();
-    }
+    for (int p = 0; p < pagePackets; ++p)
+        sendPacket(page + p * packetSize);
     return transferCheck(address);
 }
 

@@ -18,6 +18,12 @@ inline constexpr int pageSize = 128;
 inline constexpr int packetSize = 8;
 inline constexpr int controlBlockAddress = 0xFF80;
 
+// Shown when the device is gone as a transfer starts.
+inline QString usbErrorMessage()
+{
+    return QStringLiteral("   USB Error!   ");
+}
+
 class DriverLink {
 public:
     // hid may be null (no library): every request is then dropped.
@@ -62,6 +68,9 @@ public:
 
 private:
     void sendRequest(std::uint8_t cmd, std::uint8_t count, std::uint8_t lo, std::uint8_t hi);
+    // Sends 8 bytes as one report; a longer output report carries zeros
+    // after them, never bytes left over from an earlier report.
+    void sendPacket(const std::uint8_t* packet);
     void startRead(bool control);
 
     Platform& platform_;

@@ -1,6 +1,8 @@
 #include "pgm/StartUp.h"
 
+#include "link/ReplyWait.h"
 #include "pgm/Artwork.h"
+#include "pgm/FormView.h"
 #include "pgm/TForm1.h"
 
 #include <QCoreApplication>
@@ -66,17 +68,9 @@ void StartUp::readSwitches()
 bool StartUp::waitForReply()
 {
     DriverLink& link = form_.link();
-    for (int pass = 0; pass < probePasses; ++pass) {
-        form_.platform().sleepMs(50);
-        if (pass % 10 == 0)
-            form_.appendCaption(QStringLiteral("."));
-        form_.platform().processMessages();
-        if (form_.closed())
-            return false;
-        if (!link.controlFlag || link.usbStick)
-            return true;
-    }
-    return false;
+    FormView view(form_);
+    return nolt::waitForReply(form_.platform(), view,
+                              [&link] { return !link.controlFlag || link.usbStick; });
 }
 
 void StartUp::deviceMode()
@@ -104,7 +98,7 @@ void StartUp::deviceMode()
         // meet the same silence.
         link.timer1().stop();
         platform.setBusyCursor(false);
-        platform.showMessage(QStringLiteral("   USB Error!   "));
+        platform.showMessage(usbErrorMessage());
         demoMode(false);
         return;
     }

@@ -15,7 +15,6 @@ public:
     explicit StartUp(TForm1& form);
     void run();
 
-    static constexpr int probePasses = 101; // of 50 ms each
     static constexpr int demoPasses = 20;   // of 100 ms each
 
 private:
