@@ -37,6 +37,7 @@ bool SimDevice::readData(std::uint8_t* buffer)
     }
     const Report& r = replies_.front();
     std::copy(r.begin(), r.end(), buffer);
+    delivered.push_back(r);
     replies_.pop_front();
     ++reads;
     return true;

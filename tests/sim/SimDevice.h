@@ -41,6 +41,7 @@ public:
     bool present = true;       // plugged in
     int featureLength = 0;
     std::vector<Report> written; // every output report, in order
+    std::vector<Report> delivered; // every input report handed out, in order
     int reads = 0;               // readData calls that delivered a report
     int emptyReads = 0;          // readData calls that found nothing
 
