@@ -67,9 +67,10 @@ bool ScriptedPlatform::confirm(const QString& text)
     return answer;
 }
 
-std::optional<QString> ScriptedPlatform::openFileName(const QString& title, const QString&)
+std::optional<QString> ScriptedPlatform::openFileName(const QString& title, const QString& filter)
 {
     fileDialogTitles << title;
+    fileDialogFilters << filter;
     if (fileAnswers.empty())
         return std::nullopt;
     auto answer = fileAnswers.front();
@@ -78,8 +79,9 @@ std::optional<QString> ScriptedPlatform::openFileName(const QString& title, cons
 }
 
 std::optional<QString> ScriptedPlatform::saveFileName(const QString& title, const QString& filter,
-                                                      const QString&)
+                                                      const QString& defaultSuffix)
 {
+    fileDialogSuffixes << defaultSuffix;
     return openFileName(title, filter);
 }
 

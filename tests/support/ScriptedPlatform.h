@@ -27,6 +27,8 @@ public:
     QStringList messages;
     QStringList confirmations;
     QStringList fileDialogTitles;
+    QStringList fileDialogFilters;
+    QStringList fileDialogSuffixes; // the default extension of each save dialog
     int beeps = 0;
     std::vector<QString> restarts;
     bool busyCursor = false;

@@ -1,0 +1,105 @@
+// Reading the slot records M1..M4 at start-up, and a slot's image.
+
+#include "link/MemorySlots.h"
+#include "support/DriverRig.h"
+
+#include <gtest/gtest.h>
+
+using namespace nolt;
+using namespace nolt::test;
+
+namespace {
+
+Bytes configuration(std::uint8_t fill)
+{
+    Bytes image(defaultImage.begin(), defaultImage.end());
+    std::fill(image.begin() + 8, image.begin() + 40, fill);
+    return image;
+}
+
+} // namespace
+
+TEST(MemorySlots, StoredSlotsAreReadAndEmptyOnesAreNot)
+{
+    DriverRig rig;
+    rig.storeSlot(2, configuration(0x21), QStringLiteral("Two"));
+    rig.storeSlot(4, configuration(0x41), QString());
+    rig.readDirectory();
+    MemorySlots memory;
+    memory[0].mString = QStringLiteral("stale");
+    ASSERT_TRUE(readSlotPages(rig.link, rig.platform, rig.view, memory));
+
+    EXPECT_TRUE(memory[0].mEmpty);
+    EXPECT_EQ(memory[0].mString, "stale") << "an empty slot keeps its other fields";
+    EXPECT_FALSE(memory[1].mEmpty);
+    EXPECT_EQ(memory[1].mAddress, 0x4000);
+    EXPECT_EQ(memory[1].mLength, 128);
+    EXPECT_EQ(memory[1].mString, "Two     ");
+    EXPECT_EQ(memory[1].mData, rig.at(0x4000, 128));
+    EXPECT_TRUE(memory[2].mEmpty);
+    EXPECT_EQ(memory[3].mData, rig.at(0xC000, 128));
+    EXPECT_EQ(rig.sent({0xAA, 0x55, 0xF2}), 2) << "one read per stored slot";
+    EXPECT_EQ(rig.view.caption, "....") << "a dot in the first and the eleventh round of each wait";
+}
+
+TEST(MemorySlots, ReadThatStopsShortNeverCarriesAnotherSlotsBytes)
+{
+    DriverRig rig;
+    rig.storeSlot(1, configuration(0x11), QStringLiteral("One"));
+    rig.storeSlot(2, configuration(0x22), QStringLiteral("Two"));
+    rig.readDirectory();
+    rig.driver().faults.shortRead[0x4000] = 5;
+    MemorySlots memory;
+    ASSERT_TRUE(readSlotPages(rig.link, rig.platform, rig.view, memory));
+
+    EXPECT_EQ(rig.view.caption, QString(2 + 11, '.')) << "the second wait ran out: eleven dots";
+    const Bytes& m2 = memory[1].mData;
+    EXPECT_TRUE(std::equal(m2.begin(), m2.begin() + 40, rig.at(0x4000, 40).begin()));
+    EXPECT_EQ(Bytes(m2.begin() + 40, m2.end()), Bytes(88, 0xFF));
+
+    // What arrived reaches the image; where nothing arrived the erase state
+    // stands, and the records never received end the walk.
+    Bytes image(128, 0);
+    loadSlotImage(memory[1], image, true);
+    const Bytes stored = configuration(0x22);
+    EXPECT_TRUE(std::equal(image.begin(), image.begin() + 30, stored.begin()));
+    EXPECT_EQ(Bytes(image.begin() + 30, image.begin() + 36), Bytes(6, 0xFF));
+    EXPECT_EQ(Bytes(image.begin() + 36, image.end()), Bytes(92, 0));
+}
+
+TEST(MemorySlots, ClosingTheWindowDuringAWaitEndsTheReading)
+{
+    DriverRig rig;
+    rig.storeSlot(1, configuration(0x11), QStringLiteral("One"));
+    rig.storeSlot(2, configuration(0x22), QStringLiteral("Two"));
+    rig.readDirectory();
+    rig.view.isClosed = true;
+    MemorySlots memory;
+    EXPECT_FALSE(readSlotPages(rig.link, rig.platform, rig.view, memory));
+    EXPECT_EQ(rig.sent({0xAA, 0x55, 0xF2}), 1);
+}
+
+TEST(MemorySlots, SlotImageZeroesAstroDataOfStoredSlotsOnly)
+{
+    Bytes stored = configuration(0x33);
+    for (int i = 0; i < img::astroDataLength; ++i)
+        stored[img::astroData + i] = 0x70 + i;
+    TMemory slot;
+    slot.mEmpty = false;
+    slot.mLength = 128;
+    slot.mData = buildSlotPage(stored);
+
+    Bytes image(128, 0xAB);
+    loadSlotImage(slot, image, false);
+    EXPECT_EQ(Bytes(image.begin() + 76, image.begin() + 85), Bytes(9, 0));
+    EXPECT_TRUE(std::equal(image.begin(), image.begin() + 76, stored.begin()));
+    EXPECT_EQ(Bytes(image.begin() + 96, image.end()), Bytes(32, 0xAB)) << "bytes 96..127 are not in a slot";
+
+    loadSlotImage(slot, image, true);
+    EXPECT_EQ(image[img::astroData], 0x70) << "-copyAstro keeps them";
+
+    TMemory empty;
+    loadSlotImage(empty, image, false);
+    EXPECT_TRUE(std::equal(defaultImage.begin(), defaultImage.end(), image.begin()))
+        << "an empty slot gives the factory image, astro data included";
+}
