@@ -1,0 +1,125 @@
+// "Save" and "Load": configuration files through the platform's dialogs.
+
+#include "Harness.h"
+
+#include "image/FirmwareText.h"
+#include "image/TextFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace nolt;
+using namespace nolt::test;
+
+namespace {
+
+QByteArray contents(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST(FileButtons, SavingTheFactoryImageWritesTheKnownFile)
+{
+    QTemporaryDir dir;
+    auto h = FormHarness::started();
+    h->find<QLineEdit>("eInfo")->setText(QStringLiteral("Default"));
+    const QString path = dir.filePath("default.ktc");
+    h->platform.fileAnswers = {path};
+    h->click("bSave");
+
+    EXPECT_EQ(h->platform.fileDialogTitles, QStringList{"Configuration Save"});
+    EXPECT_EQ(h->platform.fileDialogFilters, QStringList{"Configuration files (*.ktc)"});
+    EXPECT_EQ(h->platform.fileDialogSuffixes, QStringList{"ktc"});
+    EXPECT_EQ(contents(path), QByteArray("MMN8A1CDefault\r\n"
+                                         "0C000064FF0000000000320000FF0000\r\n"
+                                         "FF0000FF0000FF0000FF0000FF0000FF\r\n"
+                                         "0000FF0000FFE800323C00640000FF00\r\n"
+                                         "00FF0000FF0000FF0000FF0000FF0000\r\n"
+                                         "FF0000FF01FF00000000000000000000\r\n"
+                                         "000000000000000001000000000000FF\r\n"));
+}
+
+TEST(FileButtons, LoadingASavedFileRestoresItsBytesAndName)
+{
+    QTemporaryDir dir;
+    auto h = FormHarness::started({"-copyAstro"});
+    Bytes saved = h->image();
+    for (int i = 0; i < 96; ++i)
+        saved[i] = static_cast<std::uint8_t>(3 * i);
+    h->image() = saved;
+    h->find<QLineEdit>("eInfo")->setText(QStringLiteral("ABCDEFGHIJ"));
+    const QString path = dir.filePath("mine");
+    h->platform.fileAnswers = {path, path};
+    h->click("bSave");
+
+    std::fill(h->image().begin(), h->image().end(), 0x01);
+    h->find<QLineEdit>("eInfo")->clear();
+    h->click("bLoad");
+    EXPECT_EQ(h->platform.fileDialogTitles.last(), "Open File");
+    EXPECT_EQ(h->platform.fileDialogFilters.last(), "Configuration files (*.ktc);;Firmware files (*.ktp)");
+    EXPECT_TRUE(std::equal(saved.begin(), saved.begin() + 96, h->image().begin()));
+    EXPECT_EQ(Bytes(h->image().begin() + 96, h->image().end()), Bytes(32, 0xFF));
+    EXPECT_EQ(h->find<QLineEdit>("eInfo")->text(), "ABCDEFGH");
+    EXPECT_TRUE(h->platform.messages.isEmpty());
+}
+
+TEST(FileButtons, BadFilesAreReportedAndChangeNothing)
+{
+    QTemporaryDir dir;
+    auto h = FormHarness::started();
+    const Bytes image = h->image();
+    const QString other = dir.filePath("other.ktc");
+    const QString corrupt = dir.filePath("corrupt.ktp");
+    ASSERT_TRUE(writeTextLines(other, {"XYZ0000", "00"}).isEmpty());
+    QStringList fw = makeFirmwareText(std::vector<std::uint8_t>(100, 7), 100, 1);
+    fw[1][0] = fw[1][0] == QLatin1Char('0') ? QLatin1Char('1') : QLatin1Char('0');
+    ASSERT_TRUE(writeTextLines(corrupt, fw).isEmpty());
+    h->platform.fileAnswers = {other, corrupt, dir.filePath("missing.ktc"), std::nullopt};
+    for (int i = 0; i < 4; ++i)
+        h->click("bLoad");
+    ASSERT_EQ(h->platform.messages.size(), 3);
+    EXPECT_EQ(h->platform.messages[0], "Not a configuration or firmware file!");
+    EXPECT_EQ(h->platform.messages[1], "File is corrupted!");
+    EXPECT_FALSE(h->platform.messages[2].isEmpty()) << "the platform's own error";
+    EXPECT_EQ(h->image(), image);
+    EXPECT_FALSE(h->form->state().firmware.fwUpdatePending);
+}
+
+TEST(FileButtons, FailedSaveIsReportedAndLeavesWhatWasThere)
+{
+    QTemporaryDir dir;
+    auto h = FormHarness::started();
+    ASSERT_TRUE(QDir(dir.path()).mkdir("taken.ktc"));
+    h->platform.fileAnswers = {dir.filePath("taken.ktc")};
+    h->click("bSave");
+    ASSERT_EQ(h->platform.messages.size(), 1);
+    EXPECT_TRUE(QFileInfo(dir.filePath("taken.ktc")).isDir());
+}
+
+TEST(FileButtons, FirmwareFileInDemoModeIsTakenWithoutTheIcon)
+{
+    QTemporaryDir dir;
+    auto h = FormHarness::started();
+    const QString path = dir.filePath("fw.ktp");
+    ASSERT_TRUE(writeTextLines(path, makeFirmwareText(std::vector<std::uint8_t>(300, 9), 300, 5)).isEmpty());
+    h->platform.fileAnswers = {path};
+    h->click("bLoad");
+    const FirmwareState& fw = h->form->state().firmware;
+    EXPECT_TRUE(fw.fwUpdatePending);
+    EXPECT_EQ(fw.fwLength, 300);
+    EXPECT_EQ(fw.fwImageVersion, 5);
+    EXPECT_FALSE(h->shown("iFW"));
+}
+
+TEST(FileButtons, NothingWhileAPanelIsOpen)
+{
+    auto h = FormHarness::started();
+    h->form->state().formDisabled = true;
+    h->click("bSave");
+    h->click("bLoad");
+    EXPECT_TRUE(h->platform.fileDialogTitles.isEmpty());
+}
