@@ -1,5 +1,7 @@
 #include "pgm/BottomBar.h"
 
+#include "pgm/Artwork.h"
+
 namespace nolt {
 
 SlotButton::SlotButton(const QString& caption, QWidget* parent) : ClickLabel(parent)
@@ -38,7 +40,7 @@ BottomBar::BottomBar(QWidget* form)
         bM[k]->hide();
     }
     iFW = place(new ClickLabel(form), "iFW", 130, 592, 23, 23);
-    iFW->setPixmap(QPixmap(QStringLiteral(":/art/firmware.svg")));
+    iFW->setPixmap(art::picture(QStringLiteral("firmware"), QSize(23, 23)));
     iFW->setEnabled(false);
     iFW->hide();
     l60Hz = place(new QLabel(QStringLiteral("60Hz Version"), form), "l60Hz", 130, 566);
