@@ -1,0 +1,108 @@
+#include "pgm/BlockTimePanel.h"
+
+#include "image/TimeCodes.h"
+#include "pgm/PanelHelpers.h"
+#include "pgm/SliderStrip.h"
+#include "pgm/TForm1.h"
+
+namespace nolt {
+
+namespace {
+constexpr int secondsPerStep = 5;
+constexpr int lastStep = 255; // 00:21:15
+} // namespace
+
+BlockTimePanel::BlockTimePanel(TForm1& form) : EditorPanel(form, "pBlockTime", 29, 27, 302, 116)
+{
+    auto* box = groupBox(this, "GroupBox11", QStringLiteral("Block Time Setup"), clMoneyGreen, 7, 4, 281, 65);
+    eBlockTime_ = valueEdit(box, "eBlockTime", 150, 18, 55);
+    captionLeftOf(eBlockTime_, QStringLiteral("Blocking Time"), 77, 22);
+    staticText(box, QStringLiteral("HH:MM:SS"), 211, 22);
+
+    pBTSlider_ = new SliderStrip(this, "pBTSlider", "sbBlockTime", 7, 71);
+    pBTSlider_->slider()->setLimits(0, lastStep);
+
+    connect(glyphButton(this, "bTBlockOK", Glyph::Ok, 216, 75), &QPushButton::clicked, this,
+            &BlockTimePanel::bTBlockOKClick);
+    connect(glyphButton(this, "bTBlockCancel", Glyph::Cancel, 241, 75), &QPushButton::clicked, this,
+            &BlockTimePanel::bTBlockCancelClick);
+    QPushButton* help = glyphButton(this, "SpeedButton2", Glyph::Help, 266, 75);
+    auto* pHelpBlock = new HelpOverlay(this, "pHelpBlock", "Image6", helpPicture("help_block_time"),
+                                       QSize(474, 212), QRect(4, 4, 466, 204));
+    connect(help, &QPushButton::clicked, pHelpBlock, &HelpOverlay::open);
+
+    connect(eBlockTime_, &ClickEdit::clicked, this, &BlockTimePanel::eBlockTimeClick);
+    connect(pBTSlider_, &SliderStrip::sliderChanged, this, &BlockTimePanel::sbBlockTimeChange);
+
+    MainScreen& screen = form.screen();
+    connect(screen["sw_block_open"], &ClickLabel::clicked, this, &BlockTimePanel::sw_block_openClick);
+    connect(screen["SW_block_close"], &ClickLabel::clicked, this, &BlockTimePanel::SW_block_closeClick);
+    connect(screen["iTBlock_en"], &ClickLabel::clicked, this, &BlockTimePanel::iTBlock_enClick);
+    connect(screen["lBlock"], &ClickLabel::clicked, this, &BlockTimePanel::iTBlock_enClick);
+}
+
+// Switching on shows the on pictures and opens the panel; the image changes
+// only with OK.
+void BlockTimePanel::sw_block_openClick()
+{
+    if (busy())
+        return;
+    showItems(form().screen(), {"Block_dis", "sw_block_open"}, false);
+    showItems(form().screen(), {"iTBlock_en", "SW_block_close"}, true);
+    iTBlock_enClick();
+}
+
+void BlockTimePanel::SW_block_closeClick()
+{
+    if (busy())
+        return;
+    state().eeBlock[img::blockTime] = 0;
+    showOff();
+}
+
+void BlockTimePanel::iTBlock_enClick()
+{
+    if (busy())
+        return;
+    eBlockTime_->setText(displayTime(state().eeBlock[img::blockTime] * secondsPerStep));
+    openPanel();
+}
+
+void BlockTimePanel::eBlockTimeClick()
+{
+    pBTSlider_->slider()->setPosition(getTime(eBlockTime_->text()) / secondsPerStep);
+    pBTSlider_->show();
+}
+
+void BlockTimePanel::sbBlockTimeChange(int position)
+{
+    eBlockTime_->setText(displayTime(position * secondsPerStep));
+}
+
+void BlockTimePanel::bTBlockOKClick()
+{
+    const auto steps = static_cast<std::uint8_t>(getTime(eBlockTime_->text()) / secondsPerStep);
+    state().eeBlock[img::blockTime] = steps;
+    if (steps != 0)
+        showLabel(form().screen()["lBlock"], displayTime(steps * secondsPerStep));
+    else
+        showOff();
+    pBTSlider_->close();
+    closePanel();
+}
+
+void BlockTimePanel::bTBlockCancelClick()
+{
+    if (state().eeBlock[img::blockTime] == 0)
+        showItems(form().screen(), {"Block_dis", "sw_block_open"}, true);
+    pBTSlider_->close();
+    closePanel();
+}
+
+void BlockTimePanel::showOff()
+{
+    showItems(form().screen(), {"Block_dis", "sw_block_open"}, true);
+    form().screen()["lBlock"]->hide();
+}
+
+} // namespace nolt

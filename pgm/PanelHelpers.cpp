@@ -1,0 +1,55 @@
+#include "pgm/PanelHelpers.h"
+
+#include "image/NumberText.h"
+
+#include <QLineEdit>
+
+#include <algorithm>
+
+namespace nolt {
+
+QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption, int left, int top,
+                    bool textLeft)
+{
+    auto* box = place(new QCheckBox(caption, parent), name, left, top);
+    if (textLeft)
+        box->setLayoutDirection(Qt::RightToLeft);
+    box->adjustSize();
+    box->resize(box->width(), 17);
+    return box;
+}
+
+QLabel* captionLeftOf(const QWidget* edit, const QString& text, int left, int top)
+{
+    auto* label = new QLabel(text, edit->parentWidget());
+    label->adjustSize();
+    label->move(std::min(left, edit->x() - 4 - label->width()), top);
+    return label;
+}
+
+int editNumber(const QLineEdit* edit, int fallback)
+{
+    return parseDecimal(edit->text(), true).value_or(fallback);
+}
+
+void showItems(MainScreen& screen, std::initializer_list<const char*> names, bool visible)
+{
+    for (const char* name : names)
+        if (ClickLabel* item = screen[name])
+            item->setVisible(visible);
+}
+
+void showLabel(ClickLabel* label, const QString& text)
+{
+    label->setText(text);
+    label->adjustSize();
+    label->show();
+}
+
+QString helpPicture(const char* name)
+{
+    // Help pictures are compiled in beside the artwork, as :/help/.
+    return QStringLiteral("../help/") + QString::fromLatin1(name);
+}
+
+} // namespace nolt

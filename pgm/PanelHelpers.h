@@ -1,0 +1,40 @@
+#pragma once
+// Small pieces that the feature panels share: check boxes as the panels
+// use them, reading a value edit as a number, and showing, hiding and
+// writing the main screen's pictures and labels.
+
+#include "pgm/MainScreen.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QString>
+
+#include <initializer_list>
+
+namespace nolt {
+
+// A check box at its design place; textLeft puts the caption left of the
+// box.
+QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption, int left, int top,
+                    bool textLeft = false);
+
+// The caption of a value edit at its design place, moved left as far as
+// needed to end before the edit (the window's font may be wider than the
+// one the panels were laid out for).
+QLabel* captionLeftOf(const QWidget* edit, const QString& text, int left, int top);
+
+// The text of a value edit as a decimal number; `fallback` when it is not
+// one (an empty edit, "Random").
+int editNumber(const QLineEdit* edit, int fallback = 0);
+
+// Shows or hides pictures and labels of the main screen by name.
+void showItems(MainScreen& screen, std::initializer_list<const char*> names, bool visible);
+
+// Writes a value label of the main screen and shows it.
+void showLabel(ClickLabel* label, const QString& text);
+
+// The artwork name under which art::picture finds a help picture
+// (resources/help/<name>.svg).
+QString helpPicture(const char* name);
+
+} // namespace nolt
