@@ -22,14 +22,10 @@ BlockTimePanel::BlockTimePanel(TForm1& form) : EditorPanel(form, "pBlockTime", 2
     pBTSlider_ = new SliderStrip(this, "pBTSlider", "sbBlockTime", 7, 71);
     pBTSlider_->slider()->setLimits(0, lastStep);
 
-    connect(glyphButton(this, "bTBlockOK", Glyph::Ok, 216, 75), &QPushButton::clicked, this,
-            &BlockTimePanel::bTBlockOKClick);
-    connect(glyphButton(this, "bTBlockCancel", Glyph::Cancel, 241, 75), &QPushButton::clicked, this,
-            &BlockTimePanel::bTBlockCancelClick);
-    QPushButton* help = glyphButton(this, "SpeedButton2", Glyph::Help, 266, 75);
-    auto* pHelpBlock = new HelpOverlay(this, "pHelpBlock", "Image6", helpPicture("help_block_time"),
-                                       QSize(474, 212), QRect(4, 4, 466, 204));
-    connect(help, &QPushButton::clicked, pHelpBlock, &HelpOverlay::open);
+    glyphButton(this, this, "bTBlockOK", Glyph::Ok, 216, 75, &BlockTimePanel::bTBlockOKClick);
+    glyphButton(this, this, "bTBlockCancel", Glyph::Cancel, 241, 75, &BlockTimePanel::bTBlockCancelClick);
+    panelHelp(this, glyphButton(this, "SpeedButton2", Glyph::Help, 266, 75), "pHelpBlock", "Image6",
+              "help_block_time");
 
     connect(eBlockTime_, &ClickEdit::clicked, this, &BlockTimePanel::eBlockTimeClick);
     connect(pBTSlider_, &SliderStrip::sliderChanged, this, &BlockTimePanel::sbBlockTimeChange);

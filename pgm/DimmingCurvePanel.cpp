@@ -34,10 +34,8 @@ DimmingCurvePanel::DimmingCurvePanel(TForm1& form, OutputPanel& output)
 
     auto* box = groupBox(this, "GroupBox16", QStringLiteral("Select Dimming Curve"), clMoneyGreen, 190, 56, 200, 128);
     lbDimmingCurve_ = place(new QListWidget(box), "lbDimmingCurve", 12, 20, 176, 97);
-    connect(glyphButton(this, "bDCOk", Glyph::Ok, 317, 194), &QPushButton::clicked, this,
-            &DimmingCurvePanel::bDCOkClick);
-    connect(glyphButton(this, "bDCCancel", Glyph::Cancel, 342, 194), &QPushButton::clicked, this,
-            &DimmingCurvePanel::bDCCancelClick);
+    glyphButton(this, this, "bDCOk", Glyph::Ok, 317, 194, &DimmingCurvePanel::bDCOkClick);
+    glyphButton(this, this, "bDCCancel", Glyph::Cancel, 342, 194, &DimmingCurvePanel::bDCCancelClick);
     QPushButton* help = glyphButton(this, "bDcHelp", Glyph::Help, 367, 194);
 
     // The help panel and its picture; a click on either closes it.

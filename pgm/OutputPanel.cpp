@@ -27,10 +27,8 @@ OutputPanel::OutputPanel(TForm1& form) : EditorPanel(form, "pOutput", 721, 134, 
     bDC_->hide();
 
     pMinLevel_ = new SliderStrip(this, "pMinLevel", "sbMinLevel", 8, 80);
-    connect(glyphButton(this, "bOutput_OK", Glyph::Ok, 216, 85), &QPushButton::clicked, this,
-            &OutputPanel::bOutput_OKClick);
-    connect(glyphButton(this, "bOutput_Cancel", Glyph::Cancel, 241, 85), &QPushButton::clicked, this,
-            &OutputPanel::bOutput_CancelClick);
+    glyphButton(this, this, "bOutput_OK", Glyph::Ok, 216, 85, &OutputPanel::bOutput_OKClick);
+    glyphButton(this, this, "bOutput_Cancel", Glyph::Cancel, 241, 85, &OutputPanel::bOutput_CancelClick);
 
     connect(eMinLevel_, &ClickEdit::clicked, this, &OutputPanel::eMinLevelClick);
     connect(pMinLevel_, &SliderStrip::sliderChanged, this, &OutputPanel::sbMinLevelChange);
@@ -52,9 +50,8 @@ bool OutputPanel::daliShown() const
 
 void OutputPanel::writeOutputMode(std::uint8_t mode)
 {
-    std::uint8_t& flags = state().eeBlock[img::featureFlags];
     for (const int bit : {img::bitOutputDali, img::bitOutputLinear})
-        flags = TestBit(mode, bit) ? SetBit(flags, bit) : ClearBit(flags, bit);
+        putBit(state().eeBlock[img::featureFlags], bit, TestBit(mode, bit));
 }
 
 // The mode switch cycles DALI -> 1-10V -> PWM -> DALI logarithmic.
@@ -81,8 +78,7 @@ void OutputPanel::SW_PWMClick()
     showItems(form().screen(), {"Dali", "SW_DALI"}, true);
     showItems(form().screen(), {"PWM", "SW_PWM"}, false);
     writeOutputMode(img::outputDaliLog);
-    std::uint8_t& options = state().eeBlock[img::optionFlags];
-    options = ClearBit(options, img::bitStorePol);
+    putBit(state().eeBlock[img::optionFlags], img::bitStorePol, false);
 }
 
 void OutputPanel::outputClick()
@@ -163,14 +159,10 @@ void OutputPanel::bOutput_OKClick()
     pMinLevel_->close();
     Bytes& e = state().eeBlock;
     e[img::minLevel] = static_cast<std::uint8_t>(editNumber(eMinLevel_));
-    std::uint8_t& options = e[img::optionFlags];
-    if (daliShown()) {
-        std::uint8_t& flags = e[img::featureFlags];
-        flags = cbDaliLog_->isChecked() ? ClearBit(flags, img::bitOutputLinear) : SetBit(flags, img::bitOutputLinear);
-        options = cbStorePOL_->isChecked() ? SetBit(options, img::bitStorePol) : ClearBit(options, img::bitStorePol);
-    } else {
-        options = ClearBit(options, img::bitStorePol);
-    }
+    const bool dali = daliShown();
+    if (dali)
+        putBit(e[img::featureFlags], img::bitOutputLinear, !cbDaliLog_->isChecked());
+    putBit(e[img::optionFlags], img::bitStorePol, dali && cbStorePOL_->isChecked());
     closeEditing();
     showLabel(form().screen()["lMinLevel"], QStringLiteral("Min. Level=%1%").arg(e[img::minLevel]));
 }

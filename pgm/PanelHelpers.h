@@ -3,6 +3,7 @@
 // use them, reading a value edit as a number, and showing, hiding and
 // writing the main screen's pictures and labels.
 
+#include "pgm/EditorPanel.h"
 #include "pgm/MainScreen.h"
 
 #include <QCheckBox>
@@ -26,6 +27,27 @@ QLabel* captionLeftOf(const QWidget* edit, const QString& text, int left, int to
 // The text of a value edit as a decimal number; `fallback` when it is not
 // one (an empty edit, "Random").
 int editNumber(const QLineEdit* edit, int fallback = 0);
+
+// A glyph button whose click runs `handler` of `panel`.
+template <typename Panel, typename Handler>
+QPushButton* glyphButton(Panel* panel, QWidget* parent, const char* name, Glyph glyph, int left, int top,
+                         Handler handler)
+{
+    QPushButton* b = glyphButton(parent, name, glyph, left, top);
+    QObject::connect(b, &QPushButton::clicked, panel, handler);
+    return b;
+}
+
+// The help of a small panel: the 466 x 204 picture resources/help/<art>
+// on a 474 x 212 overlay, opened by the help button.
+HelpOverlay* panelHelp(QWidget* panel, QPushButton* helpButton, const char* overlayName, const char* pictureName,
+                       const char* art);
+
+// Sets or clears one bit of an image byte.
+inline void putBit(std::uint8_t& byte, int bit, bool on)
+{
+    byte = on ? SetBit(byte, bit) : ClearBit(byte, bit);
+}
 
 // Shows or hides pictures and labels of the main screen by name.
 void showItems(MainScreen& screen, std::initializer_list<const char*> names, bool visible);

@@ -29,14 +29,10 @@ PowerOnPanel::PowerOnPanel(TForm1& form) : EditorPanel(form, "pStartupDelay", 29
     cbEnableDPC_ = checkBox(option, "cbEnableDPC", QStringLiteral("Enable DPC / DOO"), 257, 18, true);
 
     pPOSlider_ = new SliderStrip(this, "pPOSlider", "sbPU", 8, 120, "combRange");
-    connect(glyphButton(this, "bDPC_OK", Glyph::Ok, 326, 126), &QPushButton::clicked, this,
-            &PowerOnPanel::bDPC_OKClick);
-    connect(glyphButton(this, "bDPC_Cancel", Glyph::Cancel, 355, 126), &QPushButton::clicked, this,
-            &PowerOnPanel::bDPC_CancelClick);
-    QPushButton* help = glyphButton(this, "bHelpPowerOn", Glyph::Help, 384, 126);
-    auto* pHelpPowerOn = new HelpOverlay(this, "pHelpPowerOn", "Image4", helpPicture("help_power_on"),
-                                         QSize(474, 212), QRect(4, 4, 466, 204));
-    connect(help, &QPushButton::clicked, pHelpPowerOn, &HelpOverlay::open);
+    glyphButton(this, this, "bDPC_OK", Glyph::Ok, 326, 126, &PowerOnPanel::bDPC_OKClick);
+    glyphButton(this, this, "bDPC_Cancel", Glyph::Cancel, 355, 126, &PowerOnPanel::bDPC_CancelClick);
+    panelHelp(this, glyphButton(this, "bHelpPowerOn", Glyph::Help, 384, 126), "pHelpPowerOn", "Image4",
+              "help_power_on");
 
     connect(edits_.delay, &ClickEdit::clicked, this, [this] { clickEdit(kindTime); });
     connect(edits_.fade, &ClickEdit::clicked, this, [this] { clickEdit(kindFade); });
@@ -129,8 +125,7 @@ void PowerOnPanel::bDPC_OKClick()
                                           : static_cast<std::uint8_t>(convertTime(getTime(delay)));
     e[img::poFade] = static_cast<std::uint8_t>(convertTime(getTime2(fade)));
     closeEditing();
-    std::uint8_t& options = e[img::optionFlags];
-    options = cbEnableDPC_->isChecked() ? SetBit(options, img::bitDpcEnable) : ClearBit(options, img::bitDpcEnable);
+    putBit(e[img::optionFlags], img::bitDpcEnable, cbEnableDPC_->isChecked());
 
     MainScreen& screen = form().screen();
     showLabel(screen["lPO_Level"], QStringLiteral("L=") + level + QStringLiteral("%"));

@@ -9,10 +9,8 @@ RelayPanel::RelayPanel(TForm1& form) : EditorPanel(form, "pRelay", 721, 450, 274
 {
     cbZCSwitch_ = checkBox(this, "cbZCSwitch", QStringLiteral("Zero-Cross Switch"), 64, 48, true);
     cbZCSwitch_->setChecked(true);
-    connect(glyphButton(this, "bRelay_OK", Glyph::Ok, 215, 67), &QPushButton::clicked, this,
-            &RelayPanel::bRelay_OKClick);
-    connect(glyphButton(this, "bRelay_Cancel", Glyph::Cancel, 244, 67), &QPushButton::clicked, this,
-            &RelayPanel::bRelay_CancelClick);
+    glyphButton(this, this, "bRelay_OK", Glyph::Ok, 215, 67, &RelayPanel::bRelay_OKClick);
+    glyphButton(this, this, "bRelay_Cancel", Glyph::Cancel, 244, 67, &RelayPanel::bRelay_CancelClick);
     connect(form.screen()["iRelay"], &ClickLabel::clicked, this, &RelayPanel::iRelayClick);
 }
 
@@ -26,8 +24,7 @@ void RelayPanel::iRelayClick()
 
 void RelayPanel::bRelay_OKClick()
 {
-    std::uint8_t& relay = state().eeBlock[img::relayFlags];
-    relay = cbZCSwitch_->isChecked() ? SetBit(relay, img::bitZcSwitch) : ClearBit(relay, img::bitZcSwitch);
+    putBit(state().eeBlock[img::relayFlags], img::bitZcSwitch, cbZCSwitch_->isChecked());
     closePanel();
 }
 

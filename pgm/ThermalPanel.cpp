@@ -71,10 +71,8 @@ ThermalPanel::ThermalPanel(TForm1& form) : EditorPanel(form, "pThermoM", 616, 8,
         e->clear();
 
     pThermo_ = new SliderStrip(this, "pThermo", "sbThermo", 8, 180);
-    connect(glyphButton(this, "bTMOk", Glyph::Ok, 215, 185), &QPushButton::clicked, this,
-            &ThermalPanel::bTMOkClick);
-    connect(glyphButton(this, "bTMCancel", Glyph::Cancel, 244, 185), &QPushButton::clicked, this,
-            &ThermalPanel::bTMCancelClick);
+    glyphButton(this, this, "bTMOk", Glyph::Ok, 215, 185, &ThermalPanel::bTMOkClick);
+    glyphButton(this, this, "bTMCancel", Glyph::Cancel, 244, 185, &ThermalPanel::bTMCancelClick);
 
     for (int tag = tagT1; tag <= tagCal; ++tag)
         connect(edit(tag), &ClickEdit::clicked, this, [this, tag] {
@@ -112,8 +110,7 @@ void ThermalPanel::sw_tm_onClick()
     if (busy())
         return;
     showSwitch(false);
-    std::uint8_t& flags = state().eeBlock[img::featureFlags];
-    flags = ClearBit(flags, img::bitTmEnable);
+    putBit(state().eeBlock[img::featureFlags], img::bitTmEnable, false);
 }
 
 void ThermalPanel::iTMClick()
@@ -246,8 +243,8 @@ void ThermalPanel::bTMOkClick()
     Bytes& e = state().eeBlock;
     auto number = [this](int tag) { return static_cast<std::uint8_t>(editNumber(edit(tag))); };
     auto set = [this](int tag) { return !edit(tag)->text().isEmpty(); };
-    std::uint8_t& flags = e[img::featureFlags];
-    if (set(tagT1)) {
+    const bool on = set(tagT1);
+    if (on) {
         e[img::tmT1] = number(tagT1);
         e[img::tmL1] = static_cast<std::uint8_t>(number(tagL1) + (cbOutput_Off_->isChecked() ? 128 : 0));
         if (set(tagT2)) {
@@ -258,13 +255,11 @@ void ThermalPanel::bTMOkClick()
         } else {
             clearRows(e, img::tmT2);
         }
-        flags = SetBit(flags, img::bitTmEnable);
-        showSwitch(true);
     } else {
         clearRows(e, img::tmT1);
-        flags = ClearBit(flags, img::bitTmEnable);
-        showSwitch(false);
     }
+    putBit(e[img::featureFlags], img::bitTmEnable, on);
+    showSwitch(on);
     e[img::tmCal] = set(tagCal) ? calibrationCode(editNumber(edit(tagCal))) : img::tmCalNone;
     closeEditing();
 }
