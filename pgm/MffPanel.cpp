@@ -277,7 +277,6 @@ void MffPanel::bMFFHelpClick()
     QPixmap plot = pHelpMFF->picture()->pixmap(); // a clean chart every time
     {
         QPainter p(&plot);
-        p.setRenderHint(QPainter::Antialiasing);
         p.setPen(QPen(bgr(clRed), 2));
         if (edit(fLifeTime)->text() != QLatin1String("0")) {
             const Field profile[] = {fReduction, fL1, fL2, fL3, fStopLevel};

@@ -108,7 +108,7 @@ void NightLengthCalculator::buildHelp()
     };
     int top = 14;
     for (const auto& line : lines) {
-        auto* l = place(new ClickLabel(pHelpAstroCalc), line.name, 14, top);
+        auto* l = place(new ClickLabel(pHelpAstroCalc), line.name, 8, top);
         l->setText(QString::fromUtf8(line.text));
         if (top == 14) {
             QFont f = l->font();
