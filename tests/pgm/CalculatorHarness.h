@@ -7,6 +7,7 @@
 
 #include "pgm/IsdTarget.h"
 
+#include <QLocale>
 #include <QPushButton>
 
 #include <utility>
@@ -48,5 +49,15 @@ inline void clickOn(QWidget* w)
 {
     QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(w->width() / 2, w->height() / 2));
 }
+
+// A window, a stand-in ISD panel and one calculator over it.
+template <typename Calculator>
+struct CalculatorTest : ::testing::Test {
+    FormHarness h;
+    FakeIsdTarget* target = new FakeIsdTarget(h.form.get());
+    Calculator* calc = new Calculator(*h.form, *target);
+
+    static QString point() { return QLocale().decimalPoint(); }
+};
 
 } // namespace nolt::test

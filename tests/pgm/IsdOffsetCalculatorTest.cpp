@@ -4,18 +4,13 @@
 
 #include "pgm/IsdOffsetCalculator.h"
 
-#include <QLocale>
 
 using namespace nolt;
 using namespace nolt::test;
 
 namespace {
 
-struct IsdOffsetCalculatorTest : ::testing::Test {
-    FormHarness h;
-    FakeIsdTarget* target = new FakeIsdTarget(h.form.get());
-    IsdOffsetCalculator* calc = new IsdOffsetCalculator(*h.form, *target);
-
+struct IsdOffsetCalculatorTest : CalculatorTest<IsdOffsetCalculator> {
     void open() { clickOn(target->bAstroCalc); }
     QString text(const char* name) { return control<QLineEdit>(calc, name)->text(); }
     // Time zone in hours, longitude in half degrees (east positive).
@@ -24,7 +19,6 @@ struct IsdOffsetCalculatorTest : ::testing::Test {
         control<ScrollBar>(calc, "sbUTC")->setPosition(zone);
         control<ScrollBar>(calc, "sbLength")->setPosition(halfDegrees);
     }
-    QString point() const { return QLocale().decimalPoint(); }
 };
 
 } // namespace
@@ -68,7 +62,7 @@ TEST_F(IsdOffsetCalculatorTest, OffsetsTheByteCannotHoldOrThatReachItsEndsShowQu
     }
 }
 
-TEST_F(IsdOffsetCalculatorTest, ZoneAndLongitudeTexts)
+TEST_F(IsdOffsetCalculatorTest, ZoneAndLongitudeTextsWithTheLocaleDecimalSeparator)
 {
     choose(-11, -15);
     EXPECT_EQ(text("eUTC"), "UTC-11");
@@ -78,10 +72,7 @@ TEST_F(IsdOffsetCalculatorTest, ZoneAndLongitudeTexts)
     EXPECT_EQ(text("eLength"), "E 180\u00B0");
     choose(0, -1);
     EXPECT_EQ(text("eLength"), "W 0" + point() + "5\u00B0");
-}
 
-TEST_F(IsdOffsetCalculatorTest, LongitudeUsesTheLocaleDecimalSeparator)
-{
     const QLocale before;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     choose(0, 15);

@@ -5,18 +5,13 @@
 #include "pgm/NightLengthCalculator.h"
 
 #include <QDateEdit>
-#include <QLocale>
 
 using namespace nolt;
 using namespace nolt::test;
 
 namespace {
 
-struct NightLengthCalculatorTest : ::testing::Test {
-    FormHarness h;
-    FakeIsdTarget* target = new FakeIsdTarget(h.form.get());
-    NightLengthCalculator* calc = new NightLengthCalculator(*h.form, *target);
-
+struct NightLengthCalculatorTest : CalculatorTest<NightLengthCalculator> {
     void open() { clickOn(target->bADSTCalc); }
     QLineEdit* eLoN() { return control<QLineEdit>(calc, "eLoN"); }
     QString label(const char* name) { return control<QLabel>(calc, name)->text(); }
@@ -27,7 +22,6 @@ struct NightLengthCalculatorTest : ::testing::Test {
         control<ScrollBar>(calc, "sbLatitude")->setPosition(latitude);
         control<ScrollBar>(calc, "sbHorizon")->setPosition(horizon);
     }
-    QString point() const { return QLocale().decimalPoint(); }
 };
 
 } // namespace
