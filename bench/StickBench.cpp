@@ -5,7 +5,7 @@
 // operation. Exits non-zero when an operation needs more than 10 % over
 // its floor.
 
-#include "link/StickFixture.h"
+#include "link/StickRig.h"
 
 #include <chrono>
 #include <cstdio>
