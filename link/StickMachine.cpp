@@ -49,8 +49,10 @@ void StickMachine::handleReply()
         return;
     }
     const int state = frames_.stickState;
-    // Write and firmware replies move only the operation they belong to: a
-    // stray one never starts writing the driver's memory or its firmware.
+    // Data, write and firmware replies move only the operation they belong
+    // to: a stray one never starts writing the driver's memory or its
+    // firmware, nor overwrites the image while it is being written.
+    const bool reading = state <= 1;
     const bool writing = state == 2;
     const bool updating = state >= 3 && state <= 5;
     switch (r[1]) {
@@ -59,7 +61,7 @@ void StickMachine::handleReply()
     case replyId:
         return onIdentity();
     case replyData:
-        return onData();
+        return reading ? onData() : void();
     case replyWriteOk:
         return writing ? onWriteOk() : void();
     case replyWriteBad:

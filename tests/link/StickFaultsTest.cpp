@@ -104,7 +104,7 @@ TEST_F(ShortOutputStick, ReadsButRefusesToWriteOrUpdate)
     EXPECT_EQ(device.written.size(), sent) << "no frame is cut";
 }
 
-TEST_F(StickFaults, RepliesOfNoOperationUnderWaySendNothing)
+TEST_F(StickFaults, RepliesOutsideTheirOperationChangeNothing)
 {
     readAndHush();
     const std::size_t sent = device.written.size();
@@ -115,6 +115,14 @@ TEST_F(StickFaults, RepliesOfNoOperationUnderWaySendNothing)
     EXPECT_EQ(view.captionText, caption);
     EXPECT_EQ(machine.stickState(), 1);
     EXPECT_EQ(model.resets, 0);
+
+    // A data reply during a write leaves the image being written alone.
+    machine.storeUSBStick();
+    model.clearOutbox();
+    const Bytes image = state.eeBlock;
+    reply(dataReply(0, 26, 0x99));
+    EXPECT_EQ(state.eeBlock, image);
+    EXPECT_EQ(device.written.size(), sent + 1) << "only the first Write Memory";
 }
 
 TEST_F(StickFaults, UpdateWithoutFirmwareSendsNothing)
