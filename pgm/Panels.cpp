@@ -1,6 +1,7 @@
 #include "pgm/TForm1.h"
 
 #include "pgm/MffPanel.h"
+#include "pgm/StickMode.h"
 
 namespace nolt {
 
@@ -8,13 +9,7 @@ namespace nolt {
 void TForm1::createPanels()
 {
     new MffPanel(*this);
-
-    // ISD calculators (need the ISD panel)
-    // For the lead: once IsdPanel is on main, include "pgm/IsdOffsetCalculator.h"
-    // and "pgm/NightLengthCalculator.h" and create both after the ISD panel,
-    // so that they lie above it, with the ISD panel as their target:
-    //   new IsdOffsetCalculator(*this, *isdPanel);
-    //   new NightLengthCalculator(*this, *isdPanel);
+    new StickMode(*this); // log box and debug pane
 }
 
 } // namespace nolt
