@@ -1,6 +1,5 @@
 #pragma once
-// Clicks where a user clicks: on whatever lies on top at the centre of the
-// named picture, so that an overlay or an open panel takes the click.
+// Driving the main screen as a user does, for the feature panels' tests.
 
 #include "Harness.h"
 
@@ -8,6 +7,18 @@
 
 namespace nolt::test {
 
+// The default image with some bytes changed, drawn on the main screen.
+inline void loadImage(FormHarness& h, std::initializer_list<std::pair<int, std::uint8_t>> changes)
+{
+    Bytes e(defaultImage.begin(), defaultImage.end());
+    for (auto [at, value] : changes)
+        e[at] = value;
+    std::copy(e.begin(), e.end(), h.image().begin());
+    h.form->setDisplay();
+}
+
+// Clicks whatever lies on top at the centre of the named picture, so that
+// an overlay or an open panel takes the click.
 inline void clickOnScreen(FormHarness& h, const char* name)
 {
     QWidget* w = h.find(name);
@@ -18,13 +29,25 @@ inline void clickOnScreen(FormHarness& h, const char* name)
     QTest::mouseClick(top, Qt::LeftButton, {}, top->mapFrom(h.form.get(), at));
 }
 
-// Visibility of a set of controls, to tell that a click changed nothing.
-inline std::vector<bool> visibility(FormHarness& h, std::initializer_list<const char*> names)
+// Runs the clicks with the window busy; they must change neither the image
+// nor what the named controls show.
+inline void expectBusyBlocks(FormHarness& h, std::initializer_list<const char*> clicks,
+                             std::initializer_list<const char*> watched)
 {
-    std::vector<bool> v;
-    for (const char* n : names)
-        v.push_back(h.shown(n));
-    return v;
+    auto shown = [&] {
+        std::vector<bool> v;
+        for (const char* n : watched)
+            v.push_back(h.shown(n));
+        return v;
+    };
+    h.form->state().formDisabled = true;
+    const Bytes before = h.image();
+    const auto shownBefore = shown();
+    for (const char* n : clicks)
+        h.click(n);
+    EXPECT_EQ(h.image(), before);
+    EXPECT_EQ(shown(), shownBefore);
+    h.form->state().formDisabled = false;
 }
 
 // Picks an item of a range selector as the user does.
