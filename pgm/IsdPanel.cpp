@@ -98,29 +98,25 @@ IsdPanel::IsdPanel(TForm1& form) : EditorPanel(form, "pISD", 29, 247, 360, 214)
     connect(ok, &QPushButton::clicked, this, &IsdPanel::bISDOKClick);
     connect(cancel, &QPushButton::clicked, this, &IsdPanel::bISDCancelClick);
 
-    MainScreen& s = form.screen();
-    connect(s["sw_astro_open"], &ClickLabel::clicked, this, &IsdPanel::sw_astro_openClick);
-    connect(s["SW_astro_close"], &ClickLabel::clicked, this, &IsdPanel::SW_astro_closeClick);
-    connect(s["iISD_en"], &ClickLabel::clicked, this, &IsdPanel::iISD_enClick);
+    onScreenClicks<IsdPanel>(form.screen(), this,
+                             {{"sw_astro_open", &IsdPanel::sw_astro_openClick},
+                              {"SW_astro_close", &IsdPanel::SW_astro_closeClick},
+                              {"iISD_en", &IsdPanel::iISD_enClick}});
 }
 
 void IsdPanel::sw_astro_openClick()
 {
-    if (busy() || state().remoteDim)
-        return;
-    showPictures(form().screen(), {"Astro_dis", "dm1_dis", "sw_astro_open"}, false);
-    std::uint8_t& flags = state().eeBlock[img::featureFlags];
-    flags = SetBit(flags, img::bitIsdEnable);
+    if (!busy() && !state().remoteDim)
+        switchFeature(form().screen(), state().eeBlock, img::bitIsdEnable, true, {},
+                      {"Astro_dis", "dm1_dis", "sw_astro_open"});
 }
 
 // Switching off is allowed while Remote DIM is in force.
 void IsdPanel::SW_astro_closeClick()
 {
-    if (busy())
-        return;
-    showPictures(form().screen(), {"Astro_dis", "dm1_dis", "sw_astro_open"}, true);
-    std::uint8_t& flags = state().eeBlock[img::featureFlags];
-    flags = ClearBit(flags, img::bitIsdEnable);
+    if (!busy())
+        switchFeature(form().screen(), state().eeBlock, img::bitIsdEnable, false,
+                      {"Astro_dis", "dm1_dis", "sw_astro_open"}, {});
 }
 
 // While ISD is off its overlay lies over the tile and takes the click.

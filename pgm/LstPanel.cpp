@@ -27,8 +27,8 @@ LstPanel::LstPanel(TForm1& form) : EditorPanel(form, "pTHold", 239, 460, 330, 10
     staticText(box, QStringLiteral("Input Hold Time"), 10, 27);
     eHoldTime_ = valueEdit(box, "eHoldTime", 100, 23, 76);
     staticText(box, QStringLiteral("HH:MM:SS"), 182, 27);
-    bTHoldOK_ = glyphButton(box, "bTHoldOK", Glyph::Ok, 260, 22);
-    bTHoldCancel_ = glyphButton(box, "bTHoldCancel", Glyph::Cancel, 288, 22);
+    auto* ok = glyphButton(box, "bTHoldOK", Glyph::Ok, 260, 22);
+    auto* cancel = glyphButton(box, "bTHoldCancel", Glyph::Cancel, 288, 22);
 
     pHoldTime_ = new SliderStrip(this, "pHoldTime", "sbHold", 8, 64, "combHold");
     ScrollBar* slider = pHoldTime_->slider();
@@ -41,18 +41,18 @@ LstPanel::LstPanel(TForm1& form) : EditorPanel(form, "pTHold", 239, 460, 330, 10
     connect(eHoldTime_, &ClickEdit::clicked, this, &LstPanel::eHoldTimeClick);
     connect(pHoldTime_, &SliderStrip::sliderChanged, this, &LstPanel::sbHoldChange);
     connect(pHoldTime_, &SliderStrip::rangeChosen, this, &LstPanel::combHoldClick);
-    connect(bTHoldOK_, &QPushButton::clicked, this, &LstPanel::bTHoldOKClick);
-    connect(bTHoldCancel_, &QPushButton::clicked, this, &LstPanel::bTHoldCancelClick);
+    connect(ok, &QPushButton::clicked, this, &LstPanel::bTHoldOKClick);
+    connect(cancel, &QPushButton::clicked, this, &LstPanel::bTHoldCancelClick);
 
-    MainScreen& s = form.screen();
-    connect(s["sw_lst_open"], &ClickLabel::clicked, this, &LstPanel::sw_lst_openClick);
-    connect(s["SW_lst_close"], &ClickLabel::clicked, this, &LstPanel::SW_lst_closeClick);
-    connect(s["iLst_en"], &ClickLabel::clicked, this, &LstPanel::iLst_enClick);
-    connect(s["iLST_pol"], &ClickLabel::clicked, this, &LstPanel::iLST_polClick);
-    connect(s["sw_hold_off"], &ClickLabel::clicked, this, &LstPanel::sw_hold_offClick);
-    connect(s["sw_hold_on"], &ClickLabel::clicked, this, &LstPanel::sw_hold_onClick);
-    connect(s["iTHold_en"], &ClickLabel::clicked, this, &LstPanel::iTHold_enClick);
-    connect(s["lHold"], &ClickLabel::clicked, this, &LstPanel::iTHold_enClick);
+    onScreenClicks<LstPanel>(form.screen(), this,
+                             {{"sw_lst_open", &LstPanel::sw_lst_openClick},
+                              {"SW_lst_close", &LstPanel::SW_lst_closeClick},
+                              {"iLst_en", &LstPanel::iLst_enClick},
+                              {"iLST_pol", &LstPanel::iLST_polClick},
+                              {"sw_hold_off", &LstPanel::sw_hold_offClick},
+                              {"sw_hold_on", &LstPanel::sw_hold_onClick},
+                              {"iTHold_en", &LstPanel::iTHold_enClick},
+                              {"lHold", &LstPanel::iTHold_enClick}});
 }
 
 // Switching the LST timer on always starts with the hold time off.
@@ -60,12 +60,9 @@ void LstPanel::sw_lst_openClick()
 {
     if (busy() || state().remoteDim)
         return;
-    MainScreen& s = form().screen();
-    showPictures(s, {"LST_dis", "sw_lst_open", "SW_hold_dis"}, false);
+    switchFeature(form().screen(), state().eeBlock, img::bitLstEnable, true, {},
+                  {"LST_dis", "sw_lst_open", "SW_hold_dis", "dm2_dis"});
     sw_hold_onClick();
-    showPictures(s, {"dm2_dis"}, false);
-    std::uint8_t& flags = state().eeBlock[img::featureFlags];
-    flags = SetBit(flags, img::bitLstEnable);
 }
 
 // The hold time and its label are kept while the timer is off.
@@ -73,29 +70,20 @@ void LstPanel::SW_lst_closeClick()
 {
     if (busy())
         return;
-    showPictures(form().screen(), {"LST_dis", "SW_hold_dis", "HOLD_dis", "sw_lst_open", "dm2_dis"}, true);
-    std::uint8_t& flags = state().eeBlock[img::featureFlags];
-    flags = ClearBit(flags, img::bitLstEnable);
+    switchFeature(form().screen(), state().eeBlock, img::bitLstEnable, false,
+                  {"LST_dis", "SW_hold_dis", "HOLD_dis", "sw_lst_open", "dm2_dis"}, {});
 }
 
 void LstPanel::iLst_enClick()
 {
-    if (busy())
-        return;
-    showPictures(form().screen(), {"iLst_en"}, false);
-    showPictures(form().screen(), {"iLST_pol"}, true);
-    std::uint8_t& flags = state().eeBlock[img::featureFlags];
-    flags = SetBit(flags, img::bitLstInvert);
+    if (!busy())
+        switchFeature(form().screen(), state().eeBlock, img::bitLstInvert, true, {"iLST_pol"}, {"iLst_en"});
 }
 
 void LstPanel::iLST_polClick()
 {
-    if (busy())
-        return;
-    showPictures(form().screen(), {"iLst_en"}, true);
-    showPictures(form().screen(), {"iLST_pol"}, false);
-    std::uint8_t& flags = state().eeBlock[img::featureFlags];
-    flags = ClearBit(flags, img::bitLstInvert);
+    if (!busy())
+        switchFeature(form().screen(), state().eeBlock, img::bitLstInvert, false, {"iLst_en"}, {"iLST_pol"});
 }
 
 // The switch shows off: uncover the tile and let the panel set a time.

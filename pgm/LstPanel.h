@@ -43,8 +43,6 @@ private:
     void closeHoldPanel();
 
     ClickEdit* eHoldTime_;
-    QPushButton* bTHoldOK_;
-    QPushButton* bTHoldCancel_;
     SliderStrip* pHoldTime_;
 };
 

@@ -34,12 +34,10 @@ RemotePanel::RemotePanel(TForm1& form, LstPanel& lst, IsdPanel& isd)
     connect(cancel, &QPushButton::clicked, this, &RemotePanel::bRemoteCancelClick);
     connect(&form, &TForm1::displayRefreshed, this, &RemotePanel::displayRefreshed);
 
-    MainScreen& s = form.screen();
-    connect(s["rc_off"], &ClickLabel::clicked, this, &RemotePanel::rc_offClick);
-    connect(s["rc_main"], &ClickLabel::clicked, this, &RemotePanel::rc_mainClick);
-    connect(s["rc_lst"], &ClickLabel::clicked, this, &RemotePanel::rc_lstClick);
-    connect(s["iRemote_en"], &ClickLabel::clicked, this, &RemotePanel::iRemote_enClick);
-    connect(s["lRemote"], &ClickLabel::clicked, this, &RemotePanel::iRemote_enClick);
+    onScreenClicks<RemotePanel>(form.screen(), this,
+                                {{"rc_off", &RemotePanel::rc_offClick}, {"rc_main", &RemotePanel::rc_mainClick},
+                                 {"rc_lst", &RemotePanel::rc_lstClick}, {"iRemote_en", &RemotePanel::iRemote_enClick},
+                                 {"lRemote", &RemotePanel::iRemote_enClick}});
 }
 
 // Off -> 230 V: only uncovers the tile; OK writes the input.
@@ -47,22 +45,23 @@ void RemotePanel::rc_offClick()
 {
     if (busy())
         return;
-    MainScreen& s = form().screen();
-    showPictures(s, {"rc_off", "rc_lst", "rem_dis", "lRemote"}, false);
-    showPictures(s, {"rc_main"}, true);
-    gbRemote_->setTitle(captionMains);
+    moveSwitch("rc_main", captionMains);
     state().remoteDim = false;
 }
 
 // 230 V -> LST.
 void RemotePanel::rc_mainClick()
 {
-    if (busy())
-        return;
+    if (!busy())
+        moveSwitch("rc_lst", captionLst);
+}
+
+void RemotePanel::moveSwitch(const char* position, const QString& caption)
+{
     MainScreen& s = form().screen();
-    showPictures(s, {"rc_main", "rc_off", "rem_dis", "lRemote"}, false);
-    showPictures(s, {"rc_lst"}, true);
-    gbRemote_->setTitle(captionLst);
+    showPictures(s, {"rc_off", "rc_main", "rc_lst", "rem_dis", "lRemote"}, false);
+    showPictures(s, {position}, true);
+    gbRemote_->setTitle(caption);
 }
 
 // LST -> off: remote control off at once. The LST timer and ISD stay as

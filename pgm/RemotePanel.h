@@ -32,6 +32,8 @@ private:
     // After the main screen was redrawn from the image.
     void displayRefreshed();
 
+    // Shows the switch in a position that takes the panel's OK.
+    void moveSwitch(const char* position, const QString& caption);
     bool lstInput() const;
     // Ticks the radio buttons for a function and names the second one after
     // the input.

@@ -14,9 +14,7 @@ namespace {
 
 constexpr std::uint8_t isdOn = 0x0C, isdOff = 0x08; // feature flags, LST on
 
-struct IsdPanelTest : ::testing::Test {
-    std::unique_ptr<FormHarness> h = FormHarness::started();
-
+struct IsdPanelTest : PanelTest {
     void open(std::initializer_list<std::pair<int, std::uint8_t>> changes)
     {
         loadImage(*h, changes);

@@ -13,9 +13,7 @@ namespace {
 
 constexpr std::uint8_t lstOn = 0x0C, lstOff = 0x04; // feature flags, ISD on
 
-struct LstPanelTest : ::testing::Test {
-    std::unique_ptr<FormHarness> h = FormHarness::started();
-
+struct LstPanelTest : PanelTest {
     void load(int holdCode, std::uint8_t flags = lstOn)
     {
         loadImage(*h, {{img::holdTime, static_cast<std::uint8_t>(holdCode)}, {img::featureFlags, flags}});

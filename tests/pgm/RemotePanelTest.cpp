@@ -14,9 +14,7 @@ namespace {
 constexpr std::uint8_t mains = 0x20, lst = 0x40, timers = 0x0C; // feature flags
 constexpr std::uint8_t lowNibble = 0x0B; // bits of other features in byte 68
 
-struct RemotePanelTest : ::testing::Test {
-    std::unique_ptr<FormHarness> h = FormHarness::started();
-
+struct RemotePanelTest : PanelTest {
     void load(std::uint8_t input, std::uint8_t function)
     {
         loadImage(*h, {{img::featureFlags, timers | input}, {img::optionFlags, function | lowNibble}});

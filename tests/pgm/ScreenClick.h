@@ -7,6 +7,11 @@
 
 namespace nolt::test {
 
+// A started window in demo mode, for each test of a panel.
+struct PanelTest : ::testing::Test {
+    std::unique_ptr<FormHarness> h = FormHarness::started();
+};
+
 // The default image with some bytes changed, drawn on the main screen.
 inline void loadImage(FormHarness& h, std::initializer_list<std::pair<int, std::uint8_t>> changes)
 {
