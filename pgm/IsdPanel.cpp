@@ -64,9 +64,9 @@ IsdPanel::IsdPanel(TForm1& form) : EditorPanel(form, "pISD", 29, 247, 360, 214)
 {
     QGroupBox* setup = groupBox(this, "GroupBox16", QStringLiteral("ISD  Setup "), clMoneyGreen, 4, 4, 352, 54);
     cbDST_ = checkBox(setup, "cbDST", QStringLiteral("DST"), 10, 25);
-    staticText(setup, QStringLiteral("ISD Offset Time"), 66, 27, "StaticText5");
-    eISDOffset_ = valueEdit(setup, "eISDOffset", 152, 23, 76);
-    staticText(setup, QStringLiteral("HH:MM:SS"), 234, 27, "StaticText121");
+    staticText(setup, QStringLiteral("ISD Offset Time"), 60, 27, "StaticText5");
+    eISDOffset_ = valueEdit(setup, "eISDOffset", 160, 23, 72);
+    staticText(setup, QStringLiteral("HH:MM:SS"), 238, 27, "StaticText121");
     bAstroCalc_ = calculatorButton(setup, "bAstroCalc", 316, 21);
 
     QGroupBox* adst = groupBox(this, "GroupBox6", QStringLiteral("Auto DST"), clSkyBlue, 4, 62, 352, 110);
