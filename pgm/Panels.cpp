@@ -1,6 +1,11 @@
 #include "pgm/TForm1.h"
 
+#include "pgm/IsdOffsetCalculator.h"
+#include "pgm/IsdPanel.h"
+#include "pgm/LstPanel.h"
 #include "pgm/MffPanel.h"
+#include "pgm/NightLengthCalculator.h"
+#include "pgm/RemotePanel.h"
 #include "pgm/StickMode.h"
 
 namespace nolt {
@@ -9,6 +14,12 @@ namespace nolt {
 void TForm1::createPanels()
 {
     new MffPanel(*this);
+    auto* lstPanel = new LstPanel(*this);
+    auto* isdPanel = new IsdPanel(*this);
+    // The calculators open over the ISD panel.
+    new IsdOffsetCalculator(*this, *isdPanel);
+    new NightLengthCalculator(*this, *isdPanel);
+    new RemotePanel(*this, *lstPanel, *isdPanel);
     new StickMode(*this); // log box and debug pane
 }
 
