@@ -4,6 +4,7 @@
 // switches.
 
 #include "image/ConfigImage.h"
+#include "image/FirmwareText.h"
 #include "link/Switches.h"
 
 #include <array>
@@ -22,6 +23,10 @@ struct AppState {
 
     int memSlot = 0;          // chosen memory slot 1..4, 0 before a choice
     int driverFwVersion = 0;  // firmware version recorded in the driver, 0 = none
+
+    // The firmware image to send (with a driver-mode store, or "Update FW"
+    // through the stick), its length and version, and the pending flag.
+    FirmwareState firmware;
 
     bool dcFound = false;   // at least one dimming-curve file was found
     bool dcApplied = false; // the chosen curve's inverse mapping is in the image

@@ -2,6 +2,7 @@
 
 #include "image/TimeCodes.h"
 #include "pgm/PanelHelpers.h"
+#include "pgm/ScreenPictures.h"
 #include "pgm/SliderStrip.h"
 #include "pgm/TForm1.h"
 
@@ -30,11 +31,11 @@ BlockTimePanel::BlockTimePanel(TForm1& form) : EditorPanel(form, "pBlockTime", 2
     connect(eBlockTime_, &ClickEdit::clicked, this, &BlockTimePanel::eBlockTimeClick);
     connect(pBTSlider_, &SliderStrip::sliderChanged, this, &BlockTimePanel::sbBlockTimeChange);
 
-    MainScreen& screen = form.screen();
-    connect(screen["sw_block_open"], &ClickLabel::clicked, this, &BlockTimePanel::sw_block_openClick);
-    connect(screen["SW_block_close"], &ClickLabel::clicked, this, &BlockTimePanel::SW_block_closeClick);
-    connect(screen["iTBlock_en"], &ClickLabel::clicked, this, &BlockTimePanel::iTBlock_enClick);
-    connect(screen["lBlock"], &ClickLabel::clicked, this, &BlockTimePanel::iTBlock_enClick);
+    onScreenClicks<BlockTimePanel>(form.screen(), this,
+                                   {{"sw_block_open", &BlockTimePanel::sw_block_openClick},
+                                    {"SW_block_close", &BlockTimePanel::SW_block_closeClick},
+                                    {"iTBlock_en", &BlockTimePanel::iTBlock_enClick},
+                                    {"lBlock", &BlockTimePanel::iTBlock_enClick}});
 }
 
 // Switching on shows the on pictures and opens the panel; the image changes
@@ -43,8 +44,8 @@ void BlockTimePanel::sw_block_openClick()
 {
     if (busy())
         return;
-    showItems(form().screen(), {"Block_dis", "sw_block_open"}, false);
-    showItems(form().screen(), {"iTBlock_en", "SW_block_close"}, true);
+    showPictures(form().screen(), {"Block_dis", "sw_block_open"}, false);
+    showPictures(form().screen(), {"iTBlock_en", "SW_block_close"}, true);
     iTBlock_enClick();
 }
 
@@ -90,14 +91,14 @@ void BlockTimePanel::bTBlockOKClick()
 void BlockTimePanel::bTBlockCancelClick()
 {
     if (state().eeBlock[img::blockTime] == 0)
-        showItems(form().screen(), {"Block_dis", "sw_block_open"}, true);
+        showPictures(form().screen(), {"Block_dis", "sw_block_open"}, true);
     pBTSlider_->close();
     closePanel();
 }
 
 void BlockTimePanel::showOff()
 {
-    showItems(form().screen(), {"Block_dis", "sw_block_open"}, true);
+    showPictures(form().screen(), {"Block_dis", "sw_block_open"}, true);
     form().screen()["lBlock"]->hide();
 }
 

@@ -3,6 +3,7 @@
 #include "pgm/Artwork.h"
 #include "pgm/DimmingCurvePanel.h"
 #include "pgm/PanelHelpers.h"
+#include "pgm/ScreenPictures.h"
 #include "pgm/SliderStrip.h"
 #include "pgm/TForm1.h"
 
@@ -34,12 +35,14 @@ OutputPanel::OutputPanel(TForm1& form) : EditorPanel(form, "pOutput", 721, 134, 
     connect(pMinLevel_, &SliderStrip::sliderChanged, this, &OutputPanel::sbMinLevelChange);
     connect(cbDC_, &QCheckBox::toggled, this, &OutputPanel::cbDCClick);
 
-    MainScreen& screen = form.screen();
-    connect(screen["SW_DALI"], &ClickLabel::clicked, this, &OutputPanel::SW_DALIClick);
-    connect(screen["SW_Ten"], &ClickLabel::clicked, this, &OutputPanel::SW_TenClick);
-    connect(screen["SW_PWM"], &ClickLabel::clicked, this, &OutputPanel::SW_PWMClick);
-    for (const char* name : {"Dali", "iTen", "PWM", "lMinLevel"})
-        connect(screen[name], &ClickLabel::clicked, this, &OutputPanel::outputClick);
+    onScreenClicks<OutputPanel>(form.screen(), this,
+                                {{"SW_DALI", &OutputPanel::SW_DALIClick},
+                                 {"SW_Ten", &OutputPanel::SW_TenClick},
+                                 {"SW_PWM", &OutputPanel::SW_PWMClick},
+                                 {"Dali", &OutputPanel::outputClick},
+                                 {"iTen", &OutputPanel::outputClick},
+                                 {"PWM", &OutputPanel::outputClick},
+                                 {"lMinLevel", &OutputPanel::outputClick}});
     connect(&form, &TForm1::displayRefreshed, this, &OutputPanel::displayRefreshed);
 }
 
@@ -59,7 +62,7 @@ void OutputPanel::SW_DALIClick()
 {
     if (busy())
         return;
-    showItems(form().screen(), {"Dali", "SW_DALI"}, false);
+    showPictures(form().screen(), {"Dali", "SW_DALI"}, false);
     writeOutputMode(img::output1To10V);
 }
 
@@ -67,7 +70,7 @@ void OutputPanel::SW_TenClick()
 {
     if (busy())
         return;
-    showItems(form().screen(), {"PWM", "SW_PWM"}, true);
+    showPictures(form().screen(), {"PWM", "SW_PWM"}, true);
     writeOutputMode(img::outputPwm);
 }
 
@@ -75,8 +78,8 @@ void OutputPanel::SW_PWMClick()
 {
     if (busy())
         return;
-    showItems(form().screen(), {"Dali", "SW_DALI"}, true);
-    showItems(form().screen(), {"PWM", "SW_PWM"}, false);
+    showPictures(form().screen(), {"Dali", "SW_DALI"}, true);
+    showPictures(form().screen(), {"PWM", "SW_PWM"}, false);
     writeOutputMode(img::outputDaliLog);
     putBit(state().eeBlock[img::optionFlags], img::bitStorePol, false);
 }

@@ -32,13 +32,6 @@ int editNumber(const QLineEdit* edit, int fallback)
     return parseDecimal(edit->text(), true).value_or(fallback);
 }
 
-void showItems(MainScreen& screen, std::initializer_list<const char*> names, bool visible)
-{
-    for (const char* name : names)
-        if (ClickLabel* item = screen[name])
-            item->setVisible(visible);
-}
-
 void showLabel(ClickLabel* label, const QString& text)
 {
     label->setText(text);

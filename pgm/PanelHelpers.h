@@ -1,7 +1,8 @@
 #pragma once
-// Small pieces that the feature panels share: check boxes as the panels
-// use them, reading a value edit as a number, and showing, hiding and
-// writing the main screen's pictures and labels.
+// Small pieces that the feature panels share: check boxes and captions as
+// the panels use them, reading a value edit as a number, glyph buttons with
+// their handlers, the help overlay, bit writes and the main screen's value
+// labels.
 
 #include "pgm/EditorPanel.h"
 #include "pgm/MainScreen.h"
@@ -9,8 +10,6 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QString>
-
-#include <initializer_list>
 
 namespace nolt {
 
@@ -48,9 +47,6 @@ inline void putBit(std::uint8_t& byte, int bit, bool on)
 {
     byte = on ? SetBit(byte, bit) : ClearBit(byte, bit);
 }
-
-// Shows or hides pictures and labels of the main screen by name.
-void showItems(MainScreen& screen, std::initializer_list<const char*> names, bool visible);
 
 // Writes a value label of the main screen and shows it.
 void showLabel(ClickLabel* label, const QString& text);

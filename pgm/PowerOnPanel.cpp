@@ -2,6 +2,7 @@
 
 #include "image/TimeCodes.h"
 #include "pgm/PanelHelpers.h"
+#include "pgm/ScreenPictures.h"
 #include "pgm/SliderStrip.h"
 #include "pgm/TForm1.h"
 
@@ -41,9 +42,11 @@ PowerOnPanel::PowerOnPanel(TForm1& form) : EditorPanel(form, "pStartupDelay", 29
     connect(pPOSlider_, &SliderStrip::rangeChosen, this, &PowerOnPanel::combRangeClick);
     connect(cbRandom_, &QCheckBox::toggled, this, &PowerOnPanel::cbRandomClick);
 
-    MainScreen& screen = form.screen();
-    for (const char* name : {"iTDpc_en", "lPO_Delay", "lPO_Fade", "lPO_Level"})
-        connect(screen[name], &ClickLabel::clicked, this, &PowerOnPanel::iTDpc_enClick);
+    onScreenClicks<PowerOnPanel>(form.screen(), this,
+                                 {{"iTDpc_en", &PowerOnPanel::iTDpc_enClick},
+                                  {"lPO_Delay", &PowerOnPanel::iTDpc_enClick},
+                                  {"lPO_Fade", &PowerOnPanel::iTDpc_enClick},
+                                  {"lPO_Level", &PowerOnPanel::iTDpc_enClick}});
     connect(&form, &TForm1::displayRefreshed, this, &PowerOnPanel::displayRefreshed);
 }
 

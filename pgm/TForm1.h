@@ -36,6 +36,10 @@ struct StartUpHooks {
     std::function<bool()> listCurves;
     // Preselect the curve with this index; false when it names no entry.
     std::function<bool(int)> preselectCurve;
+
+    // Stick mode: the store ("Transfer") starts writing the image through
+    // the stick.
+    std::function<void()> storeUSBStick;
 };
 
 using HidLoader = std::function<std::unique_ptr<HidDevice>()>;

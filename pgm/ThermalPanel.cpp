@@ -1,6 +1,7 @@
 #include "pgm/ThermalPanel.h"
 
 #include "pgm/PanelHelpers.h"
+#include "pgm/ScreenPictures.h"
 #include "pgm/SliderEditor.h"
 #include "pgm/SliderStrip.h"
 #include "pgm/TForm1.h"
@@ -81,16 +82,16 @@ ThermalPanel::ThermalPanel(TForm1& form) : EditorPanel(form, "pThermoM", 616, 8,
         });
     connect(pThermo_, &SliderStrip::sliderChanged, this, &ThermalPanel::sbThermoChange);
 
-    MainScreen& screen = form.screen();
-    connect(screen["sw_tm_off"], &ClickLabel::clicked, this, &ThermalPanel::sw_tm_offClick);
-    connect(screen["sw_tm_on"], &ClickLabel::clicked, this, &ThermalPanel::sw_tm_onClick);
-    connect(screen["iTM"], &ClickLabel::clicked, this, &ThermalPanel::iTMClick);
+    onScreenClicks<ThermalPanel>(form.screen(), this,
+                                 {{"sw_tm_off", &ThermalPanel::sw_tm_offClick},
+                                  {"sw_tm_on", &ThermalPanel::sw_tm_onClick},
+                                  {"iTM", &ThermalPanel::iTMClick}});
 }
 
 void ThermalPanel::showSwitch(bool on)
 {
-    showItems(form().screen(), {"sw_tm_on"}, on);
-    showItems(form().screen(), {"sw_tm_off", "iTM_dis"}, !on);
+    showPictures(form().screen(), {"sw_tm_on"}, on);
+    showPictures(form().screen(), {"sw_tm_off", "iTM_dis"}, !on);
 }
 
 // Switching on shows the on picture and opens the panel; the feature is on
@@ -99,8 +100,8 @@ void ThermalPanel::sw_tm_offClick()
 {
     if (busy())
         return;
-    showItems(form().screen(), {"sw_tm_off"}, false);
-    showItems(form().screen(), {"sw_tm_on"}, true);
+    showPictures(form().screen(), {"sw_tm_off"}, false);
+    showPictures(form().screen(), {"sw_tm_on"}, true);
     displayTM();
 }
 
@@ -109,8 +110,7 @@ void ThermalPanel::sw_tm_onClick()
 {
     if (busy())
         return;
-    showSwitch(false);
-    putBit(state().eeBlock[img::featureFlags], img::bitTmEnable, false);
+    switchFeature(form().screen(), state().eeBlock, img::bitTmEnable, false, {"sw_tm_off", "iTM_dis"}, {"sw_tm_on"});
 }
 
 void ThermalPanel::iTMClick()
