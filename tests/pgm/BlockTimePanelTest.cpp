@@ -79,16 +79,6 @@ TEST_F(BlockTimePanelTest, SwitchOffIsImmediate)
     EXPECT_FALSE(h->shown("pBlockTime"));
 }
 
-TEST_F(BlockTimePanelTest, SwitchTileAndLabelDoNothingWhileAnotherPanelIsOpen)
-{
-    load({{img::blockTime, 3}});
-    h->click("iTDpc_en");
-    for (const char* name : {"SW_block_close", "iTBlock_en", "lBlock"})
-        h->click(name);
-    EXPECT_EQ(image()[img::blockTime], 3);
-    EXPECT_FALSE(h->shown("pBlockTime"));
-}
-
 TEST_F(BlockTimePanelTest, HelpCoversThePanelUntilClicked)
 {
     h->click("sw_block_open");

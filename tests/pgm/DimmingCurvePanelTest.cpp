@@ -335,17 +335,3 @@ TEST_F(DimmingCurveTest, StartUpPreselectsNothingForAMissingOrDamagedCurve)
     EXPECT_EQ(state().sw.dcIndex, -1);
     EXPECT_TRUE(state().dimmingCurve.empty());
 }
-
-TEST_F(DimmingCurveTest, HelpShowsOverTheChooserUntilClicked)
-{
-    write("a.dc", curveText(identity));
-    start();
-    openChooser();
-    h->click("bDcHelp");
-    EXPECT_TRUE(h->shown("pDcHelp"));
-    h->click("Image1");
-    EXPECT_FALSE(h->shown("pDcHelp"));
-    h->click("bDcHelp");
-    h->click("pDcHelp");
-    EXPECT_FALSE(h->shown("pDcHelp"));
-}

@@ -117,18 +117,6 @@ TEST_F(OutputPanelTest, RefreshTicksLogarithmicFromTheImage)
     EXPECT_FALSE(ticked("cbDaliLog"));
 }
 
-TEST_F(OutputPanelTest, SwitchesAndTilesDoNothingWhileAnotherPanelIsOpen)
-{
-    load({{img::featureFlags, img::outputDaliLog}});
-    const Bytes before = image();
-    h->click("iRelay");
-    for (const char* name : {"SW_DALI", "Dali", "lMinLevel"})
-        h->click(name);
-    EXPECT_EQ(differences(image(), before), "");
-    EXPECT_TRUE(h->shown("SW_DALI"));
-    EXPECT_FALSE(h->shown("pOutput"));
-}
-
 TEST_F(OutputPanelTest, MinimumLevelAbove100IsKeptUnlessEdited)
 {
     load({{img::minLevel, 150}});

@@ -171,26 +171,3 @@ TEST_F(PowerOnPanelTest, LevelsOutsideTheValidRangeAreLimitedOnlyWhenEdited)
     h->click("ePOLevel");
     EXPECT_EQ(edit("ePOLevel"), "30");
 }
-
-TEST_F(PowerOnPanelTest, TileDoesNothingWhileAnotherPanelIsOpen)
-{
-    h->click("iRelay");
-    for (const char* name : {"iTDpc_en", "lPO_Delay", "lPO_Level"}) {
-        h->click(name);
-        EXPECT_FALSE(h->shown("pStartupDelay")) << name;
-    }
-    h->click("bRelay_Cancel");
-    h->click("lPO_Fade");
-    EXPECT_TRUE(h->shown("pStartupDelay"));
-}
-
-TEST_F(PowerOnPanelTest, HelpCoversThePanelUntilClicked)
-{
-    open();
-    h->click("bHelpPowerOn");
-    EXPECT_TRUE(h->shown("pHelpPowerOn"));
-    EXPECT_EQ(h->find("pStartupDelay")->size(), QSize(474, 212));
-    h->click("Image4");
-    EXPECT_FALSE(h->shown("pHelpPowerOn"));
-    EXPECT_EQ(h->find("pStartupDelay")->size(), QSize(418, 161));
-}

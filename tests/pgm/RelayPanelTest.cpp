@@ -35,10 +35,3 @@ TEST_F(RelayPanelTest, OkWritesOnlyTheZeroCrossBit)
     h->click("bRelay_OK");
     EXPECT_EQ(image()[img::relayFlags], 0xF1);
 }
-
-TEST_F(RelayPanelTest, TileDoesNothingWhileAnotherPanelIsOpen)
-{
-    h->click("iTDpc_en");
-    h->click("iRelay");
-    EXPECT_FALSE(h->shown("pRelay"));
-}

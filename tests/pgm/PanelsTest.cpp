@@ -1,6 +1,7 @@
-// Images from files and devices may hold any byte. Every panel opens,
-// edits and confirms on such images without failing and writes nothing
-// outside its own fields.
+// What every panel keeps to: its feature handlers do nothing while another
+// panel is open, and on images with any bytes (from files and devices) it
+// opens, edits and confirms without failing and writes nothing outside its
+// own fields.
 
 #include "PanelTesting.h"
 
@@ -27,11 +28,32 @@ void click(PanelTest& t, std::initializer_list<const char*> names)
         t.h->click(n);
 }
 
-struct PanelBadInputTest : PanelTest {};
+struct PanelsTest : PanelTest {};
 
 } // namespace
 
-TEST_F(PanelBadInputTest, AnyImageBytesStayOutsideThePanelsFields)
+TEST_F(PanelsTest, FeatureHandlersDoNothingWhileAPanelIsOpen)
+{
+    load({{img::featureFlags, 0x8C | img::outputDaliLog}, {img::blockTime, 3}});
+    const Bytes before = image();
+    h->click("iRelay");
+    for (const char* name : {"iTDpc_en", "lPO_Delay", "lPO_Fade", "lPO_Level", "SW_DALI", "Dali", "lMinLevel",
+                             "SW_block_close", "iTBlock_en", "lBlock", "sw_tm_on", "iTM"})
+        h->click(name);
+    EXPECT_EQ(differences(image(), before), "");
+    for (const char* panel : {"pStartupDelay", "pOutput", "pBlockTime", "pThermoM"})
+        EXPECT_FALSE(h->shown(panel)) << panel;
+    EXPECT_TRUE(h->shown("SW_DALI"));
+    EXPECT_TRUE(h->shown("lBlock"));
+    h->click("bRelay_Cancel");
+    EXPECT_FALSE(busy()) << "the open panel's buttons work while the window is busy";
+
+    h->click("lPO_Fade");
+    h->click("iRelay");
+    EXPECT_FALSE(h->shown("pRelay"));
+}
+
+TEST_F(PanelsTest, AnyImageBytesStayOutsideThePanelsFields)
 {
     const PanelRun runs[] = {
         {"power-on", {{img::poLevel, 0xFF}, {img::poDelay, 0xFF}, {img::poFade, 0xFF}, {img::optionFlags, 0x02}},
