@@ -1,5 +1,5 @@
 #pragma once
-// Small pieces that the feature panels share: check boxes and captions as
+// What the feature panels share: check boxes and captions as
 // the panels use them, reading a value edit as a number, glyph buttons with
 // their handlers, the help overlay, bit writes and the main screen's value
 // labels.
