@@ -170,27 +170,6 @@ TEST_F(DimmingEngineTest, Engine1CancelWritesNothing)
     EXPECT_EQ(text("eD1_Level2"), "100");
 }
 
-TEST_F(DimmingEngineTest, Engine1EmptyFirstStepSwitchesIsdOff)
-{
-    load({{img::dim1Steps, stepList({})}});
-    // The ISD switch turned on again while the list is empty.
-    h->image()[img::featureFlags] = SetBit(h->image()[img::featureFlags], img::bitIsdEnable);
-    for (const char* name : {"Astro_dis", "dm1_dis", "sw_astro_open"})
-        h->find(name)->hide();
-    const Bytes before = h->image();
-
-    click("iISD1_en");
-    EXPECT_EQ(text("eD1_Level1"), "-");
-    EXPECT_TRUE(enabled("ED1_gb1"));
-    click("bDimmer1_OK");
-    EXPECT_FALSE(TestBit(h->image()[img::featureFlags], img::bitIsdEnable));
-    for (const char* name : {"Astro_dis", "dm1_dis", "sw_astro_open"})
-        EXPECT_TRUE(h->shown(name)) << name;
-    Bytes expected = before;
-    expected[img::featureFlags] = ClearBit(expected[img::featureFlags], img::bitIsdEnable);
-    EXPECT_EQ(h->image(), expected) << "only the ISD bit changes";
-}
-
 TEST_F(DimmingEngineTest, Engine1OkChangesOnlyItsOwnBytes)
 {
     const Bytes before = h->image();
@@ -221,4 +200,10 @@ TEST_F(DimmingEngineTest, Engine1HelpAndBusyWindow)
     click("Image3");
     EXPECT_FALSE(shown("pHelpD1a"));
     EXPECT_EQ(get("pDimmer1")->height(), 490);
+
+    // A click on the overlay beside the picture closes it too.
+    click("bHelpD1a");
+    QTest::mouseClick(get("pHelpD1a"), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_FALSE(shown("pHelpD1a"));
+    EXPECT_TRUE(shown("pDimmer1"));
 }

@@ -12,13 +12,10 @@ TEST_F(DimmingEngineTest, Engine2OpensTheDefaultStepsAndOkWritesThemBack)
     click("iISD2_en");
     ASSERT_TRUE(shown("pDimmer2"));
     EXPECT_EQ(get("pDimmer2")->geometry(), QRect(263, 33, 516, 506));
-    EXPECT_EQ(text("eD2_Delay1"), "0");
-    EXPECT_EQ(text("eD2_Fade1"), "0");
-    EXPECT_EQ(text("eD2_Level1"), "50");
+    expectTexts({{"eD2_Delay1", "0"}, {"eD2_Fade1", "0"}, {"eD2_Level1", "50"},
+                 {"eD2_Delay2", "0"}, {"eD2_Level2", "-"}});
     EXPECT_TRUE(ticked("rbD2_On1"));
     EXPECT_EQ(colour("ED2_gb1"), bgr(clMoneyGreen));
-    EXPECT_EQ(text("eD2_Delay2"), "0");
-    EXPECT_EQ(text("eD2_Level2"), "-");
     EXPECT_EQ(colour("ED2_gb2"), bgr(clSilver));
     EXPECT_TRUE(enabled("ED2_gb2"));
     for (int k = 3; k <= 10; ++k)
@@ -91,24 +88,37 @@ TEST_F(DimmingEngineTest, Engine2LevelSliderLeavesTheRelayAlone)
     EXPECT_EQ(h->image()[img::dim2FirstLevel], 0x80);
 }
 
-TEST_F(DimmingEngineTest, Engine2EmptyFirstStepSwitchesTheLstTimerOff)
+// Engine 1 greys ISD; engine 2 switches the LST timer off and redraws the
+// main screen. The switch had been turned on again while the list was empty.
+TEST_F(DimmingEngineTest, EmptyFirstStepSwitchesTheEnginesFeatureOff)
 {
-    load({{img::dim2Steps, stepList({})}});
-    // The LST switch turned on again while the list is empty.
-    h->image()[img::featureFlags] = SetBit(h->image()[img::featureFlags], img::bitLstEnable);
-    for (const char* name : {"LST_dis", "sw_lst_open", "dm2_dis"})
-        h->find(name)->hide();
-    const Bytes before = h->image();
+    struct {
+        int steps, bit;
+        const char *tile, *level, *ok;
+        std::vector<const char*> offPictures;
+    } engines[] = {
+        {img::dim1Steps, img::bitIsdEnable, "iISD1_en", "eD1_Level1", "bDimmer1_OK",
+         {"Astro_dis", "dm1_dis", "sw_astro_open"}},
+        {img::dim2Steps, img::bitLstEnable, "iISD2_en", "eD2_Level1", "bDimmer2OK",
+         {"LST_dis", "sw_lst_open", "dm2_dis"}},
+    };
+    for (const auto& e : engines) {
+        load({{e.steps, stepList({})}});
+        Bytes& image = h->image();
+        image[img::featureFlags] = SetBit(image[img::featureFlags], e.bit);
+        for (const char* name : e.offPictures)
+            h->find(name)->hide();
+        Bytes expected = image;
+        expected[img::featureFlags] = ClearBit(expected[img::featureFlags], e.bit);
 
-    click("iISD2_en");
-    click("bDimmer2OK");
-    EXPECT_FALSE(TestBit(h->image()[img::featureFlags], img::bitLstEnable));
-    for (const char* name : {"LST_dis", "sw_lst_open", "dm2_dis"})
-        EXPECT_TRUE(h->shown(name)) << name << " redrawn";
-    Bytes expected = before;
-    expected[img::featureFlags] = ClearBit(expected[img::featureFlags], img::bitLstEnable);
-    EXPECT_EQ(h->image(), expected) << "only the LST bit changes";
-    EXPECT_FALSE(h->form->state().formDisabled);
+        click(e.tile);
+        EXPECT_EQ(text(e.level), "-");
+        click(e.ok);
+        EXPECT_EQ(h->image(), expected) << e.tile << ": only the feature bit changes";
+        for (const char* name : e.offPictures)
+            EXPECT_TRUE(h->shown(name)) << name;
+        EXPECT_FALSE(h->form->state().formDisabled);
+    }
 }
 
 TEST_F(DimmingEngineTest, Engine2OkChangesOnlyItsOwnBytes)

@@ -12,12 +12,8 @@ TEST_F(DimmingEngineTest, Engine1ShowsAndKeepsOddStepsAndDropsThoseBehindAGap)
     // levels 120 and 126 (relay off), then a gap and a step behind it.
     load({{img::dim1Steps, stepList({0x8C, 0xFD, 0x78, 0x78, 0xFF, 0xFE, 0x00, 0x00, 0xFF, 0x3C, 0x00, 0x64})}});
     click("iISD1_en");
-    EXPECT_EQ(text("eD1_Time1"), "14:20:00");
-    EXPECT_EQ(text("eD1_Fade1"), "54,900");
-    EXPECT_EQ(text("eD1_Level1"), "120");
-    EXPECT_EQ(text("eD1_Time2"), "10:00:00");
-    EXPECT_EQ(text("eD1_Fade2"), "56,700");
-    EXPECT_EQ(text("eD1_Level2"), "126");
+    expectTexts({{"eD1_Time1", "14:20:00"}, {"eD1_Fade1", "54,900"}, {"eD1_Level1", "120"},
+                 {"eD1_Time2", "10:00:00"}, {"eD1_Fade2", "56,700"}, {"eD1_Level2", "126"}});
     EXPECT_TRUE(ticked("rbD1_Off2"));
     EXPECT_TRUE(enabled("ED1_gb3"));
     EXPECT_EQ(text("eD1_Level4"), "-");
@@ -46,11 +42,8 @@ TEST_F(DimmingEngineTest, Engine2KeepsLongCodesAndNeverStoresAUsedStepAsEmpty)
     const Bytes odd = stepList({0xFD, 0xFF, 0x7F, 0xFF, 0xFE, 0x64});
     load({{img::dim2Steps, odd}});
     click("iISD2_en");
-    EXPECT_EQ(text("eD2_Delay1"), "15:15:00");
-    EXPECT_EQ(text("eD2_Fade1"), "56,700");
-    EXPECT_EQ(text("eD2_Level1"), "127");
-    EXPECT_EQ(text("eD2_Delay2"), "15:45:00");
-    EXPECT_EQ(text("eD2_Fade2"), "55,800");
+    expectTexts({{"eD2_Delay1", "15:15:00"}, {"eD2_Fade1", "56,700"}, {"eD2_Level1", "127"},
+                 {"eD2_Delay2", "15:45:00"}, {"eD2_Fade2", "55,800"}});
     click("eD2_Delay2");
     EXPECT_EQ(get<QComboBox>("comboD2")->currentIndex(), 3);
     EXPECT_LE(position("sbD2"), 60);

@@ -52,6 +52,11 @@ struct DimmingEngineTest : ::testing::Test {
         return h->find<W>(name.toLatin1().constData());
     }
     QString text(const QString& name) const { return get<QLineEdit>(name)->text(); }
+    void expectTexts(std::initializer_list<std::pair<const char*, const char*>> edits) const
+    {
+        for (auto [name, expected] : edits)
+            EXPECT_EQ(text(QString::fromLatin1(name)), expected) << name;
+    }
     void click(const QString& name) { h->click(name.toLatin1().constData()); }
     bool shown(const QString& name) const { return h->shown(name.toLatin1().constData()); }
     bool ticked(const QString& name) const { return get<QAbstractButton>(name)->isChecked(); }
