@@ -3,8 +3,6 @@
 #include "image/TimeCodes.h"
 #include "pgm/TForm1.h"
 
-#include <QEvent>
-
 #include <algorithm>
 
 namespace nolt {
@@ -85,7 +83,6 @@ DimmingEngine::DimmingEngine(TForm1& form, const EngineDesign& d, const EngineRu
 
     helpOverlay_ = new HelpOverlay(this, d.overlay, d.picture, QString::fromLatin1(d.helpArt), d.overlaySize,
                                    d.pictureRect);
-    helpOverlay_->installEventFilter(this);
 
     if (ClickLabel* tile = form.screen().item(QString::fromLatin1(d.tile)))
         connect(tile, &ClickLabel::clicked, this, [this] { tileClick(); });
@@ -318,13 +315,6 @@ void DimmingEngine::openHelp()
 void DimmingEngine::closeHelp()
 {
     helpOverlay_->close();
-}
-
-bool DimmingEngine::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == helpOverlay_ && event->type() == QEvent::MouseButtonRelease)
-        closeHelp();
-    return EditorPanel::eventFilter(watched, event);
 }
 
 } // namespace nolt

@@ -68,8 +68,6 @@ protected:
     void openHelp();
     void closeHelp();
 
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     DimmingEngine(TForm1& form, const EngineDesign& design, const EngineRules& rules);
     ScrollBar* slider() const { return strip_->slider(); }
