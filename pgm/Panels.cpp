@@ -1,5 +1,6 @@
 #include "pgm/TForm1.h"
 
+#include "pgm/DimmingEngines.h"
 #include "pgm/IsdOffsetCalculator.h"
 #include "pgm/IsdPanel.h"
 #include "pgm/LstPanel.h"
@@ -14,6 +15,8 @@ namespace nolt {
 void TForm1::createPanels()
 {
     new MffPanel(*this);
+    new DimmingEngine1(*this);
+    new DimmingEngine2(*this);
     auto* lstPanel = new LstPanel(*this);
     auto* isdPanel = new IsdPanel(*this);
     // The calculators open over the ISD panel.
