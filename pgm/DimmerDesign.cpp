@@ -52,7 +52,7 @@ EngineDesign engineDesign(int engine)
     d.picture = pick("Image3", "Image2");
     d.overlaySize = pick(QSize(516, 497), QSize(516, 506));
     d.pictureRect = pick(QRect(13, 173, 469, 191), QRect(14, 161, 469, 193));
-    d.helpArt = pick("../help/dimming_engine1", "../help/dimming_engine2");
+    d.helpArt = pick("dimming_engine1", "dimming_engine2");
     d.tile = pick("iISD1_en", "iISD2_en");
     d.imageSteps = pick(img::dim1Steps, img::dim2Steps);
     d.firstKind = pick(kindTimeOfDay, kindTime);
