@@ -42,16 +42,10 @@ void showLabel(ClickLabel* label, const QString& text)
 HelpOverlay* panelHelp(QWidget* panel, QPushButton* helpButton, const char* overlayName, const char* pictureName,
                        const char* art)
 {
-    auto* help = new HelpOverlay(panel, overlayName, pictureName, helpPicture(art), QSize(474, 212),
+    auto* help = new HelpOverlay(panel, overlayName, pictureName, QString::fromLatin1(art), QSize(474, 212),
                                  QRect(4, 4, 466, 204));
     QObject::connect(helpButton, &QPushButton::clicked, help, &HelpOverlay::open);
     return help;
-}
-
-QString helpPicture(const char* name)
-{
-    // Help pictures are compiled in beside the artwork, as :/help/.
-    return QStringLiteral("../help/") + QString::fromLatin1(name);
 }
 
 } // namespace nolt

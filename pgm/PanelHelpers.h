@@ -51,8 +51,5 @@ inline void putBit(std::uint8_t& byte, int bit, bool on)
 // Writes a value label of the main screen and shows it.
 void showLabel(ClickLabel* label, const QString& text);
 
-// The artwork name under which art::picture finds a help picture
-// (resources/help/<name>.svg).
-QString helpPicture(const char* name);
 
 } // namespace nolt

@@ -2,6 +2,7 @@
 
 #include "pgm/BlockTimePanel.h"
 #include "pgm/DimmingCurvePanel.h"
+#include "pgm/DimmingEngines.h"
 #include "pgm/IsdOffsetCalculator.h"
 #include "pgm/IsdPanel.h"
 #include "pgm/LstPanel.h"
@@ -20,6 +21,8 @@ namespace nolt {
 void TForm1::createPanels()
 {
     new MffPanel(*this);
+    new DimmingEngine1(*this);
+    new DimmingEngine2(*this);
     auto* lstPanel = new LstPanel(*this);
     auto* isdPanel = new IsdPanel(*this);
     // The calculators open over the ISD panel.

@@ -1,8 +1,8 @@
 # Debian packages the tool needs; sourced by run.sh and test.sh.
 # Installs, without recommends, whatever of the list is missing.
 
-build_packages=(g++ cmake make pkg-config qt6-base-dev qt6-svg-dev libhidapi-dev fonts-dejavu-core)
-test_packages=(libgtest-dev xvfb xauth qemu-system-x86 busybox-static)
+build_packages=(g++ cmake make pkg-config qt6-base-dev qt6-svg-dev libhidapi-dev fonts-dejavu-core fonts-dejavu-extra)
+test_packages=(libgtest-dev xvfb xauth x11-utils qemu-system-x86 busybox-static)
 
 # The kernel the HID library's real-kernel test boots in a virtual machine
 # (it has the uhid module that this machine's kernel may lack). Downloaded
