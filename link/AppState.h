@@ -23,8 +23,8 @@ struct AppState {
 
     int memSlot = 0;          // chosen memory slot 1..4, 0 before a choice
     int driverFwVersion = 0;  // firmware version recorded in the driver, 0 = none
-    // The firmware image to be written (fwImage, fwLength, fwImageVersion,
-    // fwUpdatePending): from a firmware file or the built-in image.
+    // The firmware image to send (with a driver-mode store, or "Update FW"
+    // through the stick), its length and version, and the pending flag.
     FirmwareState firmware;
 
     bool dcFound = false;   // at least one dimming-curve file was found

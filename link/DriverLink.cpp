@@ -28,13 +28,22 @@ void DriverLink::readReportLengths()
 
 void DriverLink::sendReport()
 {
-    if (hid_)
-        hid_->writeData(dataBuffer.data());
+    if (!hid_)
+        return;
+    txScratch_.assign(std::max<std::size_t>(dataBuffer.size(), std::max(0, hid_->getOutputReportLength())), 0);
+    std::copy(dataBuffer.begin(), dataBuffer.end(), txScratch_.begin());
+    hid_->writeData(txScratch_.data());
 }
 
 bool DriverLink::receiveReport()
 {
-    return hid_ && hid_->readData(dataBuffer.data());
+    if (!hid_)
+        return false;
+    rxScratch_.assign(std::max<std::size_t>(dataBuffer.size(), std::max(0, hid_->getInputReportLength())), 0);
+    if (!hid_->readData(rxScratch_.data()))
+        return false;
+    std::copy_n(rxScratch_.begin(), dataBuffer.size(), dataBuffer.begin());
+    return true;
 }
 
 void DriverLink::sendPacket(const std::uint8_t* packet)

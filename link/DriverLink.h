@@ -9,6 +9,7 @@
 #include "link/Platform.h"
 
 #include <array>
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 
@@ -75,6 +76,10 @@ private:
 
     Platform& platform_;
     HidDevice* hid_;
+    // The library moves whole reports, which may be longer than the 256
+    // bytes the program keeps of them; these buffers always have room.
+    Bytes rxScratch_;
+    Bytes txScratch_;
     std::unique_ptr<Timer> timer1_;
     int tag_ = 0; // packets still expected for the current read
     int inputReportLength_ = 0;

@@ -2,9 +2,6 @@
 
 #include <dlfcn.h>
 
-#include <algorithm>
-#include <vector>
-
 namespace nolt {
 
 namespace {
@@ -21,13 +18,6 @@ struct Entries {
     int (*getFeatureReportLength)() = nullptr;
 };
 
-// The program's report buffers hold maxReportLength bytes, while the
-// library copies as many bytes as the device's report descriptor declares.
-// A longer report goes through a buffer of its own size, of which the
-// program sees the first maxReportLength bytes; a length beyond any real
-// HID report is refused instead of being trusted.
-constexpr int longestReport = 64 * 1024;
-
 class LoadedLibrary final : public HidDevice {
 public:
     LoadedLibrary(void* handle, const Entries& e) : handle_(handle), e_(e) {}
@@ -36,46 +26,16 @@ public:
 
     bool findHidDevice(unsigned v, unsigned p) override { return e_.findHidDevice(v, p) != 0; }
     void closeDevice() override { e_.closeDevice(); }
-    bool readData(std::uint8_t* b) override
-    {
-        const int n = e_.getInputReportLength();
-        if (n <= maxReportLength)
-            return e_.readData(b) != 0;
-        if (n > longestReport)
-            return false;
-        scratch_.assign(static_cast<std::size_t>(n), 0);
-        if (e_.readData(scratch_.data()) == 0)
-            return false;
-        std::copy_n(scratch_.begin(), maxReportLength, b);
-        return true;
-    }
-    bool writeData(const std::uint8_t* b) override
-    {
-        return send(e_.writeData, e_.getOutputReportLength(), b);
-    }
-    bool setFeature(const std::uint8_t* b) override
-    {
-        return send(e_.setFeature, e_.getFeatureReportLength(), b);
-    }
+    bool readData(std::uint8_t* b) override { return e_.readData(b) != 0; }
+    bool writeData(const std::uint8_t* b) override { return e_.writeData(b) != 0; }
+    bool setFeature(const std::uint8_t* b) override { return e_.setFeature(b) != 0; }
     int getInputReportLength() override { return e_.getInputReportLength(); }
     int getOutputReportLength() override { return e_.getOutputReportLength(); }
     int getFeatureReportLength() override { return e_.getFeatureReportLength(); }
 
 private:
-    bool send(int (*entry)(const unsigned char*), int n, const std::uint8_t* b)
-    {
-        if (n <= maxReportLength)
-            return entry(b) != 0;
-        if (n > longestReport)
-            return false;
-        scratch_.assign(static_cast<std::size_t>(n), 0);
-        std::copy_n(b, maxReportLength, scratch_.begin());
-        return entry(scratch_.data()) != 0;
-    }
-
     void* handle_;
     Entries e_;
-    std::vector<std::uint8_t> scratch_;
 };
 
 template <typename F>

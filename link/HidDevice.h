@@ -19,7 +19,7 @@ public:
     virtual bool findHidDevice(unsigned vendorId, unsigned productId) = 0;
     virtual void closeDevice() = 0;
     // Copies one input report (no report-ID byte) into buffer, which holds
-    // maxReportLength bytes; false when none is there now.
+    // at least getInputReportLength() bytes; false when none is there now.
     virtual bool readData(std::uint8_t* buffer) = 0;
     // Sends one output report of getOutputReportLength() bytes.
     virtual bool writeData(const std::uint8_t* buffer) = 0;

@@ -29,10 +29,21 @@ QPixmap placeholder(const QString& name, QSize size)
 
 } // namespace
 
+// Artwork lies in :/art, help pictures in :/help.
+static QString find(const QString& name, const char* suffix)
+{
+    for (const char* folder : {":/art/", ":/help/"}) {
+        const QString path = QLatin1String(folder) + name + QLatin1String(suffix);
+        if (QFile::exists(path))
+            return path;
+    }
+    return {};
+}
+
 QPixmap picture(const QString& name, QSize size)
 {
-    const QString svg = QStringLiteral(":/art/%1.svg").arg(name);
-    if (QFile::exists(svg)) {
+    const QString svg = find(name, ".svg");
+    if (!svg.isEmpty()) {
         QSvgRenderer renderer(svg);
         const qreal ratio = pixelRatio();
         QPixmap pm(size * ratio);
@@ -42,8 +53,8 @@ QPixmap picture(const QString& name, QSize size)
         renderer.render(&p, QRectF(QPointF(0, 0), QSizeF(size)));
         return pm;
     }
-    const QString png = QStringLiteral(":/art/%1.png").arg(name);
-    if (QFile::exists(png))
+    const QString png = find(name, ".png");
+    if (!png.isEmpty())
         return QPixmap(png).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return placeholder(name, size);
 }

@@ -8,7 +8,8 @@
 
 namespace nolt::art {
 
-// Renders resources/art/<name>.svg (or .png) at the given size. A picture
+// Renders resources/art/<name>.svg (or .png, or the same under
+// resources/help/) at the given size. A picture
 // that is missing is drawn as a plain framed box with its name, so that the
 // window stays usable.
 QPixmap picture(const QString& name, QSize size);

@@ -7,14 +7,30 @@
 
 namespace nolt {
 
-void invCorrectDC(TForm1& form)
+namespace {
+QCheckBox* curveBox(TForm1& form)
+{
+    return form.findChild<QCheckBox*>(QStringLiteral("cbDC"));
+}
+} // namespace
+
+void invCorrectDCIfChosen(TForm1& form)
 {
     AppState& st = form.state();
-    const auto* cbDC = form.findChild<QCheckBox*>(QStringLiteral("cbDC"));
-    if (!cbDC || !cbDC->isChecked() || st.sw.dcIndex == -1)
+    const QCheckBox* box = curveBox(form);
+    if (!box || !box->isChecked() || st.sw.dcIndex == -1)
         return;
     if (invCorrectDC(st.eeBlock, st.dimmingCurve))
         st.dcApplied = true;
+}
+
+void dropCurveChoice(TForm1& form)
+{
+    AppState& st = form.state();
+    st.sw.dcIndex = -1;
+    if (QCheckBox* box = curveBox(form))
+        box->setChecked(false);
+    st.dcApplied = false;
 }
 
 } // namespace nolt

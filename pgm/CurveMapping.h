@@ -1,15 +1,20 @@
 #pragma once
-// The chosen dimming curve undone on the level bytes of the image after a
-// configuration was read from a slot (or a curve was accepted), so that the
-// editors show the levels as they were before the mapping.
+// When the chosen dimming curve is undone on the image's level bytes. The
+// mapping itself is correctDC / invCorrectDC (image/DimmingCurve.h); these
+// add the conditions tied to the curve box of the output panel.
 
 namespace nolt {
 
 class TForm1;
 
-// Nothing unless the output panel's curve box is ticked and a curve is
-// chosen; nothing in a DALI mode. Otherwise the levels are mapped back and
-// dcApplied is set.
-void invCorrectDC(TForm1& form);
+// After a memory slot was read, and by the curve chooser's OK: maps the
+// level bytes of the image back through the chosen curve when the curve box
+// is ticked, a curve is chosen (dcIndex not -1) and the output is not a
+// DALI mode; dcApplied is set only when the levels were mapped.
+void invCorrectDCIfChosen(TForm1& form);
+
+// Back to the slot choice: no curve any more. dcIndex -1, the curve box
+// unticked (which drops the curve), dcApplied cleared.
+void dropCurveChoice(TForm1& form);
 
 } // namespace nolt

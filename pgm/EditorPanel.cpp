@@ -3,6 +3,8 @@
 #include "pgm/Artwork.h"
 #include "pgm/TForm1.h"
 
+#include <QMouseEvent>
+
 namespace nolt {
 
 EditorPanel::EditorPanel(TForm1& form, const char* name, int left, int top, int width, int height)
@@ -101,6 +103,13 @@ void HelpOverlay::open()
     panel_->resize(overlaySize_);
     show();
     raise();
+}
+
+void HelpOverlay::mouseReleaseEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton)
+        close();
+    QFrame::mouseReleaseEvent(e);
 }
 
 void HelpOverlay::close()

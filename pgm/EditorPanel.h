@@ -61,6 +61,10 @@ public:
     void close();
     ClickLabel* picture() const { return picture_; }
 
+protected:
+    // A click anywhere on the overlay closes it as well.
+    void mouseReleaseEvent(QMouseEvent* e) override;
+
 private:
     QWidget* panel_;
     QSize overlaySize_;

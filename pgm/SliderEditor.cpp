@@ -3,6 +3,7 @@
 #include "image/ConfigImage.h"
 #include "image/TimeCodes.h"
 
+#include <QSignalBlocker>
 #include <QVariant>
 
 #include <algorithm>
@@ -146,9 +147,15 @@ void comboChange(const EditGroup& edits, QComboBox* combo, ScrollBar* slider)
     if (index == 0)
         value = std::min(v, 60);
     writeDuration(edits, kind, value);
-    // The slider follows the new value; in range 3 a stored value above the
-    // range's top stands at the end of the slider.
-    slider->setPosition(value / step);
+    // The slider follows the new value. In range 3 a stored value above the
+    // range's top keeps its text while the slider stands at its end.
+    const int position = value / step;
+    if (position > slider->maximum()) {
+        const QSignalBlocker quiet(slider);
+        slider->setPosition(position);
+    } else {
+        slider->setPosition(position);
+    }
 }
 
 } // namespace nolt

@@ -7,8 +7,6 @@
 #include "pgm/FormView.h"
 #include "pgm/TForm1.h"
 
-#include <QCheckBox>
-
 #include <algorithm>
 
 namespace nolt {
@@ -67,7 +65,7 @@ void SlotRow::chooseSlot(int slot)
     const TMemory& m = memory_[slot - 1];
     loadSlotImage(m, st.eeBlock, st.sw.copyAstro);
     if (!m.mEmpty)
-        invCorrectDC(form_);
+        invCorrectDCIfChosen(form_);
     if (!m.mString.isEmpty())
         bar.eInfo->setText(m.mString);
     form_.setDisplay();
@@ -85,11 +83,7 @@ void SlotRow::bMemCancelClick()
     form_.disableButtons();
     bar.l60Hz->hide();
     st.formDisabled = true;
-    st.sw.dcIndex = -1;
-    // Unticking the curve box drops the chosen curve through its own handler.
-    if (auto* cbDC = form_.findChild<QCheckBox*>(QStringLiteral("cbDC")))
-        cbDC->setChecked(false);
-    st.dcApplied = false;
+    dropCurveChoice(form_);
 }
 
 void SlotRow::bMemClearClick()

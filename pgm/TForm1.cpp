@@ -25,6 +25,10 @@ void TForm1::FormCreate(const HidLoader& loadLibrary)
                    | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(clientWidth, clientHeight);
     move(0, 0);
+    // The design's font; where it is not installed a condensed sans serif
+    // of the same width takes its place, so that texts fit their fields.
+    QFont::insertSubstitutions(QStringLiteral("Tahoma"),
+                               {QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")});
     QFont f(QStringLiteral("Tahoma"));
     f.setPixelSize(11);
     setFont(f);

@@ -36,8 +36,9 @@ struct StartUpHooks {
     std::function<bool()> listCurves;
     // Preselect the curve with this index; false when it names no entry.
     std::function<bool(int)> preselectCurve;
-    // Stick mode, "Transfer": start writing the image through the stick
-    // (filled by the stick code; the store calls it).
+
+    // Stick mode: the store ("Transfer") starts writing the image through
+    // the stick.
     std::function<void()> storeUSBStick;
 };
 

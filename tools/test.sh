@@ -5,6 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/packages.sh
 install_packages "${build_packages[@]}" "${test_packages[@]}"
+fetch_test_kernel
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DNOLT_SANITIZE=ON
 cmake --build build-test -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen

@@ -98,6 +98,16 @@ TEST_F(SliderEditorTest, RangeChoiceRoundsToTheNearestStepHalvesUp)
     EXPECT_EQ(delay->text(), "00:01:00");
 }
 
+TEST_F(SliderEditorTest, StoredValueAboveTheLongestRangeKeepsItsText)
+{
+    delay->setText("00:00:10");
+    open(kindTime);
+    delay->setText("15:45:00"); // code 255 decodes to 56700 s
+    choose(3);
+    EXPECT_EQ(delay->text(), "15:45:00");
+    EXPECT_EQ(position(), 60);
+}
+
 TEST_F(SliderEditorTest, TopOfTheLongestTimeRange)
 {
     delay->setText("01:00:00");

@@ -2,7 +2,7 @@
 // end-to-end tests of the real program. The program loads it by name when
 // LD_LIBRARY_PATH names its folder. Its knobs are environment variables:
 //
-//   NOLT_SIM_MODE=driver|absent   what sits behind the port (default driver)
+//   NOLT_SIM_MODE=driver|stick|absent  what sits behind the port (default driver)
 //   NOLT_SIM_MEMORY=<file>        the driver's 64 KiB memory, kept across the
 //                                 program's self-restart
 //   NOLT_SIM_FAULT=<list>         faults, see parseDriverFaults
@@ -12,6 +12,7 @@
 
 #include "AtUsbHid.h"
 #include "sim/DriverModel.h"
+#include "sim/StickModel.h"
 
 #include <unistd.h>
 
@@ -51,6 +52,8 @@ SimSetup makeSetup(const std::string& mode)
 {
     if (mode.empty() || mode == "driver")
         return {makeDriver(), 8, 8};
+    if (mode == "stick")
+        return {std::make_unique<StickModel>(), 64, 64};
     return {}; // "absent", and any name not known here
 }
 

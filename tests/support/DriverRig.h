@@ -3,7 +3,7 @@
 // without a window.
 
 #include "link/AppState.h"
-#include "support/RecordingView.h"
+#include "support/RecordingLinkView.h"
 #include "support/ScriptedPlatform.h"
 #include "support/SimDriver.h"
 
@@ -13,7 +13,7 @@ struct DriverRig : SimDriver {
     ScriptedPlatform platform;
     DriverLink link{platform, &device};
     AppState state;
-    RecordingView view;
+    RecordingLinkView view;
 
     DriverRig() { link.readReportLengths(); }
     // The link's copy of the control block, as start-up reads it.

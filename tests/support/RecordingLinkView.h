@@ -5,7 +5,7 @@
 
 namespace nolt::test {
 
-struct RecordingView final : LinkView {
+struct RecordingLinkView final : LinkView {
     QString caption;
     QString name;          // what the slot-name edit holds
     bool isClosed = false;

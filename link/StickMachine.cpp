@@ -1,0 +1,269 @@
+#include "link/StickMachine.h"
+
+#include "image/NumberText.h"
+
+#include <algorithm>
+
+namespace nolt {
+
+using namespace stick;
+
+namespace {
+constexpr int dataOffset = 6; // data bytes of a data reply start here
+} // namespace
+
+StickMachine::StickMachine(Platform& platform, DriverLink& link, AppState& state, StickView& view,
+                           Timer& timer3)
+    : platform_(platform), link_(link), state_(state), view_(view), timer3_(timer3),
+      frames_(platform, link, state, view)
+{
+}
+
+void StickMachine::start()
+{
+    frames_.stickState = 0;
+    timer3_.start();
+}
+
+void StickMachine::Timer3Timer()
+{
+    platform_.processMessages();
+    if (!link_.receiveReport())
+        return;
+    timer3_.stop();
+    handleReply();
+    timer3_.start();
+}
+
+void StickMachine::debug(const QString& line)
+{
+    if (view_.debugOn())
+        view_.debugLine(line);
+}
+
+void StickMachine::handleReply()
+{
+    const auto& r = link_.dataBuffer;
+    if (r[0] != replyTag) {
+        debug(QStringLiteral("?: ") + hexDigits(r[0], 2));
+        return;
+    }
+    const int state = frames_.stickState;
+    // Data, write and firmware replies move only the operation they belong
+    // to: a stray one never starts writing the driver's memory or its
+    // firmware, nor overwrites the image while it is being written.
+    const bool reading = state <= 1;
+    const bool writing = state == 2;
+    const bool updating = state >= 3 && state <= 5;
+    switch (r[1]) {
+    case replyIdle:
+        return onIdle();
+    case replyId:
+        return onIdentity();
+    case replyData:
+        return reading ? onData() : void();
+    case replyWriteOk:
+        return writing ? onWriteOk() : void();
+    case replyWriteBad:
+        return writing ? onWriteRefused(stickWriteMem) : void();
+    case replyEeOk:
+        return writing ? onEeOk() : void();
+    case replyEeBad:
+        return writing ? onWriteRefused(stickWriteEE) : void();
+    case replyFwPartOk:
+        return updating ? onFwPart() : void();
+    case replyFwPageOk:
+        return updating ? onFwPage() : void();
+    case replyBeep:
+    case replyBeep2:
+        return platform_.beep();
+    default:
+        debug(QStringLiteral("RET: ") + hexDigits(r[1], 2));
+    }
+}
+
+void StickMachine::onIdle()
+{
+    view_.setCaption(QStringLiteral("USB Stick"));
+    frames_.stickState = 0;
+    view_.setBusy(true);
+    view_.disableButtons();
+}
+
+void StickMachine::onIdentity()
+{
+    platform_.setBusyCursor(false);
+    std::copy_n(link_.dataBuffer.begin() + 2, stickId_.size(), stickId_.begin());
+    if (frames_.stickState != 0)
+        return;
+    frames_.stickState = 1;
+    platform_.sleepMs(identityWaitMs);
+    startRead();
+}
+
+void StickMachine::startRead()
+{
+    state_.eeBlock.resize(memorySize, 0);
+    frames_.stickAddr = 0;
+    frames_.stickCmd(stickReadMem);
+}
+
+bool StickMachine::dataReplyFits(int address, int length) const
+{
+    // The data must lie within the input report and within the image (128
+    // bytes until the stick has identified itself).
+    const int report = link_.inputReportLength() > 0 ? link_.inputReportLength() : maxReportLength;
+    return dataOffset + length <= report && address + length <= static_cast<int>(state_.eeBlock.size());
+}
+
+void StickMachine::onData()
+{
+    const auto& r = link_.dataBuffer;
+    const int address = r[4];
+    const int length = r[5];
+    // A reply that does not fit is dropped like one with a wrong CRC.
+    if (!dataReplyFits(address, length))
+        return;
+    stickCrcRx_ = r[2] + 256u * r[3];
+    frames_.stickCrc = frameCrc(r[4], r[5], r.data() + dataOffset);
+    if (frames_.stickCrc != stickCrcRx_)
+        return; // dropped; the read stands until the stick announces itself again
+    std::copy_n(r.begin() + dataOffset, length, state_.eeBlock.begin() + address);
+    if (address + length < memorySize - 1) {
+        frames_.stickAddr = address + length;
+        frames_.stickCmd(stickReadMem);
+        return;
+    }
+    readComplete();
+}
+
+void StickMachine::readComplete()
+{
+    view_.setCaption(stickReadyCaption(stickId_));
+    stickFwVersion_ = nolt::stickFwVersion(stickId_);
+    if (state_.sw.showLog && stickFwVersion_ >= stickLogFirstFw)
+        view_.showLog(stickLogTexts(state_.eeBlock));
+    else
+        view_.hideLog();
+    if (view_.debugOn())
+        for (const QString& line : stickMemoryDump(state_.eeBlock))
+            view_.debugLine(line);
+    view_.setDisplay();
+    view_.setBusy(false);
+    view_.enableButtons();
+}
+
+void StickMachine::send(int cmd)
+{
+    // A write frame that cannot be built within the image, the stick's
+    // memory or its report ends the write; nothing is cut.
+    if (!frames_.stickCmd(cmd))
+        writeFailed();
+}
+
+void StickMachine::storeUSBStick()
+{
+    frames_.stickState = 2;
+    frames_.stickAddr = 0;
+    stickRetries_ = 0;
+    if (!frames_.reportHoldsFrames())
+        return writeFailed();
+    send(stickWriteMem);
+}
+
+void StickMachine::onWriteOk()
+{
+    stickRetries_ = 0;
+    frames_.stickState = 2;
+    if (frames_.stickAddr >= lastWriteAddr) {
+        frames_.stickAddr = 0;
+        send(stickWriteEE);
+    } else {
+        frames_.stickAddr += writeChunk;
+        send(stickWriteMem);
+    }
+}
+
+void StickMachine::onWriteRefused(int cmd)
+{
+    ++stickRetries_;
+    if (stickRetries_ >= maxSends)
+        return writeFailed();
+    if (cmd == stickWriteEE)
+        debug(QStringLiteral("EE Write Repeat"));
+    send(cmd);
+}
+
+void StickMachine::onEeOk()
+{
+    if (frames_.stickAddr + eeChunk <= lastEeAddr) {
+        stickRetries_ = 0;
+        frames_.stickAddr += eeChunk;
+        send(stickWriteEE);
+        return;
+    }
+    debug(QStringLiteral("EE Write OK"));
+    writeEnded();
+    view_.setCaption(view_.caption() + QStringLiteral("->Transfer finished."));
+}
+
+void StickMachine::writeEnded()
+{
+    frames_.stickState = 0;
+    view_.enableButtons();
+    view_.setBusy(false);
+    platform_.setBusyCursor(false);
+}
+
+void StickMachine::writeFailed()
+{
+    writeEnded();
+    view_.setCaption(QStringLiteral("Transfer Error!"));
+}
+
+void StickMachine::bUpdateFwClick()
+{
+    // Without a firmware image there is nothing to send: the driver's
+    // firmware is never overwritten with filler.
+    if (state_.firmware.fwImage.empty())
+        return;
+    if (!frames_.reportHoldsFrames()) {
+        view_.setCaption(QStringLiteral("Transfer Error!"));
+        return;
+    }
+    frames_.stickState = 3;
+    frames_.stickAddr = 0;
+    frames_.startProgress(fwPageCount(state_.firmware.fwLength));
+    frames_.stickCmd(stickFwBlock);
+}
+
+void StickMachine::onFwPart()
+{
+    if (frames_.stickState >= 5)
+        return;
+    ++frames_.stickState;
+    frames_.stickCmd(stickFwBlock);
+}
+
+void StickMachine::onFwPage()
+{
+    frames_.stickState = 3;
+    if (frames_.fwPosition < frames_.fwPages) {
+        frames_.stickCmd(stickFwBlock);
+        return;
+    }
+    frames_.stickState = 1;
+    debug(QStringLiteral("FW Update done."));
+    view_.setCaption(view_.caption() + QStringLiteral("->FW Update finished."));
+    view_.showProgress(false);
+    const std::uint8_t reset[] = {0, stickReset};
+    frames_.send2Stick(QStringLiteral("Reset!"), reset);
+}
+
+void StickMachine::bRereadClick()
+{
+    if (frames_.stickState == 1)
+        startRead();
+}
+
+} // namespace nolt

@@ -1,0 +1,86 @@
+#pragma once
+// The stick's reply machine: Timer3 polls one reply every 100 ms and, by
+// its code, sends the next frame, repeats a refused one or ends the
+// operation. Three operations run this way: reading the driver's 256 bytes
+// into the image (on the stick's identity, and with "ReRead"), writing the
+// image back ("Transfer") and updating the driver's firmware ("Update FW").
+
+#include "link/StickLink.h"
+#include "link/StickTexts.h"
+
+namespace nolt {
+
+namespace stick {
+inline constexpr std::uint8_t replyTag = 0xB2;
+inline constexpr std::uint8_t replyIdle = 'Q';
+inline constexpr std::uint8_t replyData = 'R';
+inline constexpr std::uint8_t replyWriteOk = 'T';
+inline constexpr std::uint8_t replyWriteBad = 'U';
+inline constexpr std::uint8_t replyEeOk = 'V';
+inline constexpr std::uint8_t replyEeBad = 'W';
+inline constexpr std::uint8_t replyFwPartOk = 'X';
+inline constexpr std::uint8_t replyBeep = 'Y';
+inline constexpr std::uint8_t replyFwPageOk = 'Z';
+inline constexpr std::uint8_t replyBeep2 = '[';
+inline constexpr std::uint8_t replyId = '_';
+
+inline constexpr int maxSends = 6;          // a frame goes out at most six times
+inline constexpr int identityWaitMs = 1000; // before the first read
+inline constexpr int lastWriteAddr = 225;   // Write Memory 225 carries bytes 225..249
+inline constexpr int lastEeAddr = 108;      // write EE 108 carries bytes 108..119
+} // namespace stick
+
+class StickMachine {
+public:
+    // timer3: the 100 ms timer whose tick calls Timer3Timer.
+    StickMachine(Platform& platform, DriverLink& link, AppState& state, StickView& view, Timer& timer3);
+
+    StickLink& frames() { return frames_; }
+
+    // Start-up found a stick: its identity is awaited, Timer3 runs.
+    void start();
+    void Timer3Timer();
+
+    // "Transfer": writes image bytes 0..249, then the EE area 0..119.
+    void storeUSBStick();
+    void bUpdateFwClick();
+    void bRereadClick();
+
+    int stickState() const { return frames_.stickState; }
+    const StickId& stickId() const { return stickId_; }
+    int stickFwVersion() const { return stickFwVersion_; }
+    int stickRetries() const { return stickRetries_; }
+
+private:
+    void handleReply();
+    void onIdle();
+    void onIdentity();
+    void onData();
+    void onWriteOk();
+    void onWriteRefused(int cmd);
+    void onEeOk();
+    void onFwPart();
+    void onFwPage();
+
+    bool dataReplyFits(int address, int length) const;
+    void startRead();
+    void readComplete();
+    void send(int cmd);
+    void writeEnded();
+    void writeFailed();
+    void debug(const QString& line);
+
+    Platform& platform_;
+    DriverLink& link_;
+    AppState& state_;
+    StickView& view_;
+    Timer& timer3_;
+    StickLink frames_;
+
+    StickId stickId_{};
+    int stickFwVersion_ = 0;
+    int stickRetries_ = 0;
+    std::uint32_t stickCrcRx_ = 0;
+};
+
+} // namespace nolt

@@ -1,0 +1,158 @@
+// Stick frames byte for byte: Read Memory, Write Memory, write EE, the
+// firmware parts and the debug lines of send2Stick.
+
+#include "StickFixture.h"
+
+#include "image/Crc16.h"
+
+using namespace nolt;
+using namespace nolt::test;
+
+namespace {
+
+sim::Report bytes(std::initializer_list<int> v)
+{
+    sim::Report r;
+    for (int b : v)
+        r.push_back(static_cast<std::uint8_t>(b));
+    return r;
+}
+
+class StickFrames : public StickTest {
+protected:
+    StickFrames()
+    {
+        state.eeBlock.assign(256, 0);
+        loadDefaultImage(state.eeBlock);
+        for (int i = 128; i < 256; ++i)
+            state.eeBlock[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
+    }
+    sim::Report sent(int cmd, int address, std::size_t n)
+    {
+        frames().stickAddr = address;
+        const std::size_t before = device.written.size();
+        EXPECT_TRUE(frames().stickCmd(cmd));
+        EXPECT_EQ(device.written.size(), before + 1);
+        EXPECT_EQ(frames().stickAddr, address) << "the reply moves the address on, not the frame";
+        return framesFrom(before, n).front();
+    }
+    StickLink& frames() { return machine.frames(); }
+};
+
+} // namespace
+
+TEST_F(StickFrames, ReadMemoryNeverAsksPastByte255)
+{
+    EXPECT_EQ(sent(stick::stickReadMem, 0, 5), bytes({0xCA, 0xC5, 0x02, 0x00, 0x1A}));
+    EXPECT_EQ(sent(stick::stickReadMem, 230, 5), bytes({0xCA, 0xC5, 0x02, 0xE6, 0x1A}));
+    EXPECT_EQ(sent(stick::stickReadMem, 234, 5), bytes({0xCA, 0xC5, 0x02, 0xEA, 0x16}));
+    EXPECT_EQ(view.lines, QStringList({"Send: Read Memory 0x00", "Send: Read Memory 0xE6",
+                                       "Send: Read Memory 0xEA"}));
+}
+
+TEST_F(StickFrames, WriteMemoryAndWriteEeOfTheDefaultImage)
+{
+    EXPECT_EQ(sent(stick::stickWriteMem, 0, 33),
+              bytes({0xCA, 0xC5, 0x04, 0x1B, 0x75, 0x00, 0x19, 0x0C, 0x00, 0x00, 0x64, 0xFF, 0x00, 0x00,
+                     0x00, 0x00, 0x00, 0x32, 0x00, 0x00, 0xFF, 0x00, 0x00, 0xFF, 0x00, 0x00, 0xFF, 0x00,
+                     0x00, 0xFF, 0x00, 0x00, 0x00}));
+    EXPECT_EQ(sent(stick::stickWriteEE, 0, 19),
+              bytes({0xCA, 0xC5, 0x05, 0xA8, 0x13, 0x00, 0x0C, 0x0C, 0x00, 0x00, 0x64, 0xFF, 0x00, 0x00,
+                     0x00, 0x00, 0x00, 0x32, 0x00}));
+    EXPECT_EQ(view.lines, QStringList({"Send: Write Memory 0x00", "Send: Write Memory 0x00 write EE"}));
+}
+
+TEST_F(StickFrames, LastWriteFramesCarryBytesUpTo249And119)
+{
+    const sim::Report last = sent(stick::stickWriteMem, 225, 33);
+    EXPECT_EQ(last[5], 225);
+    EXPECT_EQ(last[6], 25);
+    EXPECT_TRUE(std::equal(last.begin() + 7, last.begin() + 32, state.eeBlock.begin() + 225));
+    EXPECT_EQ(frameCrc(225, 25, &state.eeBlock[225]), last[3] | last[4] << 8);
+
+    const sim::Report ee = sent(stick::stickWriteEE, 108, 19);
+    EXPECT_EQ(ee[5], 108);
+    EXPECT_TRUE(std::equal(ee.begin() + 7, ee.end(), state.eeBlock.begin() + 108));
+    EXPECT_EQ(view.lines.last(), "Send: Write Memory 0x6C write EE");
+}
+
+TEST_F(StickFrames, FirmwarePageGoesOutInThreeParts)
+{
+    Bytes fw(12288);
+    for (std::size_t i = 0; i < fw.size(); ++i)
+        fw[i] = static_cast<std::uint8_t>(i * 13 + 1);
+    state.firmware.fwImage = fw;
+    frames().fwPages = 5;
+    frames().fwPosition = 1;
+    frames().stickAddr = 72;
+    const std::size_t before = device.written.size();
+    const std::size_t partBytes[] = {26, 26, 20};
+    for (int part = 1; part <= 3; ++part) {
+        frames().stickState = part + 2;
+        EXPECT_TRUE(frames().stickCmd(stick::stickFwBlock));
+    }
+    EXPECT_EQ(frames().stickAddr, 144);
+    EXPECT_EQ(frames().fwPosition, 2) << "the progress steps after part 3";
+    EXPECT_EQ(view.position, 2);
+
+    std::size_t from = 72;
+    const auto parts = framesFrom(before, 32);
+    ASSERT_EQ(parts.size(), 3u);
+    for (int part = 1; part <= 3; ++part) {
+        const sim::Report& f = parts[static_cast<std::size_t>(part - 1)];
+        const std::size_t n = partBytes[part - 1];
+        EXPECT_EQ(sim::Report(f.begin(), f.begin() + 3), bytes({0xCA, 0xC5, 0x08}));
+        EXPECT_EQ(f[5], part);
+        EXPECT_TRUE(std::equal(f.begin() + 6, f.begin() + 6 + static_cast<long>(n), fw.begin() + static_cast<long>(from)));
+        EXPECT_EQ(crc16(std::span(fw).subspan(from, n)), f[3] | f[4] << 8) << "part " << part;
+        from += n;
+    }
+    EXPECT_EQ(sim::Report(parts[2].begin() + 26, parts[2].end()), sim::Report(6, 0)) << "part 3 ends in zeros";
+    EXPECT_EQ(view.lines.last(), "Send: ");
+}
+
+TEST_F(StickFrames, LastPageOfALongFirmwareReadsNothingPastTheImage)
+{
+    state.firmware.fwImage.assign(12288, 0xAB);
+    state.firmware.fwLength = 12287;
+    frames().stickAddr = 170 * 72; // the 171st page: bytes 12240..12311
+    const std::size_t before = device.written.size();
+    for (int s = 3; s <= 5; ++s) {
+        frames().stickState = s;
+        frames().stickCmd(stick::stickFwBlock);
+    }
+    const auto parts = framesFrom(before, 32);
+    ASSERT_EQ(parts.size(), 3u);
+    EXPECT_EQ(sim::Report(parts[1].begin() + 6, parts[1].end()),
+              [] { sim::Report r(22, 0xAB); r.resize(26, 0xFF); return r; }());
+    EXPECT_EQ(sim::Report(parts[2].begin() + 6, parts[2].begin() + 26), sim::Report(20, 0xFF));
+}
+
+TEST_F(StickFrames, CommandsThatSendNothing)
+{
+    frames().stickAddr = 40;
+    for (int state : {-1, 0, 1, 2}) {
+        frames().stickState = state;
+        EXPECT_FALSE(frames().stickCmd(stick::stickFwBlock));
+    }
+    for (int cmd : {0, 1, 3, 6, 7, 9, 0x0E, 255})
+        EXPECT_FALSE(frames().stickCmd(cmd)) << cmd;
+    const std::uint8_t one[] = {'R'};
+    EXPECT_FALSE(frames().send2Stick("lonely", one));
+    EXPECT_EQ(frames().stickAddr, 40);
+    EXPECT_TRUE(device.written.empty());
+    EXPECT_TRUE(view.lines.isEmpty());
+
+    view.debugTicked = false; // "Debug" unticked, or "Stop" ticked: sent, not logged
+    EXPECT_TRUE(frames().stickCmd(stick::stickReadMem));
+    EXPECT_TRUE(view.lines.isEmpty());
+}
+
+TEST_F(StickFrames, WriteFramesStayInsideTheImageAndTheStickMemory)
+{
+    EXPECT_FALSE(frames().stickCmd((frames().stickAddr = 232, stick::stickWriteMem)));
+    state.eeBlock.resize(128);
+    EXPECT_FALSE(frames().stickCmd((frames().stickAddr = 110, stick::stickWriteMem)));
+    EXPECT_TRUE(frames().stickCmd((frames().stickAddr = 103, stick::stickWriteMem)));
+    EXPECT_EQ(device.written.size(), 1u);
+}

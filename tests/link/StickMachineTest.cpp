@@ -1,0 +1,290 @@
+// The stick's reply machine against the simulated stick: the read on the
+// identity, the caption and log box, the write with its refusals, the
+// firmware update, "ReRead" and the replies that only show or beep.
+
+#include "StickFixture.h"
+
+#include "image/Crc16.h"
+
+using namespace nolt;
+using namespace nolt::test;
+
+namespace {
+
+const QString readyCaption = QStringLiteral("USB Stick, Device Nr. 12345678, FW 1.72            Ready...");
+
+// The addresses of the Read Memory, Write Memory or write EE frames among
+// the frames sent.
+std::vector<int> addressesOf(const std::vector<sim::Report>& frames, int cmd)
+{
+    std::vector<int> out;
+    for (const auto& f : frames)
+        if (f[2] == cmd)
+            out.push_back(cmd == stick::stickReadMem ? f[3] : f[5]);
+    return out;
+}
+
+class StickMachineTest : public StickTest {
+protected:
+    // The stick identifies itself and its memory is read.
+    void readStick()
+    {
+        identify();
+        ASSERT_EQ(view.captionText, readyCaption);
+        ASSERT_EQ(machine.stickState(), 1);
+    }
+    // Writes the image and lets the stick answer everything.
+    void transfer()
+    {
+        machine.storeUSBStick();
+        settle();
+    }
+};
+
+} // namespace
+
+TEST_F(StickMachineTest, IdentityStartsTheReadOfAll256Bytes)
+{
+    model.announce();
+    machine.start();
+    platform.advance(100);
+    EXPECT_EQ(view.captionText, "USB Stick") << "the idle report";
+    EXPECT_TRUE(view.busy);
+    EXPECT_EQ(view.disables, 1);
+    const long long before = platform.nowMs;
+    platform.advance(100);
+    EXPECT_GE(platform.nowMs - before, 1000) << "the window waits a second before the first read";
+    EXPECT_EQ(state.eeBlock.size(), 256u);
+    settle();
+
+    EXPECT_EQ(addressesOf(framesFrom(0), stick::stickReadMem),
+              (std::vector<int>{0, 26, 52, 78, 104, 130, 156, 182, 208, 234}));
+    EXPECT_EQ(state.eeBlock, memory());
+    EXPECT_EQ(view.captionText, readyCaption);
+    EXPECT_FALSE(view.busy);
+    EXPECT_EQ(view.enables, 1);
+    EXPECT_EQ(view.displays, 1);
+    EXPECT_FALSE(view.log) << "no log box without -showLog";
+    EXPECT_EQ(machine.stickFwVersion(), 72);
+    EXPECT_EQ(machine.stickId(), (StickId{0x12, 0x34, 0x56, 0x78, 0, 72}));
+
+    // With debug on the image is dumped after the read.
+    const qsizetype head = view.lines.indexOf("------------------ Memory dump --------------------");
+    ASSERT_GE(head, 0);
+    ASSERT_EQ(view.lines.size(), head + 18);
+    EXPECT_EQ(view.lines[head + 1].left(13), "00: 03 0A 11 ");
+    EXPECT_EQ(view.lines[head + 17], "----------------------------------------------------");
+}
+
+TEST_F(StickMachineTest, UnknownFirmwareVersionShowsQuestionMarksAndNoLog)
+{
+    state.sw.showLog = true;
+    model.fwVersion = 0xFF;
+    identify();
+    EXPECT_EQ(view.captionText, "USB Stick, Device Nr. 12345678, FW ???            Ready...");
+    EXPECT_EQ(machine.stickFwVersion(), 0);
+    EXPECT_FALSE(view.log);
+}
+
+TEST_F(StickMachineTest, LogBoxFromFirmware72WithShowLog)
+{
+    const std::uint8_t log[] = {0x10, 0x27, 0x00, 0x05, 0x00, 0x04, 0x00, 0x55};
+    std::copy(std::begin(log), std::end(log), model.memory.begin() + img::logOpTime);
+    state.sw.showLog = true;
+    readStick();
+    ASSERT_TRUE(view.log);
+    EXPECT_EQ(view.log->lOp, "10000 min");
+    EXPECT_EQ(view.log->lSwCnt, "5");
+    EXPECT_EQ(view.log->lOverT, "60 min");
+    EXPECT_EQ(view.log->lMaxT, "85 °C");
+
+    // Firmware 1.71 keeps no log.
+    model.fwVersion = 71;
+    model.announce();
+    settle();
+    EXPECT_EQ(view.captionText, "USB Stick, Device Nr. 12345678, FW 1.71            Ready...");
+    EXPECT_FALSE(view.log);
+}
+
+TEST_F(StickMachineTest, SecondIdentityOnlyUpdatesTheId)
+{
+    readStick();
+    const std::size_t sent = device.written.size();
+    reply({0xB2, '_', 0xAA, 0xBB, 0xCC, 0xDD, 1, 73});
+    EXPECT_EQ(device.written.size(), sent);
+    EXPECT_EQ(machine.stickId(), (StickId{0xAA, 0xBB, 0xCC, 0xDD, 1, 73}));
+    EXPECT_EQ(machine.stickState(), 1);
+}
+
+TEST_F(StickMachineTest, DataRepliesMoveTheReadByTheirOwnAddress)
+{
+    readStick();
+    machine.bRereadClick();
+    model.clearOutbox();
+    device.clearReplies();
+    const std::size_t sent = device.written.size();
+    // 208 + 26 asks for 234; 234 + 22 completes the read.
+    sim::Report r = {0xB2, 'R', 0, 0, 208, 26};
+    r.resize(32, 0x5A);
+    const std::uint16_t crc = frameCrc(208, 26, r.data() + 6);
+    r[2] = crc & 0xFF, r[3] = crc >> 8;
+    reply(r);
+    ASSERT_EQ(device.written.size(), sent + 1);
+    EXPECT_EQ(device.written.back()[3], 234);
+    EXPECT_EQ(state.eeBlock[208], 0x5A);
+    EXPECT_EQ(state.eeBlock[233], 0x5A);
+}
+
+TEST_F(StickMachineTest, WrongCrcChangesNothingAndTheReadStands)
+{
+    model.badCrcReplies = 1;
+    state.eeBlock.assign(128, 0x77);
+    identify();
+    EXPECT_EQ(addressesOf(framesFrom(0), stick::stickReadMem), std::vector<int>{0});
+    EXPECT_EQ(state.eeBlock, [] { Bytes b(256, 0); std::fill_n(b.begin(), 128, 0x77); return b; }());
+    EXPECT_EQ(view.captionText, "USB Stick");
+    EXPECT_TRUE(view.busy);
+
+    // The stick announces itself again and a fresh read succeeds.
+    model.announce();
+    settle();
+    EXPECT_EQ(state.eeBlock, memory());
+}
+
+TEST_F(StickMachineTest, WriteSendsBytes0To249ThenTheEeArea)
+{
+    readStick();
+    for (std::size_t i = 0; i < 256; ++i)
+        state.eeBlock[i] = static_cast<std::uint8_t>(255 - i);
+    const Bytes before = memory();
+    const std::size_t from = device.written.size();
+    transfer();
+
+    const auto frames = framesFrom(from);
+    EXPECT_EQ(addressesOf(frames, stick::stickWriteMem),
+              (std::vector<int>{0, 25, 50, 75, 100, 125, 150, 175, 200, 225}));
+    EXPECT_EQ(addressesOf(frames, stick::stickWriteEE),
+              (std::vector<int>{0, 12, 24, 36, 48, 60, 72, 84, 96, 108}));
+    EXPECT_TRUE(std::equal(state.eeBlock.begin(), state.eeBlock.begin() + 250, model.memory.begin()));
+    EXPECT_TRUE(std::equal(before.begin() + 250, before.end(), model.memory.begin() + 250))
+        << "bytes 250..255 are never written";
+    EXPECT_EQ(view.captionText, readyCaption + "->Transfer finished.");
+    EXPECT_EQ(machine.stickState(), 0);
+    EXPECT_FALSE(view.busy);
+    EXPECT_TRUE(view.lines.contains("EE Write OK"));
+
+    transfer();
+    EXPECT_EQ(view.captionText, readyCaption + "->Transfer finished.->Transfer finished.");
+    machine.bRereadClick();
+    EXPECT_EQ(model.pending(), 0u) << "no ReRead after a write until the stick identifies itself";
+}
+
+TEST_F(StickMachineTest, FiveRefusalsAreRepeatedTheSixthEndsTheWrite)
+{
+    readStick();
+    model.refuseWrites = 5;
+    model.refuseEeWrites = 5;
+    const std::size_t from = device.written.size();
+    transfer();
+    const auto frames = framesFrom(from);
+    const auto writes = addressesOf(frames, stick::stickWriteMem);
+    EXPECT_EQ(std::count(writes.begin(), writes.end(), 0), 6) << "once and five repeats";
+    EXPECT_EQ(writes.size(), 15u);
+    EXPECT_EQ(addressesOf(frames, stick::stickWriteEE).size(), 15u);
+    EXPECT_EQ(view.lines.count("EE Write Repeat"), 5);
+    EXPECT_EQ(view.captionText, readyCaption + "->Transfer finished.");
+
+    for (bool ee : {false, true}) {
+        (ee ? model.refuseEeWrites : model.refuseWrites) = 6;
+        const int enables = view.enables;
+        const std::size_t start = device.written.size();
+        transfer();
+        const auto sent = framesFrom(start);
+        const auto refused = addressesOf(sent, ee ? stick::stickWriteEE : stick::stickWriteMem);
+        EXPECT_EQ(refused.size(), 6u);
+        EXPECT_EQ(std::count(refused.begin(), refused.end(), 0), 6) << "the sixth refusal ends it";
+        EXPECT_EQ(sent.size(), ee ? 16u : 6u);
+        EXPECT_EQ(view.captionText, "Transfer Error!");
+        EXPECT_EQ(machine.stickState(), 0);
+        EXPECT_EQ(view.enables, enables + 1);
+        EXPECT_FALSE(view.busy);
+        EXPECT_FALSE(platform.busyCursor);
+    }
+}
+
+TEST_F(StickMachineTest, FirmwarePagesByLength)
+{
+    Bytes fw(12288);
+    for (std::size_t i = 0; i < fw.size(); ++i)
+        fw[i] = static_cast<std::uint8_t>(i ^ (i >> 8));
+    state.firmware.fwImage = fw;
+    for (auto [length, pages] : {std::pair{144, 2}, {145, 3}, {0, 1}}) {
+        readStick();
+        model.firmware.clear();
+        state.firmware.fwLength = length;
+        const int resets = model.resets;
+        machine.bUpdateFwClick();
+        EXPECT_TRUE(view.progressShown);
+        settle();
+        EXPECT_EQ(model.firmware, Bytes(fw.begin(), fw.begin() + pages * 72)) << length;
+        EXPECT_EQ(model.resets, resets + 1);
+        EXPECT_TRUE(view.lines.contains("FW Update done."));
+        EXPECT_FALSE(view.progressShown);
+        EXPECT_EQ(view.lines.count("Send: Reset!"), resets + 1);
+        // The reset makes the stick announce itself; a fresh read follows.
+        EXPECT_EQ(view.captionText, readyCaption);
+        EXPECT_EQ(machine.stickState(), 1);
+    }
+}
+
+TEST_F(StickMachineTest, UpdateEndsWithTheResetFrame)
+{
+    readStick();
+    state.firmware.fwImage.assign(12288, 0x42);
+    state.firmware.fwLength = 10;
+    view.captionText = "x";
+    machine.bUpdateFwClick();
+    model.clearOutbox();
+    device.clearReplies();
+    reply({0xB2, 'X'});
+    reply({0xB2, 'X'});
+    EXPECT_EQ(machine.stickState(), 5);
+    const std::size_t sent = device.written.size();
+    reply({0xB2, 'X'});
+    EXPECT_EQ(device.written.size(), sent) << "'X' in state 5 sends nothing";
+    reply({0xB2, 'Z'});
+    ASSERT_EQ(device.written.size(), sent + 1);
+    EXPECT_EQ(framesFrom(sent, 3).front(), (sim::Report{0xCA, 0xC5, 0x0E}));
+    EXPECT_EQ(view.captionText, "x->FW Update finished.");
+    EXPECT_EQ(machine.stickState(), 1);
+}
+
+TEST_F(StickMachineTest, RereadOnlyWhenIdentified)
+{
+    for (int s : {0, 2}) {
+        machine.frames().stickState = s;
+        machine.bRereadClick();
+    }
+    EXPECT_TRUE(device.written.empty());
+    readStick();
+    model.memory[100] = 0xEE;
+    const std::size_t from = device.written.size();
+    machine.bRereadClick();
+    settle();
+    EXPECT_EQ(addressesOf(framesFrom(from), stick::stickReadMem).size(), 10u);
+    EXPECT_EQ(state.eeBlock[100], 0xEE);
+}
+
+TEST_F(StickMachineTest, UnknownRepliesShowInTheDebugMemoAndBeepsBeep)
+{
+    machine.start();
+    reply({0xB2, 0x50});
+    reply({0xB2, 0x53});
+    reply({0x00, 0x51});
+    EXPECT_EQ(view.lines, QStringList({"RET: 50", "RET: 53", "?: 00"}));
+    reply({0xB2, 'Y'});
+    reply({0xB2, '['});
+    EXPECT_EQ(platform.beeps, 2);
+    EXPECT_EQ(machine.stickState(), 0);
+    EXPECT_TRUE(device.written.empty());
+}

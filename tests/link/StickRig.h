@@ -1,0 +1,99 @@
+#pragma once
+// The stick protocol without a window: the reply machine on the scripted
+// platform's virtual time, the simulated stick behind the HID operations,
+// and a view that records what the window would show. Used by the tests
+// and the stick benchmark.
+
+#include "link/StickMachine.h"
+#include "sim/StickModel.h"
+#include "support/QtPrinters.h"
+#include "support/ScriptedPlatform.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace nolt::test {
+
+struct RecordingView final : StickView {
+    QString captionText;
+    int enables = 0;
+    int disables = 0;
+    bool busy = false;
+    std::optional<StickLogTexts> log; // shown log box, none when hidden
+    bool debugTicked = true;
+    QStringList lines;
+    int position = -1;
+    int maximum = -1;
+    bool progressShown = false;
+    int displays = 0;
+
+    QString caption() const override { return captionText; }
+    void setCaption(const QString& t) override { captionText = t; }
+    void enableButtons() override { ++enables; }
+    void disableButtons() override { ++disables; }
+    void setBusy(bool b) override { busy = b; }
+    void showLog(const StickLogTexts& l) override { log = l; }
+    void hideLog() override { log.reset(); }
+    bool debugOn() const override { return debugTicked; }
+    void debugLine(const QString& line) override { lines << line; }
+    void setProgress(int p, int m) override { position = p, maximum = m; }
+    void showProgress(bool s) override { progressShown = s; }
+    void setDisplay() override { ++displays; }
+};
+
+// The machine, the simulated stick and the recording view, wired up.
+struct StickRig {
+    explicit StickRig(int inputLength = 64, int outputLength = 64)
+        : device(std::make_unique<sim::StickModel>(), inputLength, outputLength),
+          model(*static_cast<sim::StickModel*>(device.model()))
+    {
+        device.findHidDevice(hidVendorId, hidProductId);
+        link.readReportLengths();
+        for (int i = 0; i < 256; ++i)
+            model.memory[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i * 7 + 3);
+    }
+
+    // The stick reports idle and its identity; Timer3 runs until the
+    // replies are used up.
+    void identify()
+    {
+        model.announce();
+        machine.start();
+        settle();
+    }
+    // Lets Timer3 run until the stick has nothing more to say.
+    void settle(int maxMs = 60000)
+    {
+        for (int t = 0; t < maxMs && (model.pending() > 0 || device.pendingReplies() > 0); t += 100)
+            platform.advance(100);
+        platform.advance(300);
+    }
+    // Hands the machine one reply, as if the stick had sent it.
+    void reply(sim::Report r)
+    {
+        device.queueReply(std::move(r));
+        platform.advance(100);
+    }
+
+    // The frames sent since `from`, each cut to n bytes.
+    std::vector<sim::Report> framesFrom(std::size_t from, std::size_t n = 33) const
+    {
+        std::vector<sim::Report> out;
+        for (std::size_t i = from; i < device.written.size(); ++i)
+            out.emplace_back(device.written[i].begin(),
+                             device.written[i].begin() + static_cast<long>(std::min(n, device.written[i].size())));
+        return out;
+    }
+    Bytes memory() const { return Bytes(model.memory.begin(), model.memory.end()); }
+
+    ScriptedPlatform platform;
+    sim::SimDevice device;
+    sim::StickModel& model;
+    DriverLink link{platform, &device};
+    AppState state;
+    RecordingView view;
+    std::unique_ptr<Timer> timer3 = platform.createTimer(100, [this] { machine.Timer3Timer(); });
+    StickMachine machine{platform, link, state, view, *timer3};
+};
+
+} // namespace nolt::test

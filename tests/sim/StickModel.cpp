@@ -1,0 +1,127 @@
+#include "sim/StickModel.h"
+
+#include "image/Crc16.h"
+#include "link/StickLink.h"
+
+#include <algorithm>
+
+namespace nolt::sim {
+
+namespace {
+constexpr std::uint8_t tag = 0xB2;
+constexpr std::size_t fwPartBytes[] = {26, 26, 20};
+} // namespace
+
+StickModel::StickModel()
+{
+    memory.fill(0xFF);
+}
+
+void StickModel::reply(Report r)
+{
+    outbox_.push_back(std::move(r));
+}
+
+void StickModel::announce()
+{
+    reply({tag, 'Q'});
+    reply({tag, '_', deviceNr[0], deviceNr[1], deviceNr[2], deviceNr[3], idKept, fwVersion});
+}
+
+void StickModel::idle(SimDevice& device)
+{
+    if (holdOff_ > 0) {
+        --holdOff_;
+        return;
+    }
+    if (!outbox_.empty()) {
+        device.queueReply(outbox_.front());
+        outbox_.pop_front();
+    }
+}
+
+void StickModel::received(SimDevice& device, const Report& f)
+{
+    holdOff_ = 1;
+    if (f.size() >= 2 && f[0] == 0xAA && f[1] == 0x55) {
+        // A driver-mode request: this is no driver, it is a stick.
+        reply({tag, announceCode});
+        announce();
+        return;
+    }
+    if (f.size() < 3 || f[0] != stick::sync0 || f[1] != stick::sync1)
+        return;
+    switch (f[2]) {
+    case stick::stickReadMem:
+        return readMemory(device, f);
+    case stick::stickWriteMem:
+        return writeMemory(f, false);
+    case stick::stickWriteEE:
+        return writeMemory(f, true);
+    case stick::stickFwBlock:
+        return firmwarePart(f);
+    case stick::stickReset:
+        ++resets;
+        return announce();
+    default:
+        return;
+    }
+}
+
+void StickModel::readMemory(SimDevice& device, const Report& f)
+{
+    if (f.size() < 5)
+        return;
+    const int address = f[3];
+    const int room = device.inputLength() - 6;
+    const int length = std::max(0, std::min({int(f[4]), 256 - address, room}));
+    Report r = {tag, 'R', 0, 0, std::uint8_t(address), std::uint8_t(length)};
+    r.insert(r.end(), memory.begin() + address, memory.begin() + address + length);
+    std::uint16_t crc = frameCrc(std::uint8_t(address), std::uint8_t(length), r.data() + 6);
+    if (badCrcReplies > 0) {
+        --badCrcReplies;
+        crc ^= 0x0001;
+    }
+    r[2] = crc & 0xFF;
+    r[3] = crc >> 8;
+    reply(std::move(r));
+}
+
+void StickModel::writeMemory(const Report& f, bool ee)
+{
+    const std::uint8_t good = ee ? 'V' : 'T';
+    const std::uint8_t bad = ee ? 'W' : 'U';
+    int& refusals = ee ? refuseEeWrites : refuseWrites;
+    if (refusals > 0) {
+        --refusals;
+        return reply({tag, bad});
+    }
+    if (f.size() < 7)
+        return reply({tag, bad});
+    const int address = f[5];
+    const int length = f[6];
+    const bool fits = 7 + std::size_t(length) <= f.size() && address + length <= 256;
+    if (!fits || frameCrc(f[5], f[6], f.data() + 7) != (f[3] | f[4] << 8))
+        return reply({tag, bad});
+    std::copy_n(f.begin() + 7, length, memory.begin() + address);
+    ++(ee ? eeFrames : writeFrames);
+    reply({tag, good});
+}
+
+void StickModel::firmwarePart(const Report& f)
+{
+    if (f.size() < 32 || f[5] < 1 || f[5] > 3)
+        return;
+    const std::size_t count = fwPartBytes[f[5] - 1];
+    const std::span<const std::uint8_t> data(f.data() + 6, count);
+    if (crc16(data) != (f[3] | f[4] << 8)) {
+        ++refusedFwParts;
+        return reply({tag, '['});
+    }
+    firmware.insert(firmware.end(), data.begin(), data.end());
+    reply({tag, 'X'});
+    if (f[5] == 3)
+        reply({tag, 'Z'});
+}
+
+} // namespace nolt::sim

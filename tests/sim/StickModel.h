@@ -1,0 +1,72 @@
+#pragma once
+// The USB programming stick with a driver plugged in: it announces itself
+// on the tool's first driver-mode request, reports idle ('Q') and its
+// identity ('_'), serves Read Memory from the driver's 256 bytes, takes
+// Write Memory and write EE frames whose CRC is right, takes firmware parts
+// ('X' for each, 'Z' after a page's third) and announces itself anew after
+// a reset. Faults on demand: refusals, wrong CRCs in data replies.
+//
+// Every reply becomes readable one read after the frame that caused it:
+// the tool drops the report it reads right after each frame, and a real
+// stick needs longer than that to answer.
+
+#include "sim/SimDevice.h"
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <vector>
+
+namespace nolt::sim {
+
+class StickModel final : public DeviceModel {
+public:
+    StickModel();
+
+    // The driver's memory behind the stick.
+    std::array<std::uint8_t, 256> memory{};
+
+    // Identity: device number, the kept byte, firmware minor version.
+    std::array<std::uint8_t, 4> deviceNr = {0x12, 0x34, 0x56, 0x78};
+    std::uint8_t idKept = 0;
+    std::uint8_t fwVersion = 72;
+    std::uint8_t announceCode = 0x50; // answer to a driver-mode request: B2 50 (or B2 51)
+
+    // Faults: the next n write / write-EE frames are refused, the next n
+    // data replies carry a wrong CRC.
+    int refuseWrites = 0;
+    int refuseEeWrites = 0;
+    int badCrcReplies = 0;
+
+    // What the stick took.
+    std::vector<std::uint8_t> firmware; // every firmware part's data, in order
+    int writeFrames = 0;                // Write Memory frames taken
+    int eeFrames = 0;                   // write EE frames taken
+    int resets = 0;
+    int refusedFwParts = 0;             // firmware parts with a wrong CRC
+
+    void received(SimDevice& device, const Report& report) override;
+    void idle(SimDevice& device) override;
+
+    // Reports idle and its identity, as after plugging in a driver.
+    void announce();
+    // Replies still to come.
+    std::size_t pending() const { return outbox_.size(); }
+    // Forgets the replies still to come (a test then answers by hand).
+    void clearOutbox()
+    {
+        outbox_.clear();
+        holdOff_ = 0;
+    }
+
+private:
+    void reply(Report r);
+    void readMemory(SimDevice& device, const Report& f);
+    void writeMemory(const Report& f, bool ee);
+    void firmwarePart(const Report& f);
+
+    std::deque<Report> outbox_;
+    int holdOff_ = 0; // reads that still find nothing
+};
+
+} // namespace nolt::sim

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Starts the real program on a bare X server (no window manager) without a
+# HID library: it must reach its first screen in demo mode and stay up.
+# Exit 77 (skipped) when Xvfb or xwininfo are not installed.
+set -u
+program=$1
+command -v Xvfb > /dev/null && command -v xwininfo > /dev/null || exit 77
+
+display=":$((90 + RANDOM % 400))"
+Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp > /dev/null 2>&1 &
+xvfb=$!
+cleanup() { kill "$app" "$xvfb" 2> /dev/null; wait 2> /dev/null; }
+trap cleanup EXIT
+for _ in $(seq 50); do xwininfo -display "$display" -root > /dev/null 2>&1 && break; sleep 0.1; done
+
+# An empty library path: the program finds no HID library and runs in demo mode.
+env -u QT_QPA_PLATFORM DISPLAY="$display" LD_LIBRARY_PATH=/nonexistent "$program" > /dev/null 2>&1 &
+app=$!
+
+found=""
+for _ in $(seq 100); do
+    if xwininfo -display "$display" -root -tree 2> /dev/null | grep -q '"Demo Mode"'; then
+        found=yes
+        break
+    fi
+    kill -0 "$app" 2> /dev/null || { echo "the program ended during start-up"; exit 1; }
+    sleep 0.1
+done
+[ -n "$found" ] || { echo "no window titled Demo Mode appeared"; exit 1; }
+sleep 3 # past the two-second logo pause: the first screen is up
+kill -0 "$app" 2> /dev/null || { echo "the program ended after start-up"; exit 1; }
+echo "first screen reached on a bare X server"
