@@ -4,6 +4,7 @@
 
 #include "image/FirmwareText.h"
 #include "image/TextFile.h"
+#include "sim/StickModel.h"
 
 #include <QTemporaryDir>
 
@@ -104,4 +105,21 @@ TEST(Store, EraseIsOfferedWithItsSwitchAndRestartsAfterYes)
     h.click("bErase");
     EXPECT_EQ(d.driver().erases, 1);
     EXPECT_EQ(h.platform.restarts, std::vector<QString>{" -eraseAll"});
+}
+
+TEST(Store, TransferInStickModeStartsTheSticksWriteAndStaysUsable)
+{
+    sim::SimDevice stick(std::make_unique<sim::StickModel>(), 64, 64);
+    auto& model = *static_cast<sim::StickModel*>(stick.model());
+    auto h = FormHarness::started({}, [&] { return std::make_unique<sim::BorrowedDevice>(stick); });
+    h->platform.advance(5000); // the stick identifies itself and its memory is read
+    ASSERT_FALSE(h->form->state().formDisabled);
+
+    h->image()[10] = 0x33;
+    h->click("bMemStore");
+    EXPECT_TRUE(h->shown("bMemStore"));
+    EXPECT_FALSE(h->form->state().formDisabled);
+    EXPECT_TRUE(h->platform.restarts.empty());
+    h->platform.advance(10000);
+    EXPECT_EQ(model.memory[10], 0x33);
 }
