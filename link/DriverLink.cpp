@@ -30,7 +30,10 @@ void DriverLink::sendReport()
 {
     if (!hid_)
         return;
-    txScratch_.assign(std::max<std::size_t>(dataBuffer.size(), std::max(0, hid_->getOutputReportLength())), 0);
+    const int length = hid_->getOutputReportLength();
+    if (length > maxDeviceReport)
+        return; // no HID device has reports that long: a broken library
+    txScratch_.assign(std::max<std::size_t>(dataBuffer.size(), std::max(0, length)), 0);
     std::copy(dataBuffer.begin(), dataBuffer.end(), txScratch_.begin());
     hid_->writeData(txScratch_.data());
 }
@@ -39,7 +42,10 @@ bool DriverLink::receiveReport()
 {
     if (!hid_)
         return false;
-    rxScratch_.assign(std::max<std::size_t>(dataBuffer.size(), std::max(0, hid_->getInputReportLength())), 0);
+    const int length = hid_->getInputReportLength();
+    if (length > maxDeviceReport)
+        return false;
+    rxScratch_.assign(std::max<std::size_t>(dataBuffer.size(), std::max(0, length)), 0);
     if (!hid_->readData(rxScratch_.data()))
         return false;
     std::copy_n(rxScratch_.begin(), dataBuffer.size(), dataBuffer.begin());

@@ -12,6 +12,7 @@ namespace nolt {
 inline constexpr unsigned hidVendorId = 1003;   // 0x03EB
 inline constexpr unsigned hidProductId = 8211;  // 0x2013
 inline constexpr int maxReportLength = 256;     // report lengths are kept as one byte
+inline constexpr int maxDeviceReport = 65536;   // no HID report is longer
 
 class HidDevice {
 public:

@@ -36,3 +36,30 @@ TEST(ReportBuffer, LongReportsNeverRunPastTheBuffer)
     EXPECT_TRUE(link.receiveReport());
     EXPECT_EQ(link.dataBuffer[255], 0x5A);
 }
+
+namespace {
+
+// A library that claims absurd report lengths and would write that much.
+struct AbsurdLengths final : HidDevice {
+    int reads = 0, writes = 0;
+    bool findHidDevice(unsigned, unsigned) override { return true; }
+    void closeDevice() override {}
+    bool readData(std::uint8_t*) override { return ++reads, true; }
+    bool writeData(const std::uint8_t*) override { return ++writes, true; }
+    bool setFeature(const std::uint8_t*) override { return true; }
+    int getInputReportLength() override { return 1 << 30; }
+    int getOutputReportLength() override { return 1 << 30; }
+    int getFeatureReportLength() override { return 0; }
+};
+
+} // namespace
+
+TEST(ReportBuffer, AbsurdReportLengthsAreNeitherReadNorWritten)
+{
+    test::ScriptedPlatform platform;
+    AbsurdLengths device;
+    DriverLink link(platform, &device);
+    link.sendReport();
+    EXPECT_FALSE(link.receiveReport());
+    EXPECT_EQ(device.reads + device.writes, 0);
+}
