@@ -48,6 +48,10 @@ void E2eScript::tick()
         started_ = true;
         record(QStringLiteral("start"));
     }
+    if (waitTicks_ > 0) {
+        --waitTicks_;
+        return;
+    }
     if (!steps_.isEmpty()) {
         runStep(steps_.takeFirst());
     }
@@ -84,6 +88,10 @@ void E2eScript::runStep(const QString& step)
         answerYes_ = argument == QLatin1String("yes");
     } else if (verb == QLatin1String("close")) {
         form_.close();
+    } else if (verb == QLatin1String("wait")) {
+        waitTicks_ = argument.toInt() / tickMs;
+    } else if (verb == QLatin1String("shot")) {
+        form_.grab().save(argument);
     } else if (verb == QLatin1String("click")) {
         QWidget* w = form_.findChild<QWidget*>(argument);
         if (!w || !w->isVisible() || !w->isEnabled()) {

@@ -9,6 +9,8 @@
 //   text:<name>=<value>   the edit cleared, then the value typed
 //   answer:yes|no         how the next confirmation is answered (default Yes)
 //   record                a snapshot of the bottom strip, caption and image
+//   wait:<ms>             nothing for that long
+//   shot:<file.png>       a picture of the window
 //   close                 the window closed (the program ends)
 
 #include <QFile>
@@ -40,6 +42,7 @@ private:
     QTimer dialogTimer_;
     int elapsedTicks_ = 0;
     int records_ = 0;
+    int waitTicks_ = 0;
     bool started_ = false;
     bool answerYes_ = true;
 };
