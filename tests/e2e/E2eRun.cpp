@@ -97,24 +97,39 @@ bool E2eRun::waitUntil(const std::function<bool()>& done, int timeoutMs)
     return true;
 }
 
+QList<std::pair<QString, QString>> E2eRun::entries(int instance) const
+{
+    QList<std::pair<QString, QString>> entries;
+    QFile f(path(QStringLiteral("instance-%1.txt").arg(instance)));
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+        return entries;
+    for (const QByteArray& line : f.readAll().split('\n')) {
+        const int eq = line.indexOf('=');
+        if (eq >= 0)
+            entries.append({QString::fromUtf8(line.left(eq)), QString::fromUtf8(line.mid(eq + 1))});
+    }
+    return entries;
+}
+
 Report E2eRun::report(int instance) const
 {
     Report r;
-    QFile f(path(QStringLiteral("instance-%1.txt").arg(instance)));
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
-        return r;
-    for (const QByteArray& line : f.readAll().split('\n')) {
-        const int eq = line.indexOf('=');
-        if (eq < 0)
-            continue;
-        const QString key = QString::fromUtf8(line.left(eq));
-        const QString value = QString::fromUtf8(line.mid(eq + 1));
+    for (const auto& [key, value] : entries(instance)) {
         if (key == QLatin1String("message") && r.contains(key))
             r[key] += QLatin1Char('|') + value;
         else
             r[key] = value;
     }
     return r;
+}
+
+QStringList E2eRun::values(int instance, const QString& key) const
+{
+    QStringList found;
+    for (const auto& [k, value] : entries(instance))
+        if (k == key)
+            found.append(value);
+    return found;
 }
 
 QStringList E2eRun::log() const

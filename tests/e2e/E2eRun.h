@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace nolt::e2e {
@@ -44,6 +45,8 @@ public:
     // repeated keys keep their last value, "message" collects all.
     Report report(int instance) const;
     bool finished(int instance) const { return report(instance).contains(QStringLiteral("done")); }
+    // Every value of one key in the report of instance n, in order.
+    QStringList values(int instance, const QString& key) const;
 
     // The simulated library's log: one line per probe and report.
     QStringList log() const;
@@ -51,6 +54,7 @@ public:
 private:
     void start(const QString& program, const QStringList& parameters);
     static void endProcess(qint64 pid);
+    QList<std::pair<QString, QString>> entries(int instance) const;
 
     QTemporaryDir dir_;
     QProcessEnvironment env_;

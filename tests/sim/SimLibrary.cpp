@@ -4,8 +4,12 @@
 //
 //   NOLT_SIM_MODE=driver|stick|absent  what sits behind the port (default driver)
 //   NOLT_SIM_MEMORY=<file>        the driver's 64 KiB memory, kept across the
-//                                 program's self-restart
-//   NOLT_SIM_FAULT=<list>         faults, see parseDriverFaults
+//                                 program's self-restart (behind a stick: the
+//                                 driver's 256 bytes)
+//   NOLT_SIM_FAULT=<list>         faults, see parseDriverFaults (behind a stick:
+//                                 parseStickFaults)
+//   NOLT_SIM_STICK_ID=<8 hex>     the stick's device number (default 12345678)
+//   NOLT_SIM_STICK_FW=<0..255>    its firmware minor version, 255 unknown (default 72)
 //   NOLT_SIM_PLUGGED=<file>       the device is present only while this file exists
 //   NOLT_SIM_LOG=<file>           every probe and report appended as a line:
 //                                 "<pid> find 0|1", "<pid> out <hex>", "<pid> in <hex>"
@@ -16,6 +20,7 @@
 
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -37,14 +42,50 @@ struct SimSetup {
     int outputLength = 8;
 };
 
+// Reads a whole number in this base, digits only, within [0, most].
+bool readKnob(const std::string& text, int base, long most, long& value)
+{
+    if (text.empty() || !std::isxdigit(static_cast<unsigned char>(text[0])))
+        return false;
+    char* end = nullptr;
+    value = std::strtol(text.c_str(), &end, base);
+    return *end == '\0' && value >= 0 && value <= most;
+}
+
+void ignored(const char* knob, const std::string& what)
+{
+    if (!what.empty())
+        std::fprintf(stderr, "libAtUsbHid (simulated): ignored %s: %s\n", knob, what.c_str());
+}
+
 std::unique_ptr<DeviceModel> makeDriver()
 {
     auto driver = std::make_unique<DriverModel>(env("NOLT_SIM_MEMORY"));
     std::string rejected;
     driver->faults = parseDriverFaults(env("NOLT_SIM_FAULT"), &rejected);
-    if (!rejected.empty())
-        std::fprintf(stderr, "libAtUsbHid (simulated): ignored NOLT_SIM_FAULT items: %s\n", rejected.c_str());
+    ignored("NOLT_SIM_FAULT items", rejected);
     return driver;
+}
+
+std::unique_ptr<DeviceModel> makeStick()
+{
+    auto stick = std::make_unique<StickModel>(env("NOLT_SIM_MEMORY"));
+    std::string rejected;
+    stick->faults = parseStickFaults(env("NOLT_SIM_FAULT"), &rejected);
+    ignored("NOLT_SIM_FAULT items", rejected);
+    long value = 0;
+    const std::string id = env("NOLT_SIM_STICK_ID");
+    if (id.size() == 8 && readKnob(id, 16, 0xFFFFFFFF, value))
+        for (int i = 0; i < 4; ++i)
+            stick->deviceNr[i] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
+    else
+        ignored("NOLT_SIM_STICK_ID", id);
+    const std::string fw = env("NOLT_SIM_STICK_FW");
+    if (readKnob(fw, 10, 255, value))
+        stick->fwVersion = static_cast<std::uint8_t>(value);
+    else
+        ignored("NOLT_SIM_STICK_FW", fw);
+    return stick;
 }
 
 // One line per kind of device.
@@ -53,7 +94,7 @@ SimSetup makeSetup(const std::string& mode)
     if (mode.empty() || mode == "driver")
         return {makeDriver(), 8, 8};
     if (mode == "stick")
-        return {std::make_unique<StickModel>(), 64, 64};
+        return {makeStick(), 64, 64};
     return {}; // "absent", and any name not known here
 }
 

@@ -4,6 +4,9 @@
 #include "link/StickLink.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
 
 namespace nolt::sim {
 
@@ -12,9 +15,35 @@ constexpr std::uint8_t tag = 0xB2;
 constexpr std::size_t fwPartBytes[] = {26, 26, 20};
 } // namespace
 
-StickModel::StickModel()
+StickFaults parseStickFaults(const std::string& text, std::string* rejected)
+{
+    StickFaults f;
+    std::stringstream items(text);
+    std::string item;
+    while (std::getline(items, item, ',')) {
+        const auto at = item.find('@');
+        const std::string name = item.substr(0, at);
+        int address = 0;
+        int count = 0;
+        int used = 0;
+        const bool numbers = at != std::string::npos
+            && std::sscanf(item.c_str() + at + 1, "%i:%i%n", &address, &count, &used) == 2
+            && at + 1 + std::size_t(used) == item.size();
+        if (numbers && name == "refuse")
+            f.refuseWrite[address] = count;
+        else if (numbers && name == "refuseEE")
+            f.refuseEe[address] = count;
+        else if (!item.empty() && rejected)
+            *rejected += (rejected->empty() ? "" : ",") + item;
+    }
+    return f;
+}
+
+StickModel::StickModel(std::string memoryFile) : memoryFile_(std::move(memoryFile))
 {
     memory.fill(0xFF);
+    if (!memoryFile_.empty())
+        std::ifstream(memoryFile_, std::ios::binary).read(reinterpret_cast<char*>(memory.data()), memory.size());
 }
 
 void StickModel::reply(Report r)
@@ -96,7 +125,7 @@ void StickModel::writeMemory(const Report& f, bool ee)
         --refusals;
         return reply({tag, bad});
     }
-    if (f.size() < 7)
+    if (f.size() < 7 || refused(ee, f[5]))
         return reply({tag, bad});
     const int address = f[5];
     const int length = f[6];
@@ -104,8 +133,21 @@ void StickModel::writeMemory(const Report& f, bool ee)
     if (!fits || frameCrc(f[5], f[6], f.data() + 7) != (f[3] | f[4] << 8))
         return reply({tag, bad});
     std::copy_n(f.begin() + 7, length, memory.begin() + address);
+    if (!memoryFile_.empty())
+        std::ofstream(memoryFile_, std::ios::binary | std::ios::trunc)
+            .write(reinterpret_cast<const char*>(memory.data()), memory.size());
     ++(ee ? eeFrames : writeFrames);
     reply({tag, good});
+}
+
+bool StickModel::refused(bool ee, int address)
+{
+    auto& refusals = ee ? faults.refuseEe : faults.refuseWrite;
+    const auto left = refusals.find(address);
+    if (left == refusals.end() || left->second <= 0)
+        return false;
+    --left->second;
+    return true;
 }
 
 void StickModel::firmwarePart(const Report& f)

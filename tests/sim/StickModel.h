@@ -15,13 +15,29 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <map>
+#include <string>
 #include <vector>
 
 namespace nolt::sim {
 
+// Refusals by frame address: the next n Write Memory (or write EE) frames
+// for that address are refused.
+struct StickFaults {
+    std::map<int, int> refuseWrite;
+    std::map<int, int> refuseEe;
+};
+
+// Reads a fault list such as "refuse@25:5,refuseEE@0x0C:6". Items that
+// cannot be read are named in `rejected` and otherwise ignored.
+StickFaults parseStickFaults(const std::string& text, std::string* rejected = nullptr);
+
 class StickModel final : public DeviceModel {
 public:
-    StickModel();
+    // With a memory file, the memory is loaded from it when it exists (a
+    // shorter file fills only the first bytes) and written back after every
+    // frame taken.
+    explicit StickModel(std::string memoryFile = {});
 
     // The driver's memory behind the stick.
     std::array<std::uint8_t, 256> memory{};
@@ -37,6 +53,7 @@ public:
     int refuseWrites = 0;
     int refuseEeWrites = 0;
     int badCrcReplies = 0;
+    StickFaults faults;
 
     // What the stick took.
     std::vector<std::uint8_t> firmware; // every firmware part's data, in order
@@ -64,7 +81,9 @@ private:
     void readMemory(SimDevice& device, const Report& f);
     void writeMemory(const Report& f, bool ee);
     void firmwarePart(const Report& f);
+    bool refused(bool ee, int address);
 
+    std::string memoryFile_;
     std::deque<Report> outbox_;
     int holdOff_ = 0; // reads that still find nothing
 };

@@ -3,6 +3,8 @@
 #include "pgm/TForm1.h"
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -26,6 +28,12 @@ E2eScript::E2eScript(TForm1& form, const QString& reportPath, QStringList steps)
     // dialog runs inside that tick: dialogs have a timer of their own.
     connect(&dialogTimer_, &QTimer::timeout, this, [this] { answerDialog(); });
     dialogTimer_.start(tickMs);
+    // Every caption the window shows, however briefly.
+    connect(&form_, &QWidget::windowTitleChanged, this, [this](const QString& caption) {
+        note(QStringLiteral("caption"), caption);
+        if (!awaited_.isEmpty() && caption.contains(awaited_))
+            awaited_.clear();
+    });
 }
 
 void E2eScript::note(const QString& key, const QString& value)
@@ -52,6 +60,8 @@ void E2eScript::tick()
         --waitTicks_;
         return;
     }
+    if (!awaited_.isEmpty())
+        return;
     if (!steps_.isEmpty()) {
         runStep(steps_.takeFirst());
     }
@@ -64,6 +74,8 @@ void E2eScript::tick()
 
 void E2eScript::answerDialog()
 {
+    if (answerFileDialog())
+        return;
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (!box || !box->isVisible())
         return;
@@ -77,6 +89,25 @@ void E2eScript::answerDialog()
         choice->click();
 }
 
+// The dialog's own file name edit takes the path, then Return opens it.
+bool E2eScript::answerFileDialog()
+{
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!dialog || !dialog->isVisible())
+        return false;
+    note(QStringLiteral("dialog"), dialog->windowTitle());
+    auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    if (fileAnswer_.isEmpty() || !edit) {
+        note(QStringLiteral("error"), QStringLiteral("no file for ") + dialog->windowTitle());
+        dialog->reject();
+        return true;
+    }
+    edit->setText(fileAnswer_);
+    fileAnswer_.clear();
+    QTest::keyClick(edit, Qt::Key_Return);
+    return true;
+}
+
 void E2eScript::runStep(const QString& step)
 {
     note(QStringLiteral("step"), step);
@@ -86,6 +117,11 @@ void E2eScript::runStep(const QString& step)
         record(QStringLiteral("record%1").arg(++records_));
     } else if (verb == QLatin1String("answer")) {
         answerYes_ = argument == QLatin1String("yes");
+    } else if (verb == QLatin1String("file")) {
+        fileAnswer_ = argument;
+    } else if (verb == QLatin1String("await")) {
+        if (!form_.caption().contains(argument))
+            awaited_ = argument;
     } else if (verb == QLatin1String("close")) {
         form_.close();
     } else if (verb == QLatin1String("wait")) {
