@@ -14,6 +14,10 @@ SliderStrip::SliderStrip(QWidget* parent, const char* stripName, const char* sli
     if (wide) {
         combo_ = place(new QComboBox(this), comboName, 226, 6, 82, 22);
         combo_->setCursor(Qt::PointingHandCursor);
+        // The range texts ("-> 15:00:00") fill the narrow box: a slim arrow
+        // and little padding leave them room.
+        combo_->setStyleSheet(QStringLiteral("QComboBox { padding: 0px 0px 0px 3px; }"
+                                             "QComboBox::drop-down { width: 12px; }"));
         combo_->hide();
         connect(combo_, &QComboBox::activated, this, &SliderStrip::rangeChosen);
     }
