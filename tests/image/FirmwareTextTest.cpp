@@ -105,28 +105,7 @@ TEST(FirmwareFile, LinesBeyondTheLastBufferLineAreIgnored)
     EXPECT_EQ(r.state.fwImage, data);
 }
 
-TEST(BuiltInFirmware, DriverModeIsPendingUnlessTheDriverHasThisVersion)
-{
-    const Bytes data = firmwareBytes(6272);
-    QStringList lines = makeFirmwareText(data, 6000, 0x15);
-    lines[0].replace(0, 3, "XYZ"); // the tag is not examined
-    const FirmwareText text = parseFirmwareText(lines);
-
-    const FirmwareResult same = applyBuiltInFirmware(text, {}, false, 0x15);
-    ASSERT_TRUE(same.accepted);
-    EXPECT_FALSE(same.state.fwUpdatePending);
-    EXPECT_EQ(same.hint, "Version 1.21");
-    EXPECT_EQ(same.state.fwImageVersion, 0x15);
-    EXPECT_EQ(same.state.fwLength, 6000);
-    EXPECT_TRUE(std::equal(data.begin(), data.end(), same.state.fwImage.begin()));
-
-    for (const int driver : {0, 0x14}) {
-        const FirmwareResult update = applyBuiltInFirmware(text, {}, false, driver);
-        EXPECT_TRUE(update.state.fwUpdatePending);
-        EXPECT_EQ(update.hint, "Version 1.21 (Update!)");
-    }
-}
-
+// Driver mode (pending unless the driver has the version) is tested on the window.
 TEST(BuiltInFirmware, StickModeTakesImageAndLengthOnly)
 {
     const FirmwareText text = parseFirmwareText(makeFirmwareText(firmwareBytes(128), 100, 0x30));

@@ -60,10 +60,12 @@ TEST(TextFile, WritesCrLfLinesAndReadsThemBack)
     EXPECT_EQ(fileBytes(path), QByteArray("x\r\n"));
 }
 
-TEST(TextFile, UnreadableFilesReportThePlatformError)
+TEST(TextFile, MissingUnreadableAndHugeFilesAreRefusedWithTheirError)
 {
     QTemporaryDir dir;
-    for (const QString& path : {dir.filePath("missing.ktc"), dir.path()}) {
+    const QString tooBig = dir.filePath("big.txt");
+    putBytes(tooBig, QByteArray(maxTextFileSize + 1, 'A'));
+    for (const QString& path : {dir.filePath("missing.ktc"), dir.path(), tooBig}) {
         const TextFileRead r = readTextLines(path);
         EXPECT_FALSE(r.ok) << path.toStdString();
         EXPECT_FALSE(r.error.isEmpty());
@@ -71,28 +73,16 @@ TEST(TextFile, UnreadableFilesReportThePlatformError)
     }
 }
 
-TEST(TextFile, HugeFilesAreRefused)
-{
-    QTemporaryDir dir;
-    const QString tooBig = dir.filePath("big.txt");
-    putBytes(tooBig, QByteArray(maxTextFileSize + 1, 'A'));
-    const TextFileRead r = readTextLines(tooBig);
-    EXPECT_FALSE(r.ok);
-    EXPECT_FALSE(r.error.isEmpty());
-}
-
-TEST(TextFile, FailedSaveReportsAndCreatesNothing)
+// A save goes through a temporary file beside the target: when it fails,
+// the old file stays and nothing else is left.
+TEST(TextFile, FailedSaveReportsAndKeepsTheOldFile)
 {
     QTemporaryDir dir;
     const QString nowhere = dir.filePath("no/such/folder/cfg.ktc");
     EXPECT_FALSE(writeTextLines(nowhere, {"a"}).isEmpty());
     EXPECT_FALSE(QFile::exists(nowhere));
-}
 
-TEST(TextFile, FailedSaveKeepsTheOldFile)
-{
     // A name so long that the temporary file beside it cannot be created.
-    QTemporaryDir dir;
     const QString path = dir.filePath(QString(250, u'a') + ".ktc");
     putBytes(path, "old\r\n");
     EXPECT_FALSE(writeTextLines(path, {"new"}).isEmpty());

@@ -19,6 +19,7 @@ struct EraseRig : DriverRig {
         state.sw.dcIndex = 1;
     }
     bool erased() { return driver().memory == std::vector<std::uint8_t>(0x10000, 0xFF); }
+    void click() { bEraseClick(state, link, platform); }
 };
 
 } // namespace
@@ -27,7 +28,7 @@ TEST(EraseAll, YesErasesTheDeviceAndRestartsWithTheSwitchesOnly)
 {
     EraseRig rig;
     rig.platform.confirmAnswers = {true};
-    bEraseClick(rig.state, rig.link, rig.platform);
+    rig.click();
     EXPECT_EQ(rig.platform.confirmations, QStringList{"Are youe sure?"});
     ASSERT_EQ(rig.device.written.size(), 1u);
     EXPECT_EQ(rig.device.written[0], (sim::Report{0xAA, 0x55, 0xFC, 0x00, 0x55, 0xAA, 0x00, 0x00}));
@@ -35,28 +36,25 @@ TEST(EraseAll, YesErasesTheDeviceAndRestartsWithTheSwitchesOnly)
     EXPECT_EQ(rig.platform.restarts, std::vector<QString>{" -eraseAll"}) << "no curve is handed on";
 }
 
-TEST(EraseAll, NoBeepsAndSendsNothing)
+TEST(EraseAll, NoNoDeviceOrABusyWindowSendNothing)
 {
-    EraseRig rig;
-    rig.platform.confirmAnswers = {false};
-    bEraseClick(rig.state, rig.link, rig.platform);
-    EXPECT_EQ(rig.platform.beeps, 1);
-    EXPECT_TRUE(rig.device.written.empty());
-    EXPECT_FALSE(rig.erased());
-    EXPECT_TRUE(rig.platform.restarts.empty());
-}
-
-TEST(EraseAll, WithoutDeviceOrWhileBusyNothingIsAsked)
-{
-    EraseRig rig;
-    rig.device.present = false;
-    bEraseClick(rig.state, rig.link, rig.platform);
-    EXPECT_EQ(rig.platform.messages, QStringList{"   USB Error!   "});
-
-    rig.device.present = true;
-    rig.state.formDisabled = true;
-    bEraseClick(rig.state, rig.link, rig.platform);
-    EXPECT_EQ(rig.platform.messages.size(), 1);
-    EXPECT_TRUE(rig.platform.confirmations.isEmpty());
-    EXPECT_TRUE(rig.device.written.empty());
+    const struct { const char* what; bool present, busy; QStringList messages, confirmations; int beeps; } cases[] = {
+        {"No", true, false, {}, {"Are youe sure?"}, 1},
+        {"no device", false, false, {"   USB Error!   "}, {}, 0},
+        {"busy", true, true, {}, {}, 0},
+    };
+    for (const auto& c : cases) {
+        EraseRig rig;
+        rig.device.present = c.present;
+        rig.state.formDisabled = c.busy;
+        rig.platform.confirmAnswers = {false};
+        rig.click();
+        EXPECT_EQ(rig.platform.messages, c.messages) << c.what;
+        EXPECT_EQ(rig.platform.confirmations, c.confirmations) << c.what;
+        EXPECT_EQ(rig.platform.beeps, c.beeps) << c.what;
+        EXPECT_TRUE(rig.device.written.empty()) << c.what;
+        EXPECT_TRUE(rig.platform.restarts.empty()) << c.what;
+        rig.device.present = true;
+        EXPECT_FALSE(rig.erased()) << c.what;
+    }
 }

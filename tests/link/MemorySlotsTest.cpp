@@ -79,27 +79,5 @@ TEST(MemorySlots, ClosingTheWindowDuringAWaitEndsTheReading)
     EXPECT_EQ(rig.sent({0xAA, 0x55, 0xF2}), 1);
 }
 
-TEST(MemorySlots, SlotImageZeroesAstroDataOfStoredSlotsOnly)
-{
-    Bytes stored = configuration(0x33);
-    for (int i = 0; i < img::astroDataLength; ++i)
-        stored[img::astroData + i] = 0x70 + i;
-    TMemory slot;
-    slot.mEmpty = false;
-    slot.mLength = 128;
-    slot.mData = buildSlotPage(stored);
-
-    Bytes image(128, 0xAB);
-    loadSlotImage(slot, image, false);
-    EXPECT_EQ(Bytes(image.begin() + 76, image.begin() + 85), Bytes(9, 0));
-    EXPECT_TRUE(std::equal(image.begin(), image.begin() + 76, stored.begin()));
-    EXPECT_EQ(Bytes(image.begin() + 96, image.end()), Bytes(32, 0xAB)) << "bytes 96..127 are not in a slot";
-
-    loadSlotImage(slot, image, true);
-    EXPECT_EQ(image[img::astroData], 0x70) << "-copyAstro keeps them";
-
-    TMemory empty;
-    loadSlotImage(empty, image, false);
-    EXPECT_TRUE(std::equal(defaultImage.begin(), defaultImage.end(), image.begin()))
-        << "an empty slot gives the factory image, astro data included";
-}
+// Choosing a slot (astro data, bytes 96..127, empty slots) is tested on the
+// window (SlotRowTest).

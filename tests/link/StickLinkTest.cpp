@@ -62,20 +62,6 @@ TEST_F(StickFrames, WriteMemoryAndWriteEeOfTheDefaultImage)
     EXPECT_EQ(view.lines, QStringList({"Send: Write Memory 0x00", "Send: Write Memory 0x00 write EE"}));
 }
 
-TEST_F(StickFrames, LastWriteFramesCarryBytesUpTo249And119)
-{
-    const sim::Report last = sent(stick::stickWriteMem, 225, 33);
-    EXPECT_EQ(last[5], 225);
-    EXPECT_EQ(last[6], 25);
-    EXPECT_TRUE(std::equal(last.begin() + 7, last.begin() + 32, state.eeBlock.begin() + 225));
-    EXPECT_EQ(frameCrc(225, 25, &state.eeBlock[225]), last[3] | last[4] << 8);
-
-    const sim::Report ee = sent(stick::stickWriteEE, 108, 19);
-    EXPECT_EQ(ee[5], 108);
-    EXPECT_TRUE(std::equal(ee.begin() + 7, ee.end(), state.eeBlock.begin() + 108));
-    EXPECT_EQ(view.lines.last(), "Send: Write Memory 0x6C write EE");
-}
-
 TEST_F(StickFrames, FirmwarePageGoesOutInThreeParts)
 {
     Bytes fw(12288);

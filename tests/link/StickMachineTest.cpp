@@ -76,34 +76,28 @@ TEST_F(StickMachineTest, IdentityStartsTheReadOfAll256Bytes)
     EXPECT_EQ(view.lines[head + 17], "----------------------------------------------------");
 }
 
-TEST_F(StickMachineTest, UnknownFirmwareVersionShowsQuestionMarksAndNoLog)
-{
-    state.sw.showLog = true;
-    model.fwVersion = 0xFF;
-    identify();
-    EXPECT_EQ(view.captionText, "USB Stick, Device Nr. 12345678, FW ???            Ready...");
-    EXPECT_EQ(machine.stickFwVersion(), 0);
-    EXPECT_FALSE(view.log);
-}
-
-TEST_F(StickMachineTest, LogBoxFromFirmware72WithShowLog)
+// The log box needs firmware 1.72 or later and "-showLog".
+TEST_F(StickMachineTest, CaptionAndLogBoxByFirmwareVersion)
 {
     const std::uint8_t log[] = {0x10, 0x27, 0x00, 0x05, 0x00, 0x04, 0x00, 0x55};
     std::copy(std::begin(log), std::end(log), model.memory.begin() + img::logOpTime);
     state.sw.showLog = true;
-    readStick();
+    const struct { std::uint8_t version; const char* shown; bool logBox; } cases[] = {
+        {0xFF, "???", false}, {71, "1.71", false}, {72, "1.72", true}};
+    machine.start();
+    for (auto c : cases) {
+        model.fwVersion = c.version;
+        model.announce();
+        settle();
+        EXPECT_EQ(view.captionText, QStringLiteral("USB Stick, Device Nr. 12345678, FW %1            Ready...").arg(c.shown));
+        EXPECT_EQ(view.log.has_value(), c.logBox) << c.shown;
+        EXPECT_EQ(machine.stickFwVersion(), c.version == 0xFF ? 0 : c.version);
+    }
     ASSERT_TRUE(view.log);
     EXPECT_EQ(view.log->lOp, "10000 min");
     EXPECT_EQ(view.log->lSwCnt, "5");
     EXPECT_EQ(view.log->lOverT, "60 min");
     EXPECT_EQ(view.log->lMaxT, "85 °C");
-
-    // Firmware 1.71 keeps no log.
-    model.fwVersion = 71;
-    model.announce();
-    settle();
-    EXPECT_EQ(view.captionText, "USB Stick, Device Nr. 12345678, FW 1.71            Ready...");
-    EXPECT_FALSE(view.log);
 }
 
 TEST_F(StickMachineTest, SecondIdentityOnlyUpdatesTheId)

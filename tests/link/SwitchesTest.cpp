@@ -4,28 +4,18 @@
 
 using namespace nolt;
 
+// Switches match exactly; every parameter but "-dc=" is handed on at restart.
 TEST(Switches, RecognisedUnknownAndCurveParameters)
 {
-    const Switches s = parseSwitches({"-skipFW", "foo", "-dc=2", "-debug"});
-    EXPECT_TRUE(s.skipFW);
-    EXPECT_TRUE(s.debugMode);
-    EXPECT_FALSE(s.enableErase);
+    const Switches s = parseSwitches({"-skipFW", "foo", "-dc=2", "-debug", "-SKIPFW", "-skipFW2", ""});
+    EXPECT_TRUE(s.skipFW && s.debugMode);
+    EXPECT_FALSE(s.enableErase || s.copyAstro || s.noLoadCheck || s.showLog || s.set60Hz);
     EXPECT_EQ(s.dcIndex, 2);
-    EXPECT_EQ(s.cmdLineArgs, " -skipFW foo -debug");
-}
+    EXPECT_EQ(s.cmdLineArgs, " -skipFW foo -debug -SKIPFW -skipFW2 ");
 
-TEST(Switches, EverySwitchSetsItsOwnFlag)
-{
-    const Switches s = parseSwitches({"-eraseAll", "-copyAstro", "-noLoadCheck", "-showLog", "-set60Hz"});
-    EXPECT_TRUE(s.enableErase && s.copyAstro && s.noLoadCheck && s.showLog && s.set60Hz);
-    EXPECT_FALSE(s.skipFW || s.debugMode);
-}
-
-TEST(Switches, MatchIsExactButEverythingIsHandedOn)
-{
-    const Switches s = parseSwitches({"-SKIPFW", "-skipFW2", ""});
-    EXPECT_FALSE(s.skipFW);
-    EXPECT_EQ(s.cmdLineArgs, " -SKIPFW -skipFW2 ");
+    const Switches all = parseSwitches({"-eraseAll", "-copyAstro", "-noLoadCheck", "-showLog", "-set60Hz"});
+    EXPECT_TRUE(all.enableErase && all.copyAstro && all.noLoadCheck && all.showLog && all.set60Hz);
+    EXPECT_FALSE(all.skipFW || all.debugMode);
 }
 
 TEST(Switches, MalformedCurveIndexNamesNoCurveAndIsNotHandedOn)

@@ -27,6 +27,8 @@ TEST(Firmware, BuiltInImageIsPendingUnlessTheDriverHasItsVersion)
         const FirmwareState& fw = h.form->state().firmware;
         EXPECT_EQ(fw.fwUpdatePending, recorded != 5);
         EXPECT_EQ(fw.fwLength, 1000);
+        EXPECT_EQ(fw.fwImageVersion, 5);
+        EXPECT_EQ(fw.fwImage[999], 0x3C);
         EXPECT_TRUE(h.shown("iFW"));
         EXPECT_EQ(h.find<QLabel>("iFW")->toolTip(), recorded == 5 ? "Version 1.5" : "Version 1.5 (Update!)");
     }

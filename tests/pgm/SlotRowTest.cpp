@@ -149,6 +149,7 @@ TEST(SlotRow, DefaultAsksThenEmptiesTheChosenSlotInTheWindowOnly)
 {
     DriverForm d;
     d.storeSlot(3, sampleImage(), QStringLiteral("Three"));
+    d.storeSlot(4, sampleImage(), QStringLiteral("Four")); // its entry follows the cleared name
     FormHarness& h = d.start();
     d.choose(3);
     const Bytes directory = h.form->link().controlBlock;
