@@ -124,7 +124,8 @@ TEST(ReportDescriptor, RandomBytesNeverBreakTheParser)
             b = static_cast<std::uint8_t>(random());
         const ReportLayout layout = parseReportDescriptor(bytes);
         EXPECT_TRUE(layout.input.bytes >= 0 && layout.output.bytes >= 0 && layout.feature.bytes >= 0);
-        if (!layout.usesReportIds)
+        if (!layout.usesReportIds) {
             EXPECT_EQ(layout.input.reportId | layout.output.reportId | layout.feature.reportId, 0);
+        }
     }
 }
