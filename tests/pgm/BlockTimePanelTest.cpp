@@ -51,7 +51,6 @@ TEST_F(BlockTimePanelTest, SliderStepsAreFiveSeconds)
         EXPECT_FALSE(offPictures());
         h->click("SW_block_close");
     }
-    EXPECT_EQ(slider("sbBlockTime")->maximum(), 255);
 }
 
 TEST_F(BlockTimePanelTest, OpensWithTheStoredTime)
@@ -77,14 +76,4 @@ TEST_F(BlockTimePanelTest, SwitchOffIsImmediate)
     EXPECT_TRUE(offPictures());
     EXPECT_FALSE(h->shown("lBlock"));
     EXPECT_FALSE(h->shown("pBlockTime"));
-}
-
-TEST_F(BlockTimePanelTest, HelpCoversThePanelUntilClicked)
-{
-    h->click("sw_block_open");
-    h->click("SpeedButton2");
-    EXPECT_TRUE(h->shown("pHelpBlock"));
-    EXPECT_EQ(h->find("pBlockTime")->size(), QSize(474, 212));
-    h->click("Image6");
-    EXPECT_EQ(h->find("pBlockTime")->size(), QSize(302, 116));
 }

@@ -89,6 +89,7 @@ TEST(FileButtons, BadFilesAreReportedAndChangeNothing)
     EXPECT_FALSE(h->form->state().firmware.fwUpdatePending);
 }
 
+// The atomic replace itself is tested with TextFile; here the user is told.
 TEST(FileButtons, FailedSaveIsReportedAndLeavesWhatWasThere)
 {
     QTemporaryDir dir;
@@ -113,13 +114,4 @@ TEST(FileButtons, FirmwareFileInDemoModeIsTakenWithoutTheIcon)
     EXPECT_EQ(fw.fwLength, 300);
     EXPECT_EQ(fw.fwImageVersion, 5);
     EXPECT_FALSE(h->shown("iFW"));
-}
-
-TEST(FileButtons, NothingWhileAPanelIsOpen)
-{
-    auto h = FormHarness::started();
-    h->form->state().formDisabled = true;
-    h->click("bSave");
-    h->click("bLoad");
-    EXPECT_TRUE(h->platform.fileDialogTitles.isEmpty());
 }

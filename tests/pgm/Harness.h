@@ -7,11 +7,29 @@
 #include "support/ScriptedPlatform.h"
 
 #include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 namespace nolt::test {
+
+// A left click at the middle of a widget.
+inline void clickOn(QWidget* w)
+{
+    ASSERT_NE(w, nullptr);
+    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(w->width() / 2, w->height() / 2));
+}
+
+// A control of a window or panel by name.
+template <typename W = QWidget>
+W* control(const QObject* root, const QString& name)
+{
+    W* w = root->findChild<W*>(name);
+    EXPECT_NE(w, nullptr) << "no control named " << name.toStdString();
+    return w;
+}
 
 struct FormHarness {
     ScriptedPlatform platform;
@@ -34,28 +52,26 @@ struct FormHarness {
     }
 
     template <typename W = QWidget>
-    W* find(const char* name) const
+    W* find(const QString& name) const
     {
-        W* w = form->findChild<W*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << "no control named " << name;
-        return w;
+        return control<W>(form.get(), name);
     }
-
     // Visible within the window (whether or not the window is on screen).
-    bool shown(const char* name) const
+    bool shown(const QString& name) const
     {
         QWidget* w = find(name);
         return w && w->isVisibleTo(form.get());
     }
-
-    void click(const char* name)
+    void click(const QString& name) { clickOn(find(name)); }
+    QString text(const QString& name) const
     {
-        QWidget* w = find(name);
-        ASSERT_NE(w, nullptr);
-        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(w->width() / 2, w->height() / 2));
+        if (auto* edit = form->findChild<QLineEdit*>(name))
+            return edit->text();
+        return find<QLabel>(name) ? find<QLabel>(name)->text() : QString();
     }
 
     Bytes& image() { return form->state().eeBlock; }
+    AppState& state() { return form->state(); }
 };
 
 } // namespace nolt::test

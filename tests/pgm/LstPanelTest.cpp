@@ -1,6 +1,6 @@
 // The LST and hold switches, the polarity tile and the hold-time panel.
 
-#include "ScreenClick.h"
+#include "PanelTesting.h"
 
 #include "image/TimeCodes.h"
 
@@ -16,7 +16,7 @@ constexpr std::uint8_t lstOn = 0x0C, lstOff = 0x04; // feature flags, ISD on
 struct LstPanelTest : PanelTest {
     void load(int holdCode, std::uint8_t flags = lstOn)
     {
-        loadImage(*h, {{img::holdTime, static_cast<std::uint8_t>(holdCode)}, {img::featureFlags, flags}});
+        PanelTest::load({{img::holdTime, static_cast<std::uint8_t>(holdCode)}, {img::featureFlags, flags}});
     }
     QString holdText() { return h->find<QLineEdit>("eHoldTime")->text(); }
     ScrollBar* slider() { return h->find<ScrollBar>("sbHold"); }
@@ -28,7 +28,7 @@ struct LstPanelTest : PanelTest {
             const QSignalBlocker earlierUse(slider());
             slider()->setPosition(leftAt);
         }
-        clickOnScreen(*h, "iTHold_en");
+        clickOnScreen("iTHold_en");
         h->click("eHoldTime");
     }
     bool holdShowsOff() { return h->shown("sw_hold_off") && h->shown("HOLD_dis") && !h->shown("lHold"); }
@@ -40,39 +40,28 @@ TEST_F(LstPanelTest, SwitchesAndPolarity)
 {
     load(convertTime(300), lstOff);
     h->form->state().remoteDim = true;
-    clickOnScreen(*h, "sw_lst_open");
+    clickOnScreen("sw_lst_open");
     EXPECT_TRUE(h->shown("LST_dis")) << "Remote DIM keeps the timer off";
     h->form->state().remoteDim = false;
     Bytes expected = h->image();
     expected[img::featureFlags] = lstOn;
     expected[img::holdTime] = 0; // switching on starts with the hold time off
-    clickOnScreen(*h, "sw_lst_open");
+    clickOnScreen("sw_lst_open");
     EXPECT_EQ(h->image(), expected);
     EXPECT_FALSE(h->shown("dm2_dis"));
     EXPECT_TRUE(holdShowsOff());
 
-    clickOnScreen(*h, "iLst_en");
+    clickOnScreen("iLst_en");
     EXPECT_TRUE(h->shown("iLST_pol"));
     EXPECT_EQ(h->image()[0], lstOn | (1 << img::bitLstInvert));
-    clickOnScreen(*h, "iLST_pol");
+    clickOnScreen("iLST_pol");
     EXPECT_EQ(h->image(), expected);
 
     load(70);
-    clickOnScreen(*h, "SW_lst_close");
+    clickOnScreen("SW_lst_close");
     EXPECT_EQ(h->image()[0], lstOff);
     EXPECT_EQ(h->image()[img::holdTime], 70) << "kept while the timer is off";
     EXPECT_TRUE(h->shown("SW_hold_dis") && h->shown("HOLD_dis") && h->shown("dm2_dis"));
-}
-
-TEST_F(LstPanelTest, BusyWindowBlocksEveryHandler)
-{
-    for (std::uint8_t flags : {lstOff, lstOn}) {
-        load(70, flags);
-        expectBusyBlocks(*h,
-                         {"sw_lst_open", "SW_lst_close", "iLst_en", "iLST_pol", "sw_hold_off", "sw_hold_on",
-                          "iTHold_en", "lHold"},
-                         {"LST_dis", "iLST_pol", "HOLD_dis", "sw_hold_off", "lHold", "pTHold", "dm2_dis"});
-    }
 }
 
 TEST_F(LstPanelTest, SliderOpensInTheRangeThatHoldsTheTime)
@@ -88,8 +77,6 @@ TEST_F(LstPanelTest, SliderOpensInTheRangeThatHoldsTheTime)
         EXPECT_EQ(holdText(), c.shown) << c.seconds;
         h->click("bTHoldCancel");
     }
-    EXPECT_EQ(combo()->itemText(0), "->00:01:00");
-    EXPECT_EQ(combo()->itemText(3), "->15:00:00");
 }
 
 TEST_F(LstPanelTest, RangeChoiceRoundsToTheNearestStepHalvesUp)
@@ -100,26 +87,21 @@ TEST_F(LstPanelTest, RangeChoiceRoundsToTheNearestStepHalvesUp)
     for (auto c : cases) {
         load(convertTime(c.seconds));
         openSlider();
-        chooseItem(combo(), c.range);
+        chooseRange("combHold", c.range);
         EXPECT_EQ(holdText(), c.shown) << c.seconds;
         EXPECT_EQ(slider()->position(), c.position) << c.seconds;
         h->click("bTHoldCancel");
     }
 }
 
-TEST_F(LstPanelTest, OkWritesOnlyTheHoldTimeAndCancelNothing)
+TEST_F(LstPanelTest, OkWritesOnlyTheHoldTime)
 {
     load(convertTime(300));
     Bytes expected = h->image();
-    openSlider();
-    h->click("bTHoldCancel");
-    EXPECT_EQ(h->image(), expected);
-    EXPECT_EQ(h->find<QLabel>("lHold")->text(), "00:05:00");
-    EXPECT_FALSE(h->form->state().formDisabled);
-
-    clickOnScreen(*h, "lHold");
+    EXPECT_EQ(label("lHold"), "00:05:00");
+    clickOnScreen("lHold");
     h->click("eHoldTime");
-    chooseItem(combo(), 3);
+    chooseRange("combHold", 3);
     slider()->setPosition(60);
     h->click("bTHoldOK");
     expected[img::holdTime] = 252;
@@ -128,8 +110,8 @@ TEST_F(LstPanelTest, OkWritesOnlyTheHoldTimeAndCancelNothing)
     EXPECT_FALSE(h->shown("pTHold"));
 
     // The off switch opens the panel; OK with "0" shows it off again.
-    clickOnScreen(*h, "sw_hold_on");
-    clickOnScreen(*h, "sw_hold_off");
+    clickOnScreen("sw_hold_on");
+    clickOnScreen("sw_hold_off");
     EXPECT_FALSE(h->shown("pHoldTime"));
     EXPECT_EQ(holdText(), "0");
     h->click("bTHoldOK");
@@ -147,7 +129,7 @@ TEST_F(LstPanelTest, StoredTimesAreKeptUntilChanged)
         openSlider();
         EXPECT_EQ(holdText(), texts[code - 253]);
         EXPECT_EQ(slider()->position(), 60);
-        chooseItem(combo(), 3);
+        chooseRange("combHold", 3);
         h->click("bTHoldOK");
         EXPECT_EQ(h->image()[img::holdTime], code);
         openSlider(60);
@@ -158,7 +140,7 @@ TEST_F(LstPanelTest, StoredTimesAreKeptUntilChanged)
     }
     for (int code = 1; code < 256; ++code) {
         load(code);
-        clickOnScreen(*h, "iTHold_en");
+        clickOnScreen("iTHold_en");
         h->click("bTHoldOK");
         EXPECT_EQ(DecodeTime(h->image()[img::holdTime]), DecodeTime(code)) << code;
     }

@@ -7,9 +7,7 @@
 // the reference gives for its declination plus or minus 0.02 degrees, widened
 // by the half minute of the text's rounding.
 
-#include "CalculatorHarness.h"
-
-#include "pgm/NightLengthCalculator.h"
+#include "PanelTesting.h"
 
 #include <QDateEdit>
 
@@ -65,15 +63,15 @@ int minutesOf(const QString& hhmm)
 
 } // namespace
 
-TEST(NightLengthReferenceTest, AgreesWithTheNoaaSolarPositionWithinTheModelsError)
+TEST_F(PanelTest, NightLengthAgreesWithTheNoaaSolarPositionWithinTheModelsError)
 {
-    FormHarness h;
-    auto* target = new FakeIsdTarget(h.form.get());
-    auto* calc = new NightLengthCalculator(*h.form, *target);
-    auto* date = control<QDateEdit>(calc, "DateTimePicker1");
-    auto* latitude = control<ScrollBar>(calc, "sbLatitude");
-    auto* horizon = control<ScrollBar>(calc, "sbHorizon");
-    auto* result = control<QLineEdit>(calc, "eLoN");
+    load({{img::adstW2S, 100}, {img::adstS2W, 150}}); // Auto DST on: the calculator's button shows
+    clickOnScreen("iISD_en");
+    click("bADSTCalc");
+    auto* date = h->find<QDateEdit>("DateTimePicker1");
+    auto* latitude = slider("sbLatitude");
+    auto* horizon = slider("sbHorizon");
+    auto* result = h->find<QLineEdit>("eLoN");
 
     double largest = 0;
     int compared = 0;

@@ -93,28 +93,12 @@ TEST_F(OutputPanelTest, OkInDaliWritesMinimumLevelAndVariant)
     EXPECT_EQ(mode(), img::outputDaliLog);
 }
 
-TEST_F(OutputPanelTest, CancelWritesNothing)
-{
-    load({{img::featureFlags, img::outputDaliLog}});
-    const Bytes before = image();
-    h->click("Dali");
-    h->click("eMinLevel");
-    slide("sbMinLevel", 80);
-    tick("cbDaliLog", false);
-    h->click("bOutput_Cancel");
-    EXPECT_EQ(differences(image(), before), "");
-    EXPECT_FALSE(busy());
-    EXPECT_EQ(label("lMinLevel"), "Min. Level=0%");
-}
-
 TEST_F(OutputPanelTest, RefreshTicksLogarithmicFromTheImage)
 {
-    load({{img::featureFlags, img::outputPwm}});
-    EXPECT_FALSE(ticked("cbDaliLog"));
-    load({{img::featureFlags, img::outputDaliLog}});
-    EXPECT_TRUE(ticked("cbDaliLog"));
-    load({{img::featureFlags, img::outputDaliLinear}});
-    EXPECT_FALSE(ticked("cbDaliLog"));
+    for (auto [mode, log] : {std::pair{img::outputPwm, false}, {img::outputDaliLog, true}, {img::outputDaliLinear, false}}) {
+        load({{img::featureFlags, mode}});
+        EXPECT_EQ(ticked("cbDaliLog"), log) << int(mode);
+    }
 }
 
 TEST_F(OutputPanelTest, MinimumLevelAbove100IsKeptUnlessEdited)

@@ -1,7 +1,8 @@
 #pragma once
-// A started window (demo mode, factory image) for tests of the feature
-// panels, with the few steps every such test takes: put an image in place,
-// read and move the panel's controls by name, and compare whole images.
+// A started window (demo mode, factory image) for tests of the main screen
+// and its panels, with the steps every such test takes: put an image in
+// place, read and move controls by name, click what lies on top of a
+// picture, and compare whole images.
 
 #include "Harness.h"
 
@@ -9,7 +10,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLineEdit>
 
 #include <algorithm>
 #include <string>
@@ -45,30 +45,50 @@ inline std::string differences(const Bytes& actual, const Bytes& expected)
 struct PanelTest : ::testing::Test {
     std::unique_ptr<FormHarness> h = FormHarness::started();
 
-    // The factory image with some bytes replaced, drawn on the main
-    // screen, as after loading a file.
-    void load(ByteChanges changes)
+    // The factory image with some bytes replaced (or `bytes` from
+    // `offset` on), drawn on the main screen, as after loading a file.
+    void load(ByteChanges changes) { show(with(Bytes(defaultImage.begin(), defaultImage.end()), changes)); }
+    void load(int offset, const Bytes& bytes)
     {
-        const Bytes image = with(Bytes(defaultImage.begin(), defaultImage.end()), changes);
+        Bytes image(defaultImage.begin(), defaultImage.end());
+        std::copy(bytes.begin(), bytes.end(), image.begin() + offset);
+        show(image);
+    }
+    void show(const Bytes& image)
+    {
         std::copy(image.begin(), image.end(), h->image().begin());
         h->form->setDisplay();
     }
     Bytes image() const { return h->image(); }
     bool busy() const { return h->form->state().formDisabled; }
 
-    QString edit(const char* name) const { return h->find<QLineEdit>(name)->text(); }
-    QString label(const char* name) const { return h->find<QLabel>(name)->text(); }
-    bool ticked(const char* name) const { return h->find<QCheckBox>(name)->isChecked(); }
-    void tick(const char* name, bool on) const { h->find<QCheckBox>(name)->setChecked(on); }
-    ScrollBar* slider(const char* name) const { return h->find<ScrollBar>(name); }
+    void click(const QString& name) const { h->click(name); }
+    bool shown(const QString& name) const { return h->shown(name); }
+    QString edit(const QString& name) const { return h->find<QLineEdit>(name)->text(); }
+    QString label(const QString& name) const { return h->find<QLabel>(name)->text(); }
+    bool edited(const QString& name) const { return h->find<ClickEdit>(name)->isEdited(); }
+    bool ticked(const QString& name) const { return h->find<QAbstractButton>(name)->isChecked(); }
+    void tick(const QString& name, bool on) const { h->find<QAbstractButton>(name)->setChecked(on); }
+    ScrollBar* slider(const QString& name) const { return h->find<ScrollBar>(name); }
     // Moves a slider as the user would; the position is kept in range.
-    void slide(const char* name, int position) const { slider(name)->setPosition(position); }
+    void slide(const QString& name, int position) const { slider(name)->setPosition(position); }
     // Picks an item of a range selector as the user would.
-    void chooseRange(const char* name, int index) const
+    void chooseRange(const QString& name, int index) const
     {
         QComboBox* combo = h->find<QComboBox>(name);
         combo->setCurrentIndex(index);
         emit combo->activated(index);
+    }
+    // Clicks whatever lies on top at the centre of the named picture, so
+    // that an overlay or an open panel takes the click.
+    void clickOnScreen(const QString& name) const
+    {
+        QWidget* w = h->find(name);
+        ASSERT_NE(w, nullptr);
+        const QPoint at = w->mapTo(h->form.get(), w->rect().center());
+        QWidget* top = h->form->childAt(at);
+        ASSERT_NE(top, nullptr) << "nothing to click at " << name.toStdString();
+        QTest::mouseClick(top, Qt::LeftButton, {}, top->mapFrom(h->form.get(), at));
     }
 };
 

@@ -1,7 +1,7 @@
 // The remote-control switch, tile and panel, and Remote DIM's hold on the
 // LST timer and ISD.
 
-#include "ScreenClick.h"
+#include "PanelTesting.h"
 
 #include <QGroupBox>
 #include <QRadioButton>
@@ -17,7 +17,7 @@ constexpr std::uint8_t lowNibble = 0x0B; // bits of other features in byte 68
 struct RemotePanelTest : PanelTest {
     void load(std::uint8_t input, std::uint8_t function)
     {
-        loadImage(*h, {{img::featureFlags, timers | input}, {img::optionFlags, function | lowNibble}});
+        PanelTest::load({{img::featureFlags, std::uint8_t(timers | input)}, {img::optionFlags, std::uint8_t(function | lowNibble)}});
     }
     // The image as it should be.
     Bytes image(std::uint8_t flags, std::uint8_t function)
@@ -39,17 +39,17 @@ struct RemotePanelTest : PanelTest {
 TEST_F(RemotePanelTest, SwitchCyclesAndOnlyOffWrites)
 {
     load(0, 0);
-    clickOnScreen(*h, "rc_off");
+    clickOnScreen("rc_off");
     EXPECT_TRUE(h->shown("rc_main") && !h->shown("rem_dis"));
     EXPECT_EQ(caption(), "Remote Control, Input=230V");
-    clickOnScreen(*h, "rc_main");
+    clickOnScreen("rc_main");
     EXPECT_TRUE(h->shown("rc_lst") && !h->shown("rc_main"));
     EXPECT_EQ(caption(), "Remote Control, Input=LST");
     EXPECT_EQ(h->image(), image(timers, 0));
 
     load(mains | lst, img::remoteMidNightProtect); // both inputs: 230 V
-    clickOnScreen(*h, "rc_main");
-    clickOnScreen(*h, "rc_lst");
+    clickOnScreen("rc_main");
+    clickOnScreen("rc_lst");
     EXPECT_TRUE(switchOff());
     EXPECT_EQ(h->image(), image(timers, 0));
 }
@@ -57,8 +57,8 @@ TEST_F(RemotePanelTest, SwitchCyclesAndOnlyOffWrites)
 TEST_F(RemotePanelTest, OkWritesFunctionAndInput)
 {
     load(0, 0);
-    clickOnScreen(*h, "rc_off");
-    clickOnScreen(*h, "iRemote_en");
+    clickOnScreen("rc_off");
+    clickOnScreen("iRemote_en");
     EXPECT_TRUE(h->form->state().formDisabled);
     EXPECT_EQ(rbRemote()->text(), "MidNight Protect");
     EXPECT_FALSE(rbMN()->isChecked() || rbRemote()->isChecked());
@@ -66,8 +66,8 @@ TEST_F(RemotePanelTest, OkWritesFunctionAndInput)
     EXPECT_TRUE(switchOff());
     EXPECT_EQ(h->image(), image(timers, 0));
 
-    clickOnScreen(*h, "rc_off");
-    clickOnScreen(*h, "iRemote_en");
+    clickOnScreen("rc_off");
+    clickOnScreen("iRemote_en");
     rbRemote()->click();
     h->click("bRC_OK");
     EXPECT_EQ(h->image(), image(timers | mains, img::remoteMidNightProtect));
@@ -77,15 +77,15 @@ TEST_F(RemotePanelTest, OkWritesFunctionAndInput)
     // MidNight moves with the switch to the LST input; MidNight Protect
     // has no counterpart there.
     load(mains, img::remoteMidNight);
-    clickOnScreen(*h, "rc_main");
-    clickOnScreen(*h, "lRemote"); // hidden by the move: the tile takes the click
+    clickOnScreen("rc_main");
+    clickOnScreen("lRemote"); // hidden by the move: the tile takes the click
     EXPECT_TRUE(rbMN()->isChecked());
     h->click("bRC_OK");
     EXPECT_EQ(h->image(), image(timers | lst, img::remoteMidNight));
     EXPECT_EQ(label(), "MidNight");
     load(mains, img::remoteMidNightProtect);
-    clickOnScreen(*h, "rc_main");
-    clickOnScreen(*h, "iRemote_en");
+    clickOnScreen("rc_main");
+    clickOnScreen("iRemote_en");
     EXPECT_FALSE(rbMN()->isChecked() || rbRemote()->isChecked());
     h->click("bRC_OK");
     EXPECT_EQ(h->image(), image(timers, 0));
@@ -94,9 +94,9 @@ TEST_F(RemotePanelTest, OkWritesFunctionAndInput)
 TEST_F(RemotePanelTest, RemoteDimKeepsLstTimerAndIsdOff)
 {
     load(0, 0);
-    clickOnScreen(*h, "rc_off");
-    clickOnScreen(*h, "rc_main");
-    clickOnScreen(*h, "iRemote_en");
+    clickOnScreen("rc_off");
+    clickOnScreen("rc_main");
+    clickOnScreen("iRemote_en");
     EXPECT_EQ(rbRemote()->text(), "Remote DIM");
     rbRemote()->click();
     h->click("bRC_OK");
@@ -104,22 +104,22 @@ TEST_F(RemotePanelTest, RemoteDimKeepsLstTimerAndIsdOff)
     EXPECT_EQ(h->image(), expected);
     EXPECT_EQ(label(), "Remote DIM");
     EXPECT_TRUE(h->shown("LST_dis") && h->shown("Astro_dis"));
-    clickOnScreen(*h, "sw_lst_open");
-    clickOnScreen(*h, "sw_astro_open");
+    clickOnScreen("sw_lst_open");
+    clickOnScreen("sw_astro_open");
     EXPECT_EQ(h->image(), expected);
 
     // Off ends Remote DIM; the timers stay off until switched on.
-    clickOnScreen(*h, "rc_lst");
+    clickOnScreen("rc_lst");
     EXPECT_EQ(h->image(), image(0, 0));
-    clickOnScreen(*h, "sw_lst_open");
-    clickOnScreen(*h, "sw_astro_open");
+    clickOnScreen("sw_lst_open");
+    clickOnScreen("sw_astro_open");
     EXPECT_EQ(h->image()[0], timers);
 }
 
 TEST_F(RemotePanelTest, RefreshOnTheLstInputOpensThePanel)
 {
     // The switch was last clicked to 230 V; the caption follows the input.
-    clickOnScreen(*h, "rc_off");
+    clickOnScreen("rc_off");
     load(lst, img::remoteDimFunction);
     EXPECT_TRUE(h->shown("pRemote") && h->form->state().formDisabled);
     EXPECT_EQ(caption(), "Remote Control, Input=LST");
@@ -127,8 +127,8 @@ TEST_F(RemotePanelTest, RefreshOnTheLstInputOpensThePanel)
     EXPECT_TRUE(rbRemote()->isChecked());
     EXPECT_EQ(label(), "Remote DIM");
     const Bytes before = h->image();
-    clickOnScreen(*h, "SW_astro_close");
-    clickOnScreen(*h, "SW_lst_close");
+    clickOnScreen("SW_astro_close");
+    clickOnScreen("SW_lst_close");
     h->click("bRemoteCancel");
     EXPECT_EQ(h->image(), before);
 
@@ -149,7 +149,7 @@ TEST_F(RemotePanelTest, EveryFunctionNibbleOnBothInputs)
             h->form->state().formDisabled = false;
             const auto ours = input == lst ? img::remoteDimFunction : img::remoteMidNightProtect;
             const bool known = function == img::remoteMidNight || function == ours;
-            clickOnScreen(*h, "iRemote_en");
+            clickOnScreen("iRemote_en");
             EXPECT_EQ(rbMN()->isChecked(), function == img::remoteMidNight) << f;
             EXPECT_EQ(rbRemote()->isChecked(), function == ours) << f;
             const bool ok = f % 2 == 1;
@@ -158,16 +158,5 @@ TEST_F(RemotePanelTest, EveryFunctionNibbleOnBothInputs)
             const std::uint8_t flags = dim ? input : timers | input;
             EXPECT_EQ(h->image(), known ? image(flags, function) : image(timers, 0)) << f;
         }
-    }
-}
-
-TEST_F(RemotePanelTest, BusyWindowBlocksTheSwitchAndTheTile)
-{
-    for (std::uint8_t input : {std::uint8_t(0), mains}) {
-        load(input, img::remoteMidNight);
-        const QString captionBefore = caption();
-        expectBusyBlocks(*h, {"rc_off", "rc_main", "rc_lst", "iRemote_en", "lRemote"},
-                         {"rc_off", "rc_main", "rc_lst", "rem_dis", "lRemote", "pRemote"});
-        EXPECT_EQ(caption(), captionBefore);
     }
 }
