@@ -30,6 +30,8 @@ TEST_F(PanelTest, MainScreenDrawsTheImage)
         {{{img::featureFlags, 0x0C | 0x40}, {img::optionFlags, 0x21}}, {"rc_lst"}, {}, {{"lRemote", "Remote DIM"}},
          true},
         {{{img::featureFlags, 0x0C | 0x20}, {img::optionFlags, 0x11}}, {}, {}, {{"lRemote", "MidNight"}}},
+        // Remote DIM blocks the LST and ISD switches only on the LST input.
+        {{{img::featureFlags, 0x0C | 0x20}, {img::optionFlags, 0x21}}, {"rc_main"}, {}, {}, false},
         {{{img::poDelay, 70}, {img::poFade, 196}, {img::poLevel, 42}}, {}, {},
          {{"lPO_Delay", "D=00:01:00"}, {"lPO_Fade", "F=03,600"}, {"lPO_Level", "L=42%"}}},
         {{{img::poDelay, 0}}, {}, {"lRemote"}, {{"lPO_Delay", "D=0"}}},
