@@ -40,6 +40,29 @@ TEST(SlotPage, ErasedOrShortRecordsCopyNothing)
     EXPECT_EQ(image, Bytes(128, 0x5A));
 }
 
+// Records of length 1..3 are stepped over by their length byte, while the
+// data of a later record is still taken from its own 16-byte slot.
+TEST(SlotPage, TooShortRecordsAreSteppedOver)
+{
+    Bytes page(128, 0xFF);
+    page[0] = 1, page[1] = 200; // offsets of skipped records are never used
+    page[2] = 2, page[3] = 0;
+    page[5] = 3, page[6] = 120;
+    page[9] = 7, page[10] = 20; // the fourth record: 4 bytes to image 20..23
+    const Bytes data = {0x11, 0x22, 0x33, 0x44};
+    std::copy(data.begin(), data.end(), page.begin() + 16 * 3 + 2);
+
+    const struct { int recordedLength, records; } cases[] = {{0xFFFF, 1}, {10, 1}, {9, 0}};
+    for (auto c : cases) {
+        Bytes image(128, 0x5A);
+        EXPECT_EQ(unpackSlotPage(page, c.recordedLength, image), c.records) << c.recordedLength;
+        Bytes expected(128, 0x5A);
+        if (c.records)
+            std::copy(data.begin(), data.end(), expected.begin() + 20);
+        EXPECT_EQ(image, expected) << c.recordedLength;
+    }
+}
+
 // A page that breaks the limits: the walk stops at the first record that
 // would read past the page or write past the image; earlier records stay.
 TEST(SlotPage, PagesBreakingTheLimitsAreUnpackedOnlyWithinBounds)

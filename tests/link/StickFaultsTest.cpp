@@ -42,6 +42,11 @@ protected:
     ShortOutputStick() : StickTest(64, 32) {}
 };
 
+class TinyOutputStick : public StickTest {
+protected:
+    TinyOutputStick() : StickTest(64, 4) {}
+};
+
 } // namespace
 
 TEST_F(StickFaults, DataReplyPastByte255IsDropped)
@@ -73,6 +78,20 @@ TEST_F(SmallReportStick, DataLongerThanTheReportIsDropped)
     EXPECT_EQ(device.written.size(), sent + 1) << "26 bytes fit: the read goes on";
 }
 
+TEST_F(SmallReportStick, DataPastTheReportIsDroppedEvenWithARightCrc)
+{
+    identify();
+    ASSERT_EQ(machine.stickState(), 1);
+    model.clearOutbox();
+    const Bytes before = state.eeBlock;
+    const std::size_t sent = device.written.size();
+    // 27 zero bytes claim report byte 32, which a 32-byte report leaves at
+    // zero: the CRC over the claimed bytes is right, the length is not.
+    reply(dataReply(0, 27, 0x00));
+    EXPECT_EQ(state.eeBlock, before);
+    EXPECT_EQ(device.written.size(), sent);
+}
+
 TEST_F(StickFaults, DataBeforeTheIdentityStaysWithinThe128ByteImage)
 {
     state.eeBlock.assign(128, 0);
@@ -102,6 +121,16 @@ TEST_F(ShortOutputStick, ReadsButRefusesToWriteOrUpdate)
     EXPECT_EQ(view.captionText, "Transfer Error!");
     EXPECT_FALSE(view.progressShown);
     EXPECT_EQ(device.written.size(), sent) << "no frame is cut";
+}
+
+TEST_F(TinyOutputStick, FramesLongerThanTheReportAreNotSentCut)
+{
+    identify();
+    EXPECT_EQ(machine.stickState(), 1);
+    EXPECT_TRUE(device.written.empty()) << "Read Memory needs 5 report bytes";
+    machine.storeUSBStick();
+    EXPECT_EQ(view.captionText, "Transfer Error!");
+    EXPECT_TRUE(device.written.empty());
 }
 
 TEST_F(StickFaults, RepliesOutsideTheirOperationChangeNothing)

@@ -62,6 +62,14 @@ TEST_F(StickFrames, WriteMemoryAndWriteEeOfTheDefaultImage)
     EXPECT_EQ(view.lines, QStringList({"Send: Write Memory 0x00", "Send: Write Memory 0x00 write EE"}));
 }
 
+TEST_F(StickFrames, WriteMemoryEndsWithAZeroWhateverTheBufferHeld)
+{
+    link.dataBuffer.fill(0xAB);
+    const sim::Report frame = sent(stick::stickWriteMem, 25, 33);
+    EXPECT_TRUE(std::equal(frame.begin() + 7, frame.begin() + 32, state.eeBlock.begin() + 25));
+    EXPECT_EQ(frame[32], 0);
+}
+
 TEST_F(StickFrames, FirmwarePageGoesOutInThreeParts)
 {
     Bytes fw(12288);

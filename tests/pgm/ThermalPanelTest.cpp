@@ -141,6 +141,35 @@ TEST_F(ThermalPanelTest, LowestSliderPositionMeansNoThreshold)
     EXPECT_TRUE(h->shown("sw_tm_off"));
 }
 
+TEST_F(ThermalPanelTest, SlidingAThresholdDownToTheLowestPositionClearsIt)
+{
+    openOn({{img::tmT1, 60}, {img::tmL1, 20}, {img::tmT2, 50}, {img::tmL2, 10}});
+    set("eOutput_T2", 45);
+    EXPECT_EQ(edit("eOutput_T2"), "45");
+    slide("sbThermo", 30);
+    EXPECT_EQ(edit("eOutput_T2"), "");
+    set("eOutput_T1", 70);
+    slide("sbThermo", 30);
+    EXPECT_EQ(edit("eOutput_T1"), "");
+    h->click("bTMOk");
+    EXPECT_FALSE(tmEnabled());
+    EXPECT_EQ(image()[img::tmT1], 0);
+    EXPECT_EQ(image()[img::tmT2], 0);
+}
+
+TEST_F(ThermalPanelTest, ALevelWithoutItsT3IsNotStored)
+{
+    openOn({{img::tmT1, 60}, {img::tmL1, 20}, {img::tmT2, 50}, {img::tmL2, 10}, {img::tmT3, 40}, {img::tmL3, 5}});
+    set("eOutput_L3", 70);
+    set("eOutput_T3", 30); // the lowest position: no T3
+    EXPECT_EQ(edit("eOutput_T3"), "");
+    EXPECT_EQ(edit("eOutput_L3"), "70");
+    h->click("bTMOk");
+    EXPECT_EQ(image()[img::tmT2], 50);
+    EXPECT_EQ(image()[img::tmT3], 0);
+    EXPECT_EQ(image()[img::tmL3], 0);
+}
+
 TEST_F(ThermalPanelTest, InvalidBytesFromTheImageAreClearedFromTheFirstInvalidRow)
 {
     // T2 outside 30..85: rows 2 and 3 go, whatever T3 held.
