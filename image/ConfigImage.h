@@ -141,6 +141,12 @@ constexpr bool TestBit(std::uint32_t value, std::uint8_t bit)
     return (value >> (bit & 31)) & 1u;
 }
 
+// Sets the bit when on, clears it otherwise; the other bits stay.
+constexpr void putBit(std::uint8_t& value, int bit, bool on)
+{
+    value = on ? SetBit(value, bit) : ClearBit(value, bit);
+}
+
 inline constexpr std::array<int, 2> boolToInt = {0, 1};
 
 } // namespace nolt

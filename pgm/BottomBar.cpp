@@ -26,6 +26,11 @@ QPushButton* button(QWidget* form, const char* name, const char* caption, int x,
     b->hide();
     return b;
 }
+void setShown(std::initializer_list<QWidget*> widgets, bool shown)
+{
+    for (QWidget* w : widgets)
+        w->setVisible(shown);
+}
 } // namespace
 
 BottomBar::BottomBar(QWidget* form)
@@ -89,20 +94,13 @@ void BottomBar::enableButtons(bool usbStick, bool set60Hz, bool enableErase)
         lInfo->show();
         eInfo->show();
     }
-    for (QWidget* w : {static_cast<QWidget*>(bMemClear), static_cast<QWidget*>(bMemStore),
-                       static_cast<QWidget*>(bLoad), static_cast<QWidget*>(bSave)})
-        w->show();
+    setShown({bMemClear, bMemStore, bLoad, bSave}, true);
 }
 
 void BottomBar::disableButtons()
 {
-    for (QWidget* w : {static_cast<QWidget*>(bMemCancel), static_cast<QWidget*>(bMemClear),
-                       static_cast<QWidget*>(bMemStore), static_cast<QWidget*>(bErase),
-                       static_cast<QWidget*>(bLoad), static_cast<QWidget*>(bSave),
-                       static_cast<QWidget*>(lInfo), static_cast<QWidget*>(eInfo),
-                       static_cast<QWidget*>(bUpdateFw), static_cast<QWidget*>(pbFWUpdate),
-                       static_cast<QWidget*>(bReread)})
-        w->hide();
+    setShown({bMemCancel, bMemClear, bMemStore, bErase, bLoad, bSave, lInfo, eInfo, bUpdateFw, pbFWUpdate, bReread},
+             false);
 }
 
 } // namespace nolt

@@ -236,8 +236,7 @@ void IsdPanel::bISDOKClick()
     const int units = getTime(t) / 120;
     e[img::isdOffset] = static_cast<std::uint8_t>(negative ? 256 - units : units);
 
-    std::uint8_t& options = e[img::optionFlags];
-    options = cbDST_->isChecked() ? ClearBit(options, img::bitDstOff) : SetBit(options, img::bitDstOff);
+    putBit(e[img::optionFlags], img::bitDstOff, !cbDST_->isChecked());
 
     // Auto DST is stored only with both night lengths in range.
     const int start = nightUnits(eW2S_), end = nightUnits(eS2W_);

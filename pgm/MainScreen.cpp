@@ -2,6 +2,7 @@
 
 #include "image/TimeCodes.h"
 #include "pgm/Artwork.h"
+#include "pgm/ScreenPictures.h"
 
 namespace nolt {
 
@@ -123,12 +124,6 @@ ClickLabel* MainScreen::addLabel(const char* name, int x, int y, bool visible)
     return label;
 }
 
-void MainScreen::show(std::initializer_list<const char*> names, bool visible)
-{
-    for (const char* n : names)
-        item(QString::fromLatin1(n))->setVisible(visible);
-}
-
 static void setLabel(ClickLabel* label, const QString& text)
 {
     label->setText(text);
@@ -159,8 +154,8 @@ void MainScreen::setDisplay(AppState& state)
     // Control output.
     const bool dali = TestBit(flags, img::bitOutputDali);
     const bool pwm = !dali && TestBit(flags, img::bitOutputLinear);
-    show({"Dali", "SW_DALI"}, dali);
-    show({"PWM", "SW_PWM"}, pwm);
+    showPictures(*this, {"Dali", "SW_DALI"}, dali);
+    showPictures(*this, {"PWM", "SW_PWM"}, pwm);
     setLabel(item(QStringLiteral("lMinLevel")), QStringLiteral("Min. Level=%1%").arg(e[img::minLevel]));
 
     // An engine whose first step is unused cannot run.
@@ -170,44 +165,44 @@ void MainScreen::setDisplay(AppState& state)
     // LST timer and hold time. The polarity tile is chosen even while the
     // timer is off, so that the right one shows when it is switched on.
     const bool inverted = TestBit(flags, img::bitLstInvert);
-    show({"iLst_en"}, !inverted);
-    show({"iLST_pol"}, inverted);
+    showPictures(*this, {"iLst_en"}, !inverted);
+    showPictures(*this, {"iLST_pol"}, inverted);
     if (TestBit(flags, img::bitLstEnable)) {
-        show({"LST_dis", "sw_lst_open", "SW_hold_dis", "dm2_dis"}, false);
+        showPictures(*this, {"LST_dis", "sw_lst_open", "SW_hold_dis", "dm2_dis"}, false);
         const bool holdOff = e[img::holdTime] == 0;
-        show({"HOLD_dis", "sw_hold_off"}, holdOff);
+        showPictures(*this, {"HOLD_dis", "sw_hold_off"}, holdOff);
         ClickLabel* hold = item(QStringLiteral("lHold"));
         if (holdOff)
             hold->hide();
         else
             setLabel(hold, displayTime(DecodeTime(e[img::holdTime])));
     } else {
-        show({"LST_dis", "sw_lst_open", "SW_hold_dis", "HOLD_dis", "dm2_dis"}, true);
+        showPictures(*this, {"LST_dis", "sw_lst_open", "SW_hold_dis", "HOLD_dis", "dm2_dis"}, true);
     }
 
     // Block time.
     if (e[img::blockTime] == 0) {
-        show({"Block_dis", "sw_block_open"}, true);
+        showPictures(*this, {"Block_dis", "sw_block_open"}, true);
         item(QStringLiteral("lBlock"))->hide();
     } else {
-        show({"Block_dis", "sw_block_open"}, false);
-        show({"iTBlock_en", "SW_block_close"}, true);
+        showPictures(*this, {"Block_dis", "sw_block_open"}, false);
+        showPictures(*this, {"iTBlock_en", "SW_block_close"}, true);
         setLabel(item(QStringLiteral("lBlock")), displayTime(e[img::blockTime] * 5));
     }
 
     if (e[img::dim1FirstLevel] == img::unusedStep)
         flags = ClearBit(flags, img::bitIsdEnable);
-    show({"Astro_dis", "dm1_dis", "sw_astro_open"}, !TestBit(flags, img::bitIsdEnable));
+    showPictures(*this, {"Astro_dis", "dm1_dis", "sw_astro_open"}, !TestBit(flags, img::bitIsdEnable));
 
-    show({"MFF_dis", "sw_mff_off"}, e[img::mffLifetime] == 0);
+    showPictures(*this, {"MFF_dis", "sw_mff_off"}, e[img::mffLifetime] == 0);
 
     // Remote control; the 230 V input wins when both inputs are set.
     const std::uint8_t function = e[img::optionFlags] & img::remoteFunctionMask;
     const bool mains = TestBit(flags, img::bitRemoteMains);
     const bool lst = !mains && TestBit(flags, img::bitRemoteLst);
-    show({"rc_main"}, mains);
-    show({"rc_lst"}, lst);
-    show({"rc_off", "rem_dis"}, !mains && !lst);
+    showPictures(*this, {"rc_main"}, mains);
+    showPictures(*this, {"rc_lst"}, lst);
+    showPictures(*this, {"rc_off", "rem_dis"}, !mains && !lst);
     if (mains || lst)
         displayRemote(remoteText(function == img::remoteMidNight, mains));
     else
@@ -216,8 +211,8 @@ void MainScreen::setDisplay(AppState& state)
 
     // Thermal management.
     const bool tm = TestBit(flags, img::bitTmEnable);
-    show({"sw_tm_on"}, tm);
-    show({"sw_tm_off", "iTM_dis"}, !tm);
+    showPictures(*this, {"sw_tm_on"}, tm);
+    showPictures(*this, {"sw_tm_off", "iTM_dis"}, !tm);
 
     // Power-on labels.
     setLabel(item(QStringLiteral("lPO_Level")), QStringLiteral("L=%1%").arg(e[img::poLevel]));

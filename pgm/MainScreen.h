@@ -35,7 +35,6 @@ private:
                            bool visible, bool hand);
     ClickLabel* addOverlay(const char* name, const char* tile, int x, int y);
     ClickLabel* addLabel(const char* name, int x, int y, bool visible);
-    void show(std::initializer_list<const char*> names, bool visible);
 
     QWidget* form_;
     ClickLabel* background_ = nullptr;

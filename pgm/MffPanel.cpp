@@ -256,8 +256,7 @@ void MffPanel::bMFFOkClick()
     for (const auto& [field, byte] : levelBytes)
         e[byte] = static_cast<std::uint8_t>(hours != 0 ? number(field) : 0);
     e[img::burnInTime] = static_cast<std::uint8_t>(number(fBurnIn));
-    e[img::optionFlags] = cbresetOH->isChecked() ? SetBit(e[img::optionFlags], img::bitResetOpHours)
-                                                 : ClearBit(e[img::optionFlags], img::bitResetOpHours);
+    putBit(e[img::optionFlags], img::bitResetOpHours, cbresetOH->isChecked());
     if (e[img::mffLifetime] == 0 && e[img::burnInTime] == 0)
         showSwitchOff(true);
     closeMFF();

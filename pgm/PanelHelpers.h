@@ -42,12 +42,6 @@ QPushButton* glyphButton(Panel* panel, QWidget* parent, const char* name, Glyph 
 HelpOverlay* panelHelp(QWidget* panel, QPushButton* helpButton, const char* overlayName, const char* pictureName,
                        const char* art);
 
-// Sets or clears one bit of an image byte.
-inline void putBit(std::uint8_t& byte, int bit, bool on)
-{
-    byte = on ? SetBit(byte, bit) : ClearBit(byte, bit);
-}
-
 // Writes a value label of the main screen and shows it.
 void showLabel(ClickLabel* label, const QString& text);
 

@@ -142,9 +142,8 @@ void RemotePanel::bRC_OKClick()
         const bool lst = lstInput();
         const bool mains = !lst && !form().screen()["rc_main"]->isHidden();
         if (lst || mains) {
-            std::uint8_t& flags = e[img::featureFlags];
-            flags = lst ? ClearBit(flags, img::bitRemoteMains) : SetBit(flags, img::bitRemoteMains);
-            flags = lst ? SetBit(flags, img::bitRemoteLst) : ClearBit(flags, img::bitRemoteLst);
+            putBit(e[img::featureFlags], img::bitRemoteMains, !lst);
+            putBit(e[img::featureFlags], img::bitRemoteLst, lst);
         }
     }
     // Remote DIM takes the LST input: the LST timer and ISD go off.

@@ -25,8 +25,7 @@ inline void switchFeature(MainScreen& screen, Bytes& image, int bit, bool on,
 {
     showPictures(screen, shown, true);
     showPictures(screen, hidden, false);
-    std::uint8_t& flags = image[img::featureFlags];
-    flags = on ? SetBit(flags, bit) : ClearBit(flags, bit);
+    putBit(image[img::featureFlags], bit, on);
 }
 
 template <typename Panel>
