@@ -227,7 +227,7 @@ void StickMachine::bUpdateFwClick()
     // Without a firmware image there is nothing to send: the driver's
     // firmware is never overwritten with filler.
     if (state_.firmware.fwImage.empty())
-        return;
+        return platform_.beep();
     if (!frames_.reportHoldsFrames()) {
         view_.setCaption(QStringLiteral("Transfer Error!"));
         return;

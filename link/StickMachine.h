@@ -42,7 +42,8 @@ public:
     void Timer3Timer();
 
     // "Transfer": writes image bytes 0..249, then the EE area 0..119, of the
-    // image as it is now. "Update FW" sends the firmware as it is now.
+    // image as it is now. "Update FW" sends the firmware as it is now, and
+    // beeps when there is none.
     void storeUSBStick();
     void bUpdateFwClick();
     void bRereadClick();

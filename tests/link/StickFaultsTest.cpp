@@ -1,6 +1,6 @@
 // An untrusted stick: data replies that do not fit the image or the report,
 // replies before the identity, a short output report, replies that belong
-// to no operation under way, and an update without firmware.
+// to no operation under way, and an update without firmware (a beep).
 
 #include "StickFixture.h"
 
@@ -162,6 +162,7 @@ TEST_F(StickFaults, UpdateWithoutFirmwareSendsNothing)
     machine.bUpdateFwClick();
     EXPECT_EQ(device.written.size(), sent);
     EXPECT_EQ(machine.stickState(), 1);
+    EXPECT_EQ(platform.beeps, 1);
 }
 
 TEST_F(StickFaults, ImageTooShortForAWriteEndsIt)
