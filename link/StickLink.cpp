@@ -35,8 +35,8 @@ int fwPageCount(int fwLength)
     return fwLength <= 0 ? 0 : (fwLength + fwPageBytes - 1) / fwPageBytes;
 }
 
-StickLink::StickLink(Platform& platform, DriverLink& link, AppState& state, StickView& view)
-    : platform_(platform), link_(link), state_(state), view_(view)
+StickLink::StickLink(Platform& platform, DriverLink& link, StickView& view)
+    : platform_(platform), link_(link), view_(view)
 {
 }
 
@@ -87,12 +87,12 @@ bool StickLink::sendRead()
 bool StickLink::sendWrite(int cmd, std::uint8_t letter, int count, const QString& suffix)
 {
     // Only image bytes that exist, and only stick addresses that exist.
-    const int end = std::min<int>(static_cast<int>(state_.eeBlock.size()), memorySize);
+    const int end = std::min<int>(static_cast<int>(writeImage.size()), memorySize);
     if (stickAddr < 0 || stickAddr + count > end)
         return false;
     const auto address = static_cast<std::uint8_t>(stickAddr);
     const auto length = static_cast<std::uint8_t>(count);
-    const std::uint8_t* bytes = state_.eeBlock.data() + stickAddr;
+    const std::uint8_t* bytes = writeImage.data() + stickAddr;
     stickCrc = frameCrc(address, length, bytes);
 
     std::array<std::uint8_t, 32> data{};
@@ -113,8 +113,7 @@ std::uint8_t StickLink::fwByte(int index) const
 {
     // Past the image the firmware area holds 0xFF, like the image after its
     // data lines.
-    const Bytes& image = state_.firmware.fwImage;
-    return index >= 0 && index < static_cast<int>(image.size()) ? image[static_cast<std::size_t>(index)] : 0xFF;
+    return index >= 0 && index < static_cast<int>(fwImage.size()) ? fwImage[static_cast<std::size_t>(index)] : 0xFF;
 }
 
 bool StickLink::sendFwPart()

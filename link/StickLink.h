@@ -49,7 +49,7 @@ int fwPageCount(int fwLength);
 
 class StickLink {
 public:
-    StickLink(Platform& platform, DriverLink& link, AppState& state, StickView& view);
+    StickLink(Platform& platform, DriverLink& link, StickView& view);
 
     // Sends one frame described by a command array: element 0 is the reply
     // letter the command expects (not sent), the rest go to report bytes 2
@@ -72,6 +72,12 @@ public:
     int stickAddr = 0;        // next stick address, or next firmware byte
     std::uint16_t stickCrc = 0;
 
+    // What a write and a firmware update send: copies taken when the
+    // operation starts. Each operation thus sends one consistent image;
+    // what is loaded or edited meanwhile stays on screen for the next one.
+    Bytes writeImage;
+    Bytes fwImage;
+
     // The firmware progress: pages sent (advanced after each part 3) and
     // pages in all.
     int fwPosition = 0;
@@ -86,7 +92,6 @@ private:
 
     Platform& platform_;
     DriverLink& link_;
-    AppState& state_;
     StickView& view_;
 };
 

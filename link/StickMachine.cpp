@@ -15,7 +15,7 @@ constexpr int dataOffset = 6; // data bytes of a data reply start here
 StickMachine::StickMachine(Platform& platform, DriverLink& link, AppState& state, StickView& view,
                            Timer& timer3)
     : platform_(platform), link_(link), state_(state), view_(view), timer3_(timer3),
-      frames_(platform, link, state, view)
+      frames_(platform, link, view)
 {
 }
 
@@ -166,6 +166,7 @@ void StickMachine::storeUSBStick()
     frames_.stickState = 2;
     frames_.stickAddr = 0;
     stickRetries_ = 0;
+    frames_.writeImage = state_.eeBlock;
     if (!frames_.reportHoldsFrames())
         return writeFailed();
     send(stickWriteMem);
@@ -226,13 +227,14 @@ void StickMachine::bUpdateFwClick()
     // Without a firmware image there is nothing to send: the driver's
     // firmware is never overwritten with filler.
     if (state_.firmware.fwImage.empty())
-        return;
+        return platform_.beep();
     if (!frames_.reportHoldsFrames()) {
         view_.setCaption(QStringLiteral("Transfer Error!"));
         return;
     }
     frames_.stickState = 3;
     frames_.stickAddr = 0;
+    frames_.fwImage = state_.firmware.fwImage;
     frames_.startProgress(fwPageCount(state_.firmware.fwLength));
     frames_.stickCmd(stickFwBlock);
 }

@@ -41,7 +41,9 @@ public:
     void start();
     void Timer3Timer();
 
-    // "Transfer": writes image bytes 0..249, then the EE area 0..119.
+    // "Transfer": writes image bytes 0..249, then the EE area 0..119, of the
+    // image as it is now. "Update FW" sends the firmware as it is now, and
+    // beeps when there is none.
     void storeUSBStick();
     void bUpdateFwClick();
     void bRereadClick();

@@ -1,6 +1,6 @@
 // An untrusted stick: data replies that do not fit the image or the report,
 // replies before the identity, a short output report, replies that belong
-// to no operation under way, and an update without firmware.
+// to no operation under way, and an update without firmware (a beep).
 
 #include "StickFixture.h"
 
@@ -162,14 +162,14 @@ TEST_F(StickFaults, UpdateWithoutFirmwareSendsNothing)
     machine.bUpdateFwClick();
     EXPECT_EQ(device.written.size(), sent);
     EXPECT_EQ(machine.stickState(), 1);
+    EXPECT_EQ(platform.beeps, 1);
 }
 
-TEST_F(StickFaults, ImageCutShortDuringAWriteEndsIt)
+TEST_F(StickFaults, ImageTooShortForAWriteEndsIt)
 {
     readAndHush();
-    machine.storeUSBStick();
-    platform.advance(300); // a few frames are taken meanwhile
     state.eeBlock.resize(128);
+    machine.storeUSBStick();
     settle();
     EXPECT_EQ(view.captionText, "Transfer Error!");
     EXPECT_EQ(model.writeFrames, 5) << "Write Memory 0..100 fit, 125 would not";

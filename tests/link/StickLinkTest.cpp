@@ -22,10 +22,11 @@ class StickFrames : public StickTest {
 protected:
     StickFrames()
     {
-        state.eeBlock.assign(256, 0);
-        loadDefaultImage(state.eeBlock);
+        Bytes& image = frames().writeImage;
+        image.assign(256, 0);
+        loadDefaultImage(image);
         for (int i = 128; i < 256; ++i)
-            state.eeBlock[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
+            image[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
     }
     sim::Report sent(int cmd, int address, std::size_t n)
     {
@@ -66,7 +67,7 @@ TEST_F(StickFrames, WriteMemoryEndsWithAZeroWhateverTheBufferHeld)
 {
     link.dataBuffer.fill(0xAB);
     const sim::Report frame = sent(stick::stickWriteMem, 25, 33);
-    EXPECT_TRUE(std::equal(frame.begin() + 7, frame.begin() + 32, state.eeBlock.begin() + 25));
+    EXPECT_TRUE(std::equal(frame.begin() + 7, frame.begin() + 32, frames().writeImage.begin() + 25));
     EXPECT_EQ(frame[32], 0);
 }
 
@@ -75,7 +76,7 @@ TEST_F(StickFrames, FirmwarePageGoesOutInThreeParts)
     Bytes fw(12288);
     for (std::size_t i = 0; i < fw.size(); ++i)
         fw[i] = static_cast<std::uint8_t>(i * 13 + 1);
-    state.firmware.fwImage = fw;
+    frames().fwImage = fw;
     frames().fwPages = 5;
     frames().fwPosition = 1;
     frames().stickAddr = 72;
@@ -107,8 +108,7 @@ TEST_F(StickFrames, FirmwarePageGoesOutInThreeParts)
 
 TEST_F(StickFrames, LastPageOfALongFirmwareReadsNothingPastTheImage)
 {
-    state.firmware.fwImage.assign(12288, 0xAB);
-    state.firmware.fwLength = 12287;
+    frames().fwImage.assign(12288, 0xAB);
     frames().stickAddr = 170 * 72; // the 171st page: bytes 12240..12311
     const std::size_t before = device.written.size();
     for (int s = 3; s <= 5; ++s) {
@@ -145,7 +145,7 @@ TEST_F(StickFrames, CommandsThatSendNothing)
 TEST_F(StickFrames, WriteFramesStayInsideTheImageAndTheStickMemory)
 {
     EXPECT_FALSE(frames().stickCmd((frames().stickAddr = 232, stick::stickWriteMem)));
-    state.eeBlock.resize(128);
+    frames().writeImage.resize(128);
     EXPECT_FALSE(frames().stickCmd((frames().stickAddr = 110, stick::stickWriteMem)));
     EXPECT_TRUE(frames().stickCmd((frames().stickAddr = 103, stick::stickWriteMem)));
     EXPECT_EQ(device.written.size(), 1u);

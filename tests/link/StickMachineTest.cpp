@@ -173,6 +173,49 @@ TEST_F(StickMachineTest, WriteSendsBytes0To249ThenTheEeArea)
     EXPECT_EQ(model.pending(), 0u) << "no ReRead after a write until the stick identifies itself";
 }
 
+// A load in the middle of a write or an update: the stick gets the image or
+// firmware of the moment the button was pressed, whole; the loaded one
+// stays on screen for the next operation.
+TEST_F(StickMachineTest, LoadMidwayChangesNothingThatIsSent)
+{
+    const struct { const char* phase; int sim::StickModel::*taken; } cases[] = {
+        {"Write Memory", &sim::StickModel::writeFrames},
+        {"write EE", &sim::StickModel::eeFrames},
+        {"firmware pages", nullptr},
+    };
+    Bytes pressed(256);
+    for (std::size_t i = 0; i < 256; ++i)
+        pressed[i] = static_cast<std::uint8_t>(255 - i);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.phase);
+        readStick();
+        model.firmware.clear();
+        // Frames taken, or firmware pages taken.
+        const auto taken = [&] { return c.taken ? model.*c.taken : static_cast<int>(model.firmware.size() / 72); };
+        const int base = taken();
+        state.eeBlock = pressed;
+        state.firmware.fwImage.assign(12288, 0x17);
+        state.firmware.fwLength = 5 * 72;
+        c.taken ? machine.storeUSBStick() : machine.bUpdateFwClick();
+        for (int t = 0; t < 10000 && taken() < base + 3; t += 100)
+            platform.advance(100);
+        ASSERT_EQ(taken(), base + 3);
+        std::fill_n(state.eeBlock.begin(), 128, 0x5A); // "Load" of a configuration
+        state.firmware.fwImage.assign(12288, 0x99);    // or of a firmware
+        state.firmware.fwLength = 72;
+        settle();
+        if (c.taken) {
+            EXPECT_TRUE(std::equal(pressed.begin(), pressed.begin() + 250, model.memory.begin()));
+            EXPECT_EQ(view.captionText, readyCaption + "->Transfer finished.");
+            EXPECT_EQ(state.eeBlock[127], 0x5A) << "the loaded image stays on screen";
+            EXPECT_EQ(state.eeBlock[128], 127);
+        } else {
+            EXPECT_EQ(model.firmware, Bytes(5 * 72, 0x17));
+            EXPECT_EQ(state.firmware.fwImage[0], 0x99);
+        }
+    }
+}
+
 TEST_F(StickMachineTest, FiveRefusalsAreRepeatedTheSixthEndsTheWrite)
 {
     readStick();
