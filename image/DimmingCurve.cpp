@@ -62,7 +62,8 @@ DimmingCurveRead readDimmingCurve(const QStringList& lines, const Bytes& previou
     }
     bool wrong = false;
     for (int i = 0; i < curvePoints; ++i) {
-        const auto value = parseDecimal(lines[i], true);
+        // Blanks around the number, as spreadsheet programs write them, do not count.
+        const auto value = parseDecimal(QStringView(lines[i]).trimmed(), true);
         if (!value || *value < 0 || *value > 100)
             wrong = true;
         if (value)

@@ -23,9 +23,9 @@ struct DimmingCurveRead {
 
 // Reads the lines of a curve file into `previous` grown (or cut) to 101
 // entries, new entries 0. Not exactly 101 lines: nothing is read. Each line
-// is a decimal integer; a number outside 0..100 makes the data wrong but is
-// still stored (its low 8 bits); a line that is no number makes the data
-// wrong and leaves its entry as it was.
+// is a decimal integer, blanks around it allowed; a number outside 0..100
+// makes the data wrong but is still stored (its low 8 bits); a line that is
+// no number makes the data wrong and leaves its entry as it was.
 DimmingCurveRead readDimmingCurve(const QStringList& lines, const Bytes& previous);
 
 // One level byte through the curve: the level (bits 0..6, at most 100)

@@ -2,24 +2,50 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 #include <cerrno>
 
 namespace nolt {
 
-QStringList splitTextLines(const QByteArray& text)
+namespace {
+
+// The text of a file: UTF-8 or UTF-16 when it starts with that byte-order
+// mark, which the decoder drops; 8-bit characters otherwise.
+QString decodeText(const QByteArray& data)
 {
+    static constexpr struct {
+        QByteArrayView mark;
+        QStringConverter::Encoding encoding;
+    } marks[] = {
+        {"\xEF\xBB\xBF", QStringConverter::Utf8},
+        {"\xFF\xFE", QStringConverter::Utf16LE},
+        {"\xFE\xFF", QStringConverter::Utf16BE},
+    };
+    for (const auto& m : marks) {
+        if (data.startsWith(m.mark)) {
+            QStringDecoder decoder(m.encoding);
+            return decoder(data);
+        }
+    }
+    return QString::fromLatin1(data);
+}
+
+} // namespace
+
+QStringList splitTextLines(const QByteArray& data)
+{
+    const QString text = decodeText(data);
     QStringList lines;
     qsizetype start = 0;
     while (start < text.size()) {
-        qsizetype end = text.indexOf('\n', start);
-        const qsizetype next = end < 0 ? text.size() : end + 1;
-        if (end < 0)
-            end = text.size();
-        else if (end > start && text[end - 1] == '\r')
-            --end;
-        lines.append(QString::fromLatin1(text.constData() + start, end - start));
-        start = next;
+        qsizetype end = start;
+        while (end < text.size() && text[end] != u'\r' && text[end] != u'\n')
+            ++end;
+        lines.append(text.mid(start, end - start));
+        if (end + 1 < text.size() && text[end] == u'\r' && text[end + 1] == u'\n')
+            ++end;
+        start = end + 1;
     }
     return lines;
 }

@@ -1,7 +1,9 @@
 #pragma once
 // Text files as lists of lines: the configuration and firmware files and
-// the dimming curves. Characters are 8-bit (Latin-1); lines are read with
-// CR LF or LF endings and written with CR LF.
+// the dimming curves. Files are read as UTF-8 or UTF-16 when they start
+// with that byte-order mark, as 8-bit characters (Latin-1) otherwise, with
+// CR LF, LF or CR line endings; they are written as 8-bit characters with
+// CR LF.
 
 #include <QByteArray>
 #include <QString>
@@ -20,8 +22,9 @@ struct TextFileRead {
     QString error; // the platform's error text when !ok
 };
 
-// Splits 8-bit text into lines at CR LF or LF. A final line ending adds no
-// empty line; an empty text has no lines.
+// Decodes a file's bytes (a byte-order mark chooses UTF-8 or UTF-16 and is
+// dropped) and splits the text into lines at CR LF, LF or a lone CR. A
+// final line ending adds no empty line; an empty text has no lines.
 QStringList splitTextLines(const QByteArray& text);
 
 // Reads a whole file as lines. A file that cannot be opened or read, or is

@@ -194,14 +194,15 @@ TEST(DriverEndToEnd, RealProgramReadsEveryStoredSlotAndWritesNothing)
 }
 
 // The real binary without a device polls once a second and, when the device
-// is plugged in, starts itself anew with the same switches and ends.
+// is plugged in, starts itself anew with the same switches and ends. The
+// switches that Qt takes for itself are handed on as well.
 TEST(DriverEndToEnd, RealProgramRestartsItselfWhenTheDeviceIsPluggedIn)
 {
     E2eRun run;
     run.seedMemory(seededMemory());
     const QString plugged = run.path("plugged");
     run.environment().insert("NOLT_SIM_PLUGGED", plugged);
-    run.startProgram({"-skipFW", "-dc=1", "foo"});
+    run.startProgram({"-skipFW", "-reverse", "-dc=1", "-style", "Fusion", "foo"});
     ASSERT_TRUE(E2eRun::waitUntil([&] { return countLines(run.log(), "find 0") >= 3; }, waitMs));
     EXPECT_EQ(run.process().state(), QProcess::Running);
 
@@ -215,5 +216,6 @@ TEST(DriverEndToEnd, RealProgramRestartsItselfWhenTheDeviceIsPluggedIn)
     QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(second));
     ASSERT_TRUE(cmdline.open(QIODevice::ReadOnly));
     const QList<QByteArray> arguments = cmdline.readAll().split('\0');
-    EXPECT_EQ(arguments.mid(1, 2), (QList<QByteArray>{"-skipFW", "foo"})) << "the curve is not handed on";
+    EXPECT_EQ(arguments.mid(1, 5), (QList<QByteArray>{"-skipFW", "-reverse", "-style", "Fusion", "foo"}))
+        << "every parameter but the curve is handed on";
 }

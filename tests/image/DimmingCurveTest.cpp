@@ -45,16 +45,21 @@ TEST(CurveFile, NeedsExactly101Lines)
 
 TEST(CurveFile, WrongDataIsReportedButOutOfRangeNumbersAreStored)
 {
+    const QString wrong = "Error: Wrong Data!";
     const struct {
         QString line;
         int stored; // 7: the entry keeps its earlier value
-    } cases[] = {{"101", 101}, {"-1", 255}, {"300", 44}, {"word", 7},
-                 {"", 7},      {" 5", 7},   {"99999999999", 7}, {QString(QChar(0)), 7}};
+        QString error;
+    } cases[] = {{"101", 101, wrong}, {"-1", 255, wrong}, {"300", 44, wrong}, {"word", 7, wrong},
+                 {"", 7, wrong},      {"99999999999", 7, wrong}, {QString(QChar(0)), 7, wrong},
+                 {"- 5", 7, wrong},   {"5 5", 7, wrong},
+                 // Blanks around the number do not count.
+                 {" 5", 5, ""},       {"\t42  ", 42, ""}};
     for (const auto& c : cases) {
         QStringList lines = curveLines([](int i) { return 100 - i; });
         lines[42] = c.line;
         const DimmingCurveRead r = readDimmingCurve(lines, Bytes(curvePoints, 7));
-        EXPECT_EQ(r.error, "Error: Wrong Data!") << c.line.toStdString();
+        EXPECT_EQ(r.error, c.error) << c.line.toStdString();
         EXPECT_EQ(r.curve[42], c.stored) << c.line.toStdString();
         EXPECT_EQ(r.curve[41], 59);
     }

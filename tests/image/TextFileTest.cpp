@@ -22,7 +22,9 @@ void putBytes(const QString& path, const QByteArray& data)
     ASSERT_EQ(f.write(data), data.size());
 }
 
-TEST(TextLines, SplitsAtCrLfAndLf)
+// Lines end at CR LF, LF or a lone CR; a byte-order mark decodes UTF-8 or
+// UTF-16 and is dropped, as spreadsheet programs and editors write them.
+TEST(TextLines, SplitAtEveryLineEndAndDecodeByteOrderMarks)
 {
     const struct {
         QByteArray text;
@@ -34,14 +36,20 @@ TEST(TextLines, SplitsAtCrLfAndLf)
         {"a\r\nb\r\n", {"a", "b"}},
         {"a\nb", {"a", "b"}},
         {"a\r\n\r\nb\n", {"a", "", "b"}},
-        {"a\rb\r\n", {"a\rb"}},
-        {"x\r", {"x\r"}},
+        {"a\rb\r", {"a", "b"}},
+        {"a\n\rb\r\r", {"a", "", "b", ""}},
         // 8-bit characters are Latin-1, NUL included.
         {QByteArray("\xE9\r\n\x00\xFF\x80", 6),
          {QString(QChar(0xE9)), QString::fromLatin1("\0\xFF\x80", 3)}},
+        {"\xEF\xBB\xBFMMN\xC3\xA9\r1", {"MMN\u00E9", "1"}},
+        {"\xEF\xBB\xBF", {}},
+        {QByteArray("\xFF\xFEM\0\xE9\0\r\0\n\0" "7\0", 12), {"M\u00E9", "7"}},
+        {QByteArray("\xFE\xFF\0F\0\r\0" "5", 8), {"F", "5"}},
+        // A mark only counts at the very start.
+        {"x\xEF\xBB\xBF", {QString::fromLatin1("x\xEF\xBB\xBF")}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(splitTextLines(c.text), c.lines) << c.text.toStdString();
+        EXPECT_EQ(splitTextLines(c.text), c.lines) << c.text.toHex().toStdString();
 }
 
 TEST(TextFile, WritesCrLfLinesAndReadsThemBack)

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 
 using namespace nolt;
@@ -65,6 +66,35 @@ TEST(FileButtons, LoadingASavedFileRestoresItsBytesAndName)
     EXPECT_EQ(Bytes(h->image().begin() + 96, h->image().end()), Bytes(32, 0xFF));
     EXPECT_EQ(h->find<QLineEdit>("eInfo")->text(), "ABCDEFGH");
     EXPECT_TRUE(h->platform.messages.isEmpty());
+}
+
+// Files that other editors wrote: a byte-order mark, lone CR line ends.
+TEST(FileButtons, FilesWithAByteOrderMarkOrCrLineEndsLoad)
+{
+    const QString text = "MMN8A1CDefault\r"
+                         "0C000064FF0000000000320000FF0000\r"
+                         "FF0000FF0000FF0000FF0000FF0000FF\r"
+                         "0000FF0000FFE800323C00640000FF00\r"
+                         "00FF0000FF0000FF0000FF0000FF0000\r"
+                         "FF0000FF01FF00000000000000000000\r"
+                         "000000000000000001000000000000FF\r";
+    QStringEncoder utf16(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
+    const QByteArray files[] = {text.toLatin1(), "\xEF\xBB\xBF" + QString(text).replace("\r", "\r\n").toUtf8(),
+                                utf16(text)};
+    for (const QByteArray& file : files) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("other.ktc");
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(file) == file.size());
+        f.close();
+        auto h = FormHarness::started();
+        std::fill(h->image().begin(), h->image().end(), 0x01);
+        h->platform.fileAnswers = {path};
+        h->click("bLoad");
+        EXPECT_TRUE(h->platform.messages.isEmpty()) << file.toHex().toStdString();
+        EXPECT_TRUE(std::equal(defaultImage.begin(), defaultImage.begin() + 96, h->image().begin()));
+        EXPECT_EQ(h->find<QLineEdit>("eInfo")->text(), "Default");
+    }
 }
 
 TEST(FileButtons, BadFilesAreReportedAndChangeNothing)
