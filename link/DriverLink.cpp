@@ -92,18 +92,19 @@ void DriverLink::timer1Tick()
     if (!receiveReport())
         return;
     const auto& r = dataBuffer;
-    if (r[0] == 0xC0 && r[1] == 0x44) {
-        // A block never holds more than one page: a larger count is cut to
-        // the page, so no packet lands outside it.
-        tag_ = std::min<int>(r[4] / packetSize, pagePackets);
-        return;
+    if (tag_ == 0) {
+        // Waiting for the header. Once it came, every report is a packet:
+        // the block's own bytes may well begin C0 44 or B2 50.
+        if (r[0] == 0xC0 && r[1] == 0x44) {
+            // A block never holds more than one page: a larger count is cut
+            // to the page, so no packet lands outside it.
+            tag_ = std::min<int>(r[4] / packetSize, pagePackets);
+        } else if (r[0] == 0xB2 && (r[1] == 0x50 || r[1] == 0x51)) {
+            usbStick = true;
+            timer1_->stop();
+        }
+        return; // anything else before the header is dropped
     }
-    if (r[0] == 0xB2 && (r[1] == 0x50 || r[1] == 0x51)) {
-        usbStick = true;
-        timer1_->stop();
-    }
-    if (tag_ == 0)
-        return;
     Bytes& target = controlFlag ? controlBlock : sendBlock;
     const int at = (pagePackets - tag_) * packetSize;
     std::copy_n(r.begin(), packetSize, target.begin() + at);
