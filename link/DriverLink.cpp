@@ -10,6 +10,16 @@ constexpr std::uint8_t memRead = 0xF2, memWrite = 0xF1, memErase = 0xFC;
 constexpr std::uint8_t pagePackets = pageSize / packetSize; // 16
 constexpr int ackPolls = 201;
 constexpr int ackPollMs = 5;
+
+// Room for one whole report of the library's length, and at least for the
+// report buffer; none for a length no HID device has (a broken library),
+// so that no report moves at all.
+Bytes reportRoom(int length)
+{
+    if (length > maxDeviceReport)
+        return {};
+    return Bytes(static_cast<std::size_t>(std::max(maxReportLength, length)), 0);
+}
 } // namespace
 
 DriverLink::DriverLink(Platform& platform, HidDevice* hid)
@@ -21,31 +31,29 @@ void DriverLink::readReportLengths()
 {
     if (!hid_)
         return;
-    inputReportLength_ = hid_->getInputReportLength() & 0xFF;
-    outputReportLength_ = hid_->getOutputReportLength() & 0xFF;
+    const int input = hid_->getInputReportLength();
+    const int output = hid_->getOutputReportLength();
     featureReportLength_ = hid_->getFeatureReportLength() & 0xFF;
+    inputReportLength_ = input & 0xFF;
+    outputReportLength_ = output & 0xFF;
+    rxScratch_ = reportRoom(input);
+    txScratch_ = reportRoom(output);
 }
 
 void DriverLink::sendReport()
 {
-    if (!hid_)
+    if (!hid_ || txScratch_.empty())
         return;
-    const int length = hid_->getOutputReportLength();
-    if (length > maxDeviceReport)
-        return; // no HID device has reports that long: a broken library
-    txScratch_.assign(std::max<std::size_t>(dataBuffer.size(), std::max(0, length)), 0);
+    std::fill(txScratch_.begin(), txScratch_.end(), 0);
     std::copy(dataBuffer.begin(), dataBuffer.end(), txScratch_.begin());
     hid_->writeData(txScratch_.data());
 }
 
 bool DriverLink::receiveReport()
 {
-    if (!hid_)
+    if (!hid_ || rxScratch_.empty())
         return false;
-    const int length = hid_->getInputReportLength();
-    if (length > maxDeviceReport)
-        return false;
-    rxScratch_.assign(std::max<std::size_t>(dataBuffer.size(), std::max(0, length)), 0);
+    std::fill(rxScratch_.begin(), rxScratch_.end(), 0);
     if (!hid_->readData(rxScratch_.data()))
         return false;
     std::copy_n(rxScratch_.begin(), dataBuffer.size(), dataBuffer.begin());

@@ -121,6 +121,10 @@ TEST(DriverLink, PageWriteSendsRequestPacketsAndIsAcknowledged)
     ASSERT_EQ(rig.device.written.size(), 17u);
     EXPECT_EQ(rig.device.written[0], (Report{0xAA, 0x55, 0xF1, 0x10, 0x00, 0xC0, 0, 0}));
     EXPECT_EQ(rig.at(0xC000, 128), page);
+    rig.link.readDataBlock(0xC000);
+    ticks(rig, 17);
+    EXPECT_EQ(rig.link.sendBlock, page);
+    EXPECT_EQ(rig.device.lengthQueries, 3) << "the report lengths are asked once, when the link starts";
 }
 
 TEST(DriverLink, EightBytePacketsCarryZerosInALongerOutputReport)
@@ -128,6 +132,7 @@ TEST(DriverLink, EightBytePacketsCarryZerosInALongerOutputReport)
     DriverRig rig;
     sim::SimDevice wide(nullptr, 8, 16);
     DriverLink link(rig.platform, &wide);
+    link.readReportLengths();
     link.dataBuffer.fill(0x77); // what an earlier, longer report left
     std::vector<std::uint8_t> page(128, 0x01);
     link.writePage(0x0000, page.data());
