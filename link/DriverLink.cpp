@@ -10,6 +10,16 @@ constexpr std::uint8_t memRead = 0xF2, memWrite = 0xF1, memErase = 0xFC;
 constexpr std::uint8_t pagePackets = pageSize / packetSize; // 16
 constexpr int ackPolls = 201;
 constexpr int ackPollMs = 5;
+
+// Room for one whole report of the library's length, and at least for the
+// report buffer; none for a length no HID device has (a broken library),
+// so that no report moves at all.
+Bytes reportRoom(int length)
+{
+    if (length > maxDeviceReport)
+        return {};
+    return Bytes(static_cast<std::size_t>(std::max(maxReportLength, length)), 0);
+}
 } // namespace
 
 DriverLink::DriverLink(Platform& platform, HidDevice* hid)
@@ -21,31 +31,29 @@ void DriverLink::readReportLengths()
 {
     if (!hid_)
         return;
-    inputReportLength_ = hid_->getInputReportLength() & 0xFF;
-    outputReportLength_ = hid_->getOutputReportLength() & 0xFF;
+    const int input = hid_->getInputReportLength();
+    const int output = hid_->getOutputReportLength();
     featureReportLength_ = hid_->getFeatureReportLength() & 0xFF;
+    inputReportLength_ = input & 0xFF;
+    outputReportLength_ = output & 0xFF;
+    rxScratch_ = reportRoom(input);
+    txScratch_ = reportRoom(output);
 }
 
 void DriverLink::sendReport()
 {
-    if (!hid_)
+    if (!hid_ || txScratch_.empty())
         return;
-    const int length = hid_->getOutputReportLength();
-    if (length > maxDeviceReport)
-        return; // no HID device has reports that long: a broken library
-    txScratch_.assign(std::max<std::size_t>(dataBuffer.size(), std::max(0, length)), 0);
+    std::fill(txScratch_.begin(), txScratch_.end(), 0);
     std::copy(dataBuffer.begin(), dataBuffer.end(), txScratch_.begin());
     hid_->writeData(txScratch_.data());
 }
 
 bool DriverLink::receiveReport()
 {
-    if (!hid_)
+    if (!hid_ || rxScratch_.empty())
         return false;
-    const int length = hid_->getInputReportLength();
-    if (length > maxDeviceReport)
-        return false;
-    rxScratch_.assign(std::max<std::size_t>(dataBuffer.size(), std::max(0, length)), 0);
+    std::fill(rxScratch_.begin(), rxScratch_.end(), 0);
     if (!hid_->readData(rxScratch_.data()))
         return false;
     std::copy_n(rxScratch_.begin(), dataBuffer.size(), dataBuffer.begin());
@@ -92,18 +100,19 @@ void DriverLink::timer1Tick()
     if (!receiveReport())
         return;
     const auto& r = dataBuffer;
-    if (r[0] == 0xC0 && r[1] == 0x44) {
-        // A block never holds more than one page: a larger count is cut to
-        // the page, so no packet lands outside it.
-        tag_ = std::min<int>(r[4] / packetSize, pagePackets);
-        return;
+    if (tag_ == 0) {
+        // Waiting for the header. Once it came, every report is a packet:
+        // the block's own bytes may well begin C0 44 or B2 50.
+        if (r[0] == 0xC0 && r[1] == 0x44) {
+            // A block never holds more than one page: a larger count is cut
+            // to the page, so no packet lands outside it.
+            tag_ = std::min<int>(r[4] / packetSize, pagePackets);
+        } else if (r[0] == 0xB2 && (r[1] == 0x50 || r[1] == 0x51)) {
+            usbStick = true;
+            timer1_->stop();
+        }
+        return; // anything else before the header is dropped
     }
-    if (r[0] == 0xB2 && (r[1] == 0x50 || r[1] == 0x51)) {
-        usbStick = true;
-        timer1_->stop();
-    }
-    if (tag_ == 0)
-        return;
     Bytes& target = controlFlag ? controlBlock : sendBlock;
     const int at = (pagePackets - tag_) * packetSize;
     std::copy_n(r.begin(), packetSize, target.begin() + at);

@@ -34,6 +34,7 @@ public:
     bool checkHID() const { return nolt::checkHID(hid_); }
 
     // Read once after the device was found; each kept as its low byte.
+    // No report moves before they were read.
     void readReportLengths();
     int inputReportLength() const { return inputReportLength_; }
     int outputReportLength() const { return outputReportLength_; }
@@ -77,7 +78,8 @@ private:
     Platform& platform_;
     HidDevice* hid_;
     // The library moves whole reports, which may be longer than the 256
-    // bytes the program keeps of them; these buffers always have room.
+    // bytes the program keeps of them; these buffers, sized when the report
+    // lengths are read, always have room. Empty while no report may move.
     Bytes rxScratch_;
     Bytes txScratch_;
     std::unique_ptr<Timer> timer1_;

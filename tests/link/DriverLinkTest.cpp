@@ -45,22 +45,25 @@ TEST(DriverLink, ReadCollectsHeaderAndSixteenPacketsThenStops)
     EXPECT_EQ(rig.link.sendBlock, page);
 }
 
-TEST(DriverLink, PacketsBeforeTheHeaderAreDroppedAndAHeaderRestartsTheCount)
+TEST(DriverLink, PacketsBeforeTheHeaderAreDroppedAndAfterItEveryReportIsAPacket)
 {
     DriverRig rig;
     rig.device.setModel(nullptr); // replies come from the test alone
     rig.link.readControlBlock();
     rig.device.queueReply(packet(0x11)); // before any header
     rig.device.queueReply({0xC0, 0x44, 0x80, 0xFF, 0x80});
-    for (int i = 0; i < 5; ++i)
-        rig.device.queueReply(packet(0x22));
-    rig.device.queueReply({0xC0, 0x44, 0x80, 0xFF, 0x80}); // starts over
-    for (int i = 0; i < 16; ++i)
+    for (int i = 0; i < 13; ++i)
         rig.device.queueReply(packet(static_cast<std::uint8_t>(i)));
-    ticks(rig, 1 + 1 + 5 + 1 + 16);
+    rig.device.queueReply({0xC0, 0x44, 0x80, 0xFF, 0x08}); // block bytes, not a header
+    rig.device.queueReply({0xB2, 0x50});
+    rig.device.queueReply({0xB2, 0x51});
+    ticks(rig, 1 + 1 + 16);
     EXPECT_FALSE(rig.link.controlFlag);
-    for (int i = 0; i < 16; ++i)
+    EXPECT_FALSE(rig.link.usbStick);
+    for (int i = 0; i < 13; ++i)
         EXPECT_EQ(rig.link.controlBlock[i * 8], i) << "packet " << i;
+    EXPECT_EQ(Bytes(rig.link.controlBlock.begin() + 104, rig.link.controlBlock.end()),
+              (Bytes{0xC0, 0x44, 0x80, 0xFF, 0x08, 0, 0, 0, 0xB2, 0x50, 0, 0, 0, 0, 0, 0, 0xB2, 0x51, 0, 0, 0, 0, 0, 0}));
 }
 
 TEST(DriverLink, HeaderCountAboveOnePageIsCutToThePage)
@@ -118,6 +121,10 @@ TEST(DriverLink, PageWriteSendsRequestPacketsAndIsAcknowledged)
     ASSERT_EQ(rig.device.written.size(), 17u);
     EXPECT_EQ(rig.device.written[0], (Report{0xAA, 0x55, 0xF1, 0x10, 0x00, 0xC0, 0, 0}));
     EXPECT_EQ(rig.at(0xC000, 128), page);
+    rig.link.readDataBlock(0xC000);
+    ticks(rig, 17);
+    EXPECT_EQ(rig.link.sendBlock, page);
+    EXPECT_EQ(rig.device.lengthQueries, 3) << "the report lengths are asked once, when the link starts";
 }
 
 TEST(DriverLink, EightBytePacketsCarryZerosInALongerOutputReport)
@@ -125,6 +132,7 @@ TEST(DriverLink, EightBytePacketsCarryZerosInALongerOutputReport)
     DriverRig rig;
     sim::SimDevice wide(nullptr, 8, 16);
     DriverLink link(rig.platform, &wide);
+    link.readReportLengths();
     link.dataBuffer.fill(0x77); // what an earlier, longer report left
     std::vector<std::uint8_t> page(128, 0x01);
     link.writePage(0x0000, page.data());

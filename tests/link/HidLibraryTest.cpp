@@ -34,6 +34,7 @@ TEST(HidLibrary, LongReportsThroughTheLoadedLibraryStayInTheirBuffers)
     test::ScriptedPlatform platform;
     DriverLink link(platform, hid.get());
     ASSERT_TRUE(link.checkHID());
+    link.readReportLengths();
 
     ASSERT_TRUE(link.receiveReport());
     for (int i = 0; i < maxReportLength; ++i)

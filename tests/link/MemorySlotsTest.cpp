@@ -1,6 +1,7 @@
 // Reading the slot records M1..M4 at start-up, and a slot's image.
 
 #include "link/MemorySlots.h"
+#include "link/ReplyWait.h"
 #include "support/DriverRig.h"
 
 #include <gtest/gtest.h>
@@ -40,6 +41,35 @@ TEST(MemorySlots, StoredSlotsAreReadAndEmptyOnesAreNot)
     EXPECT_EQ(memory[3].mData, rig.at(0xC000, 128));
     EXPECT_EQ(rig.sent({0xAA, 0x55, 0xF2}), 2) << "one read per stored slot";
     EXPECT_EQ(rig.view.caption, "....") << "a dot in the first and the eleventh round of each wait";
+}
+
+TEST(MemorySlots, DataLikeAReadHeaderOrAStickGreetingIsTakenAsData)
+{
+    // Image bytes 12k+6 and 12k+7 open a packet of a slot page; the first
+    // name byte opens a packet of the control block.
+    DriverRig rig;
+    Bytes image = configuration(0x33);
+    image[6] = 0xB2, image[7] = 0x50;   // thermal "Off" at 50 %, T2 80 degrees
+    image[18] = 0xB2, image[19] = 0x51;
+    image[30] = 0xC0, image[31] = 0x44; // "Off" at 64 %, T2 68 degrees
+    rig.storeSlot(1, image, QStringLiteral(u"\u00B2P"));
+    rig.storeSlot(2, image, QStringLiteral(u"\u00B2Q"));
+    rig.storeSlot(3, image, QStringLiteral(u"\u00C0D"));
+    rig.link.readControlBlock();
+    ASSERT_TRUE(waitForReply(rig.platform, rig.view, [&rig] { return !rig.link.controlFlag; }));
+    EXPECT_EQ(rig.link.controlBlock, rig.at(0xFF80, 128));
+    MemorySlots memory;
+    ASSERT_TRUE(readSlotPages(rig.link, rig.platform, rig.view, memory));
+
+    EXPECT_FALSE(rig.link.usbStick);
+    EXPECT_EQ(rig.view.caption, "........") << "two dots a wait: none of the four ran out";
+    EXPECT_EQ(memory[2].mString, QStringLiteral(u"\u00C0D      "));
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_EQ(memory[k].mData, rig.at(0x4000 * k, 128)) << "slot " << k + 1;
+        Bytes back(128, 0);
+        loadSlotImage(memory[k], back, true);
+        EXPECT_EQ(Bytes(back.begin(), back.begin() + 96), Bytes(image.begin(), image.begin() + 96)) << "slot " << k + 1;
+    }
 }
 
 TEST(MemorySlots, ReadThatStopsShortNeverCarriesAnotherSlotsBytes)

@@ -59,6 +59,7 @@ TEST(ReportBuffer, AbsurdReportLengthsAreNeitherReadNorWritten)
     test::ScriptedPlatform platform;
     AbsurdLengths device;
     DriverLink link(platform, &device);
+    link.readReportLengths();
     link.sendReport();
     EXPECT_FALSE(link.receiveReport());
     EXPECT_EQ(device.reads + device.writes, 0);

@@ -44,6 +44,7 @@ public:
     std::vector<Report> delivered; // every input report handed out, in order
     int reads = 0;               // readData calls that delivered a report
     int emptyReads = 0;          // readData calls that found nothing
+    int lengthQueries = 0;       // calls of the three report-length entries
 
     // Queues one input report (padded or cut to the input length).
     void queueReply(Report report);
@@ -58,9 +59,9 @@ public:
     bool readData(std::uint8_t* buffer) override;
     bool writeData(const std::uint8_t* buffer) override;
     bool setFeature(const std::uint8_t*) override { return present; }
-    int getInputReportLength() override { return inputLength_; }
-    int getOutputReportLength() override { return outputLength_; }
-    int getFeatureReportLength() override { return featureLength; }
+    int getInputReportLength() override { return ++lengthQueries, inputLength_; }
+    int getOutputReportLength() override { return ++lengthQueries, outputLength_; }
+    int getFeatureReportLength() override { return ++lengthQueries, featureLength; }
 
 private:
     std::unique_ptr<DeviceModel> model_;
