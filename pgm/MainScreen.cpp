@@ -109,7 +109,9 @@ ClickLabel* MainScreen::addOverlay(const char* name, const char* tile, int x, in
 {
     const ClickLabel* source = item(QString::fromLatin1(tile));
     auto* pic = place(new ClickLabel(form_), name, x, y, source->width(), source->height());
-    pic->setPixmap(art::greyed(source->pixmap()));
+    // The grey copy lies exactly over the tile, also where the overlay's
+    // place differs from the tile's by a pixel.
+    pic->setPixmap(art::greyed(source->pixmap(), source->pos() - QPoint(x, y)));
     items_.insert(pic->objectName(), pic);
     return pic;
 }
