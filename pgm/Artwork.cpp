@@ -59,7 +59,7 @@ QPixmap picture(const QString& name, QSize size)
     return placeholder(name, size);
 }
 
-QPixmap greyed(const QPixmap& source)
+QPixmap greyed(const QPixmap& source, QPoint shift)
 {
     QImage img = source.toImage().convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < img.height(); ++y) {
@@ -69,6 +69,14 @@ QPixmap greyed(const QPixmap& source)
             const int grey = (qGray(c) + 2 * 0xD8) / 3; // washed out toward light grey
             line[x] = qRgba(grey, grey, grey, qAlpha(c));
         }
+    }
+    if (!shift.isNull()) {
+        QImage moved(img.size(), QImage::Format_ARGB32);
+        moved.fill(Qt::transparent);
+        QPainter p(&moved);
+        p.drawImage(QPointF(shift) * source.devicePixelRatio(), img);
+        p.end();
+        img = moved;
     }
     QPixmap pm = QPixmap::fromImage(img);
     pm.setDevicePixelRatio(source.devicePixelRatio());

@@ -3,6 +3,7 @@
 // design gives them, and greyed copies for the "dis" overlays.
 
 #include <QPixmap>
+#include <QPoint>
 #include <QSize>
 #include <QString>
 
@@ -14,7 +15,8 @@ namespace nolt::art {
 // window stays usable.
 QPixmap picture(const QString& name, QSize size);
 
-// A grey, lightened copy that reads as "switched off".
-QPixmap greyed(const QPixmap& source);
+// A grey, lightened copy that reads as "switched off", of the same size,
+// its drawing moved by `shift` pixels.
+QPixmap greyed(const QPixmap& source, QPoint shift = {});
 
 } // namespace nolt::art

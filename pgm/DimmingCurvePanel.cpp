@@ -32,7 +32,7 @@ DimmingCurvePanel::DimmingCurvePanel(TForm1& form, OutputPanel& output)
     iDimmingCurve_ = place(new ClickLabel(this), "iDimmingCurve", 418, 56, chartSize, chartSize);
     iDimmingCurve_->setPixmap(emptyChart_);
 
-    auto* box = groupBox(this, "GroupBox16", QStringLiteral("Select Dimming Curve"), clMoneyGreen, 190, 56, 200, 128);
+    auto* box = groupBox(this, "GroupBox17", QStringLiteral("Select Dimming Curve"), clMoneyGreen, 190, 56, 200, 128);
     lbDimmingCurve_ = place(new QListWidget(box), "lbDimmingCurve", 12, 20, 176, 97);
     glyphButton(this, this, "bDCOk", Glyph::Ok, 317, 194, &DimmingCurvePanel::bDCOkClick);
     glyphButton(this, this, "bDCCancel", Glyph::Cancel, 342, 194, &DimmingCurvePanel::bDCCancelClick);
@@ -98,12 +98,16 @@ void DimmingCurvePanel::paintDC(bool draw)
     Bytes& curve = state().dimmingCurve;
     iDimmingCurve_->setPixmap(emptyChart_);
     plotText({});
-    QStringList lines;
-    if (const QListWidgetItem* item = lbDimmingCurve_->currentItem()) {
-        const TextFileRead file = readTextLines(QDir(folder_).filePath(item->text()));
-        lines = file.lines;
+    // An index that names no entry (a "-dc=" from a longer list) selects
+    // nothing: no file is read, so there is no error to tell either.
+    const QListWidgetItem* item = lbDimmingCurve_->currentItem();
+    if (!item) {
+        curveRead_ = false;
+        curve.clear();
+        return;
     }
-    const DimmingCurveRead read = readDimmingCurve(lines, curve);
+    const TextFileRead file = readTextLines(QDir(folder_).filePath(item->text()));
+    const DimmingCurveRead read = readDimmingCurve(file.lines, curve);
     curveRead_ = read.ok();
     // Only a curve read without error is ever kept: a damaged file must
     // not reach the level bytes.

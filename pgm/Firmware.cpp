@@ -2,6 +2,7 @@
 
 #include "image/FirmwareText.h"
 #include "image/TextFile.h"
+#include "pgm/Hints.h"
 #include "pgm/TForm1.h"
 
 #include <QFile>
@@ -10,13 +11,13 @@ namespace nolt {
 
 void showFirmwareIcon(BottomBar& bar, const QString& hint)
 {
-    bar.iFW->setToolTip(hint);
+    setHint(bar.iFW, hint);
     bar.iFW->show();
 }
 
 void hideFirmwareIcon(BottomBar& bar)
 {
-    bar.iFW->setToolTip(QString());
+    setHint(bar.iFW, QString());
     bar.iFW->hide();
 }
 

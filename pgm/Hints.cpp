@@ -2,6 +2,7 @@
 
 #include "pgm/MainScreen.h"
 
+#include <QTextDocument>
 #include <QVariant>
 
 namespace nolt {
@@ -52,15 +53,20 @@ QStringList hintPictures()
     return names;
 }
 
+void setHint(QWidget* control, const QString& text)
+{
+    // Qt takes a tool tip that looks like markup for rich text; written out
+    // as rich text, a plain text keeps every character.
+    control->setToolTip(Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text) : text);
+    control->setToolTipDuration(hintHidePauseMs);
+}
+
 void initHint(MainScreen& screen)
 {
     for (const Hint& h : hints) {
         const QString text = QString::fromLatin1(h.text);
-        for (const char* p : h.pictures) {
-            ClickLabel* pic = screen[p];
-            pic->setProperty(hintProperty, text);
-            pic->setToolTipDuration(hintHidePauseMs);
-        }
+        for (const char* p : h.pictures)
+            screen[p]->setProperty(hintProperty, text);
     }
 }
 
@@ -68,7 +74,7 @@ void enableHint(MainScreen& screen, bool on)
 {
     for (const QString& name : hintPictures()) {
         ClickLabel* pic = screen.item(name);
-        pic->setToolTip(on ? pic->property(hintProperty).toString() : QString());
+        setHint(pic, on ? pic->property(hintProperty).toString() : QString());
     }
 }
 

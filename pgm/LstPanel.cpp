@@ -65,13 +65,14 @@ void LstPanel::sw_lst_openClick()
     sw_hold_onClick();
 }
 
-// The hold time and its label are kept while the timer is off.
+// The hold time is kept while the timer is off, but not shown: its tile is
+// greyed and takes no clicks.
 void LstPanel::SW_lst_closeClick()
 {
     if (busy())
         return;
     switchFeature(form().screen(), state().eeBlock, img::bitLstEnable, false,
-                  {"LST_dis", "SW_hold_dis", "HOLD_dis", "sw_lst_open", "dm2_dis"}, {});
+                  {"LST_dis", "SW_hold_dis", "HOLD_dis", "sw_lst_open", "dm2_dis"}, {"lHold"});
 }
 
 void LstPanel::iLst_enClick()

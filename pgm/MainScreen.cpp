@@ -60,7 +60,7 @@ MainScreen::MainScreen(QWidget* form) : form_(form)
     addPicture("sw_hold_on", "switch_on", 282, 450, swW, swH, true, true);
     addPicture("sw_hold_off", "switch_off", 282, 450, swW, swH, true, true);
     addPicture("SW_hold_dis", "switch_grey", 282, 450, swW, swH, true, true);
-    addLabel("lHold", 390, 550, false);
+    setBackground(addLabel("lHold", 390, 550, false), Qt::white);
 
     // MFF.
     addPicture("iMFF_en", "tile_mff", 330, 35, tileW, tileH, true, true);
@@ -80,7 +80,9 @@ MainScreen::MainScreen(QWidget* form) : form_(form)
     addPicture("rc_main", "switch_remote_mains", 751, 385, swW, swH, false, true);
     addPicture("rc_lst", "switch_remote_lst", 751, 385, swW, swH, false, true);
     addPicture("rc_off", "switch_remote_off", 751, 385, 38, swH, true, true);
-    addLabel("lRemote", 803, 339, false);
+    ClickLabel* remote = addLabel("lRemote", 803, 339, false);
+    remote->setAlignment(Qt::AlignCenter);
+    setBackground(remote, Qt::white);
 
     // Relay.
     addPicture("iRelay", "tile_relay", 785, 466, tileW, tileH, true, true);
@@ -107,7 +109,9 @@ ClickLabel* MainScreen::addOverlay(const char* name, const char* tile, int x, in
 {
     const ClickLabel* source = item(QString::fromLatin1(tile));
     auto* pic = place(new ClickLabel(form_), name, x, y, source->width(), source->height());
-    pic->setPixmap(art::greyed(source->pixmap()));
+    // The grey copy lies exactly over the tile, also where the overlay's
+    // place differs from the tile's by a pixel.
+    pic->setPixmap(art::greyed(source->pixmap(), source->pos() - QPoint(x, y)));
     items_.insert(pic->objectName(), pic);
     return pic;
 }
@@ -178,6 +182,9 @@ void MainScreen::setDisplay(AppState& state)
             setLabel(hold, displayTime(DecodeTime(e[img::holdTime])));
     } else {
         showPictures(*this, {"LST_dis", "sw_lst_open", "SW_hold_dis", "HOLD_dis", "dm2_dis"}, true);
+        // The hold time shows only while the LST timer is on; its tile is
+        // greyed now and takes no clicks.
+        showPictures(*this, {"lHold"}, false);
     }
 
     // Block time.
@@ -214,7 +221,11 @@ void MainScreen::setDisplay(AppState& state)
     showPictures(*this, {"sw_tm_on"}, tm);
     showPictures(*this, {"sw_tm_off", "iTM_dis"}, !tm);
 
-    // Power-on labels.
+    displayPowerOn(e);
+}
+
+void MainScreen::displayPowerOn(const Bytes& e)
+{
     setLabel(item(QStringLiteral("lPO_Level")), QStringLiteral("L=%1%").arg(e[img::poLevel]));
     const QString delay = e[img::poDelay] == img::poDelayRandom
         ? QStringLiteral("Random")

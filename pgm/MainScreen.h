@@ -26,6 +26,9 @@ public:
     // remoteDim.
     void setDisplay(AppState& state);
 
+    // The power-on tile's labels from the image.
+    void displayPowerOn(const Bytes& image);
+
     // The text of the remote-control label for a function and input.
     static QString remoteText(bool midNight, bool mainsInput);
     void displayRemote(const QString& text);

@@ -136,9 +136,11 @@ void PowerOnPanel::bDPC_OKClick()
     showLabel(screen["lPO_Fade"], QStringLiteral("F=") + fade);
 }
 
+// Only Random may have written the image; the tile shows what it holds now.
 void PowerOnPanel::bDPC_CancelClick()
 {
     closeEditing();
+    form().screen().displayPowerOn(state().eeBlock);
 }
 
 void PowerOnPanel::closeEditing()

@@ -5,6 +5,7 @@
 #include "pgm/CurveMapping.h"
 #include "pgm/Firmware.h"
 #include "pgm/FormView.h"
+#include "pgm/Hints.h"
 #include "pgm/TForm1.h"
 
 #include <algorithm>
@@ -32,7 +33,7 @@ bool SlotRow::readSlots()
         const TMemory& m = memory_[k];
         bar.bM[k]->setColour(m.mEmpty ? clLime : clSkyBlue);
         if (!m.mEmpty && !m.mString.isEmpty())
-            bar.bM[k]->setToolTip(QStringLiteral("Info: ") + m.mString);
+            setHint(bar.bM[k], QStringLiteral("Info: ") + m.mString);
     }
     AppState& st = form_.state();
     const FirmwareEntry fw = readFirmwareEntry(form_.link().controlBlock);
@@ -105,7 +106,7 @@ void SlotRow::clearMemory()
         m.mString.clear();
         SlotButton* b = form_.bar().bM[st.memSlot - 1];
         b->setColour(clLime);
-        b->setToolTip(QString());
+        setHint(b, QString());
         clearSlotName(form_.link().controlBlock, st.memSlot);
     }
     loadDefaultImage(st.eeBlock);

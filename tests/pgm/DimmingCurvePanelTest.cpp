@@ -300,3 +300,16 @@ TEST_F(DimmingCurveTest, StartUpPreselectsTheCurveOfTheRestart)
         EXPECT_EQ(h->find<QPushButton>("bDC")->isEnabled(), c.ticked);
     }
 }
+
+// A "-dc=" past the list selects nothing: no file is read, no error shown.
+TEST_F(DimmingCurveTest, ChooserOnAnIndexPastTheListShowsNoError)
+{
+    write("a.dc", curveText(identity));
+    start({"-dc=5"});
+    openChooser();
+    EXPECT_TRUE(h->shown("pDimmingCurve"));
+    EXPECT_EQ(list()->currentRow(), -1);
+    EXPECT_EQ(plotError(), "");
+    EXPECT_TRUE(state().dimmingCurve.empty());
+    EXPECT_EQ(h->form->findChildren<QGroupBox*>("GroupBox16").size(), 1) << "design names are unique";
+}

@@ -1,5 +1,7 @@
-#include "Harness.h"
+#include "DriverForm.h"
 #include "pgm/Hints.h"
+
+#include <QTextDocument>
 
 using namespace nolt;
 using namespace nolt::test;
@@ -25,4 +27,25 @@ TEST(Hints, ShowHintsSwitchesExactlyTheTilesAndOverlays)
     for (const QString& name : hintPictures())
         EXPECT_TRUE(h->form->findChild<QWidget*>(name)->toolTip().isEmpty()) << name.toStdString();
     EXPECT_EQ(h->find<QWidget>("bM1")->toolTip(), "Info: Lamp") << "other hints are left alone";
+}
+
+TEST(Hints, SlotAndFirmwareHintsArePlainTextAndStayAMinute)
+{
+    DriverForm d;
+    d.storeSlot(1, sampleImage(), QStringLiteral("A<B>C"));
+    Bytes block = d.at(0xFF80, 128);
+    writeFirmwareEntry(block, 72, 3000);
+    d.driver().setBytes(0xFF80, block);
+    FormHarness& h = d.start();
+
+    // Read as Qt reads a tool tip: markup when it looks like markup.
+    const QString tip = d.slot(1)->toolTip();
+    QTextDocument shown;
+    if (Qt::mightBeRichText(tip))
+        shown.setHtml(tip);
+    else
+        shown.setPlainText(tip);
+    EXPECT_EQ(shown.toPlainText(), "Info: A<B>C   ");
+    EXPECT_EQ(d.slot(1)->toolTipDuration(), 60000);
+    EXPECT_EQ(h.find<QLabel>("iFW")->toolTipDuration(), 60000);
 }

@@ -61,7 +61,7 @@ TEST_F(LstPanelTest, SwitchesAndPolarity)
     clickOnScreen("SW_lst_close");
     EXPECT_EQ(h->image()[0], lstOff);
     EXPECT_EQ(h->image()[img::holdTime], 70) << "kept while the timer is off";
-    EXPECT_TRUE(h->shown("SW_hold_dis") && h->shown("HOLD_dis") && h->shown("dm2_dis"));
+    EXPECT_TRUE(h->shown("SW_hold_dis") && h->shown("HOLD_dis") && h->shown("dm2_dis") && !h->shown("lHold"));
 }
 
 TEST_F(LstPanelTest, SliderOpensInTheRangeThatHoldsTheTime)

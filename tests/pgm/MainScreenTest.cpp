@@ -21,7 +21,7 @@ TEST_F(PanelTest, MainScreenDrawsTheImage)
         {{{img::featureFlags, 0x0C}}, {"iLst_en"}, {"iLST_pol", "LST_dis"}, {}},
         // The hold time shows only with the LST timer.
         {{{img::holdTime, 70}}, {"lHold"}, {"HOLD_dis"}, {{"lHold", "00:01:00"}}},
-        {{{img::featureFlags, 0x04}, {img::holdTime, 70}}, {"HOLD_dis", "SW_hold_dis"}, {}, {}},
+        {{{img::featureFlags, 0x04}, {img::holdTime, 70}}, {"HOLD_dis", "SW_hold_dis"}, {"lHold"}, {}},
         {{{img::blockTime, 1}}, {"SW_block_close", "lBlock"}, {"sw_block_open", "Block_dis"}, {{"lBlock", "00:00:05"}}},
         {{{img::blockTime, 255}}, {}, {}, {{"lBlock", "00:21:15"}}},
         // Both remote inputs: 230 V wins; function none shows the second radio button's caption.
@@ -66,4 +66,16 @@ TEST_F(PanelTest, MainScreenDrawsAnyByteValueWithoutFailing)
         show(Bytes(img::imageSize, static_cast<std::uint8_t>(v)));
         EXPECT_TRUE(shown("lMinLevel")) << v;
     }
+}
+
+TEST_F(PanelTest, MainScreenRemoteAndHoldLabelsAreBoldOnWhite)
+{
+    load({{img::featureFlags, 0x0C | 0x20}, {img::holdTime, 70}});
+    for (const char* name : {"lRemote", "lHold"}) {
+        const QLabel* l = h->find<QLabel>(name);
+        EXPECT_TRUE(l->font().bold()) << name;
+        EXPECT_TRUE(l->autoFillBackground()) << name;
+        EXPECT_EQ(l->palette().color(l->backgroundRole()), QColor(Qt::white)) << name;
+    }
+    EXPECT_EQ(h->find<QLabel>("lRemote")->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
 }
