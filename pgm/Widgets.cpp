@@ -34,8 +34,11 @@ ClickEdit::ClickEdit(QWidget* parent) : QLineEdit(parent)
 void ClickEdit::setEdited(bool edited)
 {
     edited_ = edited;
+    // Only the enabled look changes: a disabled edit keeps the disabled
+    // text colour it inherits, whatever its state when this was called.
     QPalette p = palette();
-    p.setColor(QPalette::Text, edited ? bgr(clTeal) : palette().color(QPalette::WindowText));
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        p.setColor(group, QPalette::Text, edited ? bgr(clTeal) : p.color(group, QPalette::WindowText));
     setPalette(p);
 }
 
