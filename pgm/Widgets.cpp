@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPalette>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionSlider>
 
 namespace nolt {
 
@@ -54,6 +56,24 @@ ScrollBar::ScrollBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent)
     setPageStep(0);
     setSingleStep(1);
     setCursor(Qt::PointingHandCursor);
+}
+
+// The page step stays 0 so that the thumb is as small as the style allows;
+// a click on the track beside the thumb moves the slider by one step.
+void ScrollBar::mousePressEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton) {
+        QStyleOptionSlider option;
+        initStyleOption(&option);
+        const QStyle::SubControl hit =
+            style()->hitTestComplexControl(QStyle::CC_ScrollBar, &option, e->position().toPoint(), this);
+        if (hit == QStyle::SC_ScrollBarAddPage || hit == QStyle::SC_ScrollBarSubPage) {
+            triggerAction(hit == QStyle::SC_ScrollBarAddPage ? SliderSingleStepAdd : SliderSingleStepSub);
+            e->accept();
+            return;
+        }
+    }
+    QScrollBar::mousePressEvent(e);
 }
 
 bool ScrollBar::setMin(int minimum)
