@@ -6,10 +6,6 @@
 #include "pgm/SliderStrip.h"
 #include "pgm/TForm1.h"
 
-#include <QSignalBlocker>
-
-#include <optional>
-
 namespace nolt {
 
 namespace {
@@ -122,17 +118,14 @@ void LstPanel::setHoldTime()
 
 void LstPanel::eHoldTimeClick()
 {
+    // A stored time beyond the slider's reach (up to 15:45:00) stands at the
+    // slider's end and keeps its text until the slider or the range selector
+    // is moved; one between two steps goes to the step below.
     const int v = getTime(eHoldTime_->text());
-    ScrollBar* slider = pHoldTime_->slider();
-    {
-        // A stored time beyond the slider's reach (up to 15:45:00) stands at
-        // the slider's end and keeps its text until the slider or the range
-        // selector is moved.
-        std::optional<QSignalBlocker> keepText;
-        if (v > holdSliderTop)
-            keepText.emplace(slider);
-        initSlider(v, kindTime, pHoldTime_->combo(), slider);
-    }
+    if (v > holdSliderTop)
+        openDuration(v, kindTime, pHoldTime_->combo(), pHoldTime_->slider());
+    else
+        initSlider(v, kindTime, pHoldTime_->combo(), pHoldTime_->slider());
     pHoldTime_->combo()->show();
     pHoldTime_->show();
 }

@@ -30,6 +30,7 @@ PowerOnPanel::PowerOnPanel(TForm1& form) : EditorPanel(form, "pStartupDelay", 29
     cbEnableDPC_ = checkBox(option, "cbEnableDPC", QStringLiteral("Enable DPC / DOO"), 257, 18, true);
 
     pPOSlider_ = new SliderStrip(this, "pPOSlider", "sbPU", 8, 120, "combRange");
+    pPOSlider_->slider()->setLimits(0, 60);
     glyphButton(this, this, "bDPC_OK", Glyph::Ok, 326, 126, &PowerOnPanel::bDPC_OKClick);
     glyphButton(this, this, "bDPC_Cancel", Glyph::Cancel, 355, 126, &PowerOnPanel::bDPC_CancelClick);
     panelHelp(this, glyphButton(this, "bHelpPowerOn", Glyph::Help, 384, 126), "pHelpPowerOn", "Image4",

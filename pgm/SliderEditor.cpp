@@ -95,10 +95,9 @@ void clickEdit(int tag, const EditGroup& edits, QComboBox* combo, ScrollBar* sli
     if (kind != kindTime && kind != kindFade)
         return;
     combo->clear();
-    slider->setLimits(0, 60);
     for (const char* item : kind == kindTime ? timeItems : fadeItems)
         combo->addItem(QString::fromLatin1(item));
-    initSlider(durationOf(edits, kind), kind, combo, slider);
+    openDuration(durationOf(edits, kind), kind, combo, slider);
     markEdited(edits, kind);
     combo->show();
 }
@@ -111,6 +110,13 @@ void initSlider(int x, int kind, QComboBox* combo, ScrollBar* slider)
     const int step = rangeStep(kind, combo->currentIndex());
     if (step > 0)
         slider->setPosition(x / step);
+}
+
+void openDuration(int x, int kind, QComboBox* combo, ScrollBar* slider)
+{
+    const QSignalBlocker keepText(slider);
+    slider->setLimits(0, 60);
+    initSlider(x, kind, combo, slider);
 }
 
 void sliderChange(const EditGroup& edits, QComboBox* combo, ScrollBar* slider)

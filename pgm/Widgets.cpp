@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPalette>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionSlider>
 
 namespace nolt {
 
@@ -34,8 +36,11 @@ ClickEdit::ClickEdit(QWidget* parent) : QLineEdit(parent)
 void ClickEdit::setEdited(bool edited)
 {
     edited_ = edited;
+    // Only the enabled look changes: a disabled edit keeps the disabled
+    // text colour it inherits, whatever its state when this was called.
     QPalette p = palette();
-    p.setColor(QPalette::Text, edited ? bgr(clTeal) : palette().color(QPalette::WindowText));
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        p.setColor(group, QPalette::Text, edited ? bgr(clTeal) : p.color(group, QPalette::WindowText));
     setPalette(p);
 }
 
@@ -51,6 +56,24 @@ ScrollBar::ScrollBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent)
     setPageStep(0);
     setSingleStep(1);
     setCursor(Qt::PointingHandCursor);
+}
+
+// The page step stays 0 so that the thumb is as small as the style allows;
+// a click on the track beside the thumb moves the slider by one step.
+void ScrollBar::mousePressEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton) {
+        QStyleOptionSlider option;
+        initStyleOption(&option);
+        const QStyle::SubControl hit =
+            style()->hitTestComplexControl(QStyle::CC_ScrollBar, &option, e->position().toPoint(), this);
+        if (hit == QStyle::SC_ScrollBarAddPage || hit == QStyle::SC_ScrollBarSubPage) {
+            triggerAction(hit == QStyle::SC_ScrollBarAddPage ? SliderSingleStepAdd : SliderSingleStepSub);
+            e->accept();
+            return;
+        }
+    }
+    QScrollBar::mousePressEvent(e);
 }
 
 bool ScrollBar::setMin(int minimum)

@@ -44,7 +44,8 @@ private:
 
 // A horizontal slider. Setting the minimum, maximum or position keeps the
 // position within the range, and every real change of the position runs
-// valueChanged. Unlike QScrollBar, a maximum below the minimum is refused.
+// valueChanged. Unlike QScrollBar, a maximum below the minimum is refused,
+// and a click on the track moves the position by one step.
 class ScrollBar : public QScrollBar {
     Q_OBJECT
 public:
@@ -58,6 +59,8 @@ public:
     // minimum is refused.
     bool setParams(int position, int minimum, int maximum);
     int position() const { return value(); }
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
 };
 
 // A colour given as 0xBBGGRR.

@@ -255,3 +255,23 @@ TEST_F(MffPanelTest, HelpPlotsTheProfileOnAFreshChartEachTime)
     EXPECT_GT(red, 20) << "\"Lifetime?\" is written";
     EXPECT_EQ(redOutsideText, 0);
 }
+
+// Enabled edits draw their text in the window-text colour, teal while the
+// slider edits them; disabled ones keep the disabled look.
+TEST_F(MffPanelTest, EditColoursFollowTheEditedFieldAndTheEnabledState)
+{
+    const auto drawn = [this](const char* name) {
+        QWidget* e = h->find(name);
+        return e->palette().color(e->isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text).name();
+    };
+    h->click("sw_mff_off");
+    set("eLifeTime", 1); // the level edits were disabled when the lifetime was clicked
+    EXPECT_EQ(drawn("eL1"), "#000000");
+    EXPECT_EQ(drawn("eLifeTime"), "#008080");
+    h->click("eBurnIn"); // now they are enabled
+    set("eLifeTime", 0);
+    EXPECT_EQ(drawn("eL1"), "#bebebe");
+    EXPECT_EQ(drawn("eBurnIn"), "#000000");
+    h->click("bMFFCancel");
+    EXPECT_EQ(drawn("eLifeTime"), "#000000");
+}

@@ -233,3 +233,20 @@ TEST_F(PanelsTest, AnyImageBytesStayOutsideThePanelsFields)
         }
     }
 }
+
+// Clicking a value edit and pressing OK keeps the stored value, even one
+// beyond the slider's end or between two of its steps.
+TEST_F(PanelsTest, ClickingAValueEditAloneKeepsTheStoredValue)
+{
+    const struct { int byte; std::uint8_t code; const char *tile, *edit, *ok; } cases[] = {
+        {img::poDelay, 0xFE, "iTDpc_en", "ePORelayDelay", "bDPC_OK"},        // 15:30:00
+        {img::poFade, 197, "iTDpc_en", "ePOFade", "bDPC_OK"},                // 04,500
+        {img::dim1Steps + 1, 0xFF, "iISD1_en", "eD1_Fade1", "bDimmer1_OK"},  // 56,700
+        {img::dim2Steps, 0xFE, "iISD2_en", "eD2_Delay1", "bDimmer2OK"},      // 15:30:00
+    };
+    for (const auto& c : cases) {
+        load({{c.byte, c.code}});
+        clicks({c.tile, c.edit, c.ok});
+        EXPECT_EQ(image()[c.byte], c.code) << c.edit;
+    }
+}

@@ -172,3 +172,18 @@ TEST_F(PowerOnPanelTest, LevelsOutsideTheValidRangeAreLimitedOnlyWhenEdited)
     h->click("ePOLevel");
     EXPECT_EQ(edit("ePOLevel"), "30");
 }
+
+TEST_F(PowerOnPanelTest, AClickOnTheTrackMovesTheSliderByOneStep)
+{
+    load({{img::poDelay, 30}});
+    open();
+    h->click("ePORelayDelay");
+    ScrollBar* sb = slider("sbPU");
+    const struct { int x, position; const char* text; } cases[] = {
+        {sb->width() - 25, 31, "00:00:31"}, {sb->width() - 25, 32, "00:00:32"}, {25, 31, "00:00:31"}};
+    for (const auto& c : cases) {
+        QTest::mouseClick(sb, Qt::LeftButton, {}, QPoint(c.x, sb->height() / 2));
+        EXPECT_EQ(position(), c.position);
+        EXPECT_EQ(edit("ePORelayDelay"), c.text);
+    }
+}
