@@ -4,6 +4,7 @@
 // the driver-mode store applies to the level bytes. Covers the whole window
 // while open.
 
+#include "pgm/panels/CurveChooser.h"
 #include "pgm/panels/EditorPanel.h"
 
 #include <QListWidget>
@@ -13,7 +14,7 @@ namespace nolt {
 
 class OutputPanel;
 
-class DimmingCurvePanel : public EditorPanel {
+class DimmingCurvePanel : public EditorPanel, public CurveChooser {
     Q_OBJECT
 public:
     DimmingCurvePanel(TForm1& form, OutputPanel& output);
@@ -22,12 +23,12 @@ public:
     // it also selects and loads a curve: with no curve chosen (dcIndex -1)
     // the first one, drawn, with the chooser shown; else entry dcIndex,
     // without drawing.
-    bool dimmCurve(bool init);
+    bool dimmCurve(bool init) override;
     // Loads the selected file into dimmingCurve and, when draw, plots it.
     void paintDC(bool draw);
-    void showChooser();
+    void showChooser() override;
     // List entry `index` without its extension; empty when there is none.
-    QString curveName(int index) const;
+    QString curveName(int index) const override;
     // Start-up with "-dc=index": ticks the curve box for that entry. False
     // when the index names no entry or its file cannot be read as a curve.
     bool preselectCurve(int index);

@@ -2,7 +2,7 @@
 
 #include "pgm/kit/Artwork.h"
 #include "pgm/kit/SliderStrip.h"
-#include "pgm/panels/DimmingCurvePanel.h"
+#include "pgm/panels/CurveChooser.h"
 #include "pgm/panels/PanelHelpers.h"
 #include "pgm/screen/ScreenPictures.h"
 #include "pgm/window/TForm1.h"

@@ -9,7 +9,7 @@
 
 namespace nolt {
 
-class DimmingCurvePanel;
+class CurveChooser;
 class SliderStrip;
 
 class OutputPanel : public EditorPanel {
@@ -22,7 +22,7 @@ public:
     // The curve correction controls, driven by the curve chooser.
     QCheckBox* cbDC() const { return cbDC_; }
     QPushButton* bDC() const { return bDC_; }
-    void setCurveChooser(DimmingCurvePanel* chooser) { chooser_ = chooser; }
+    void setCurveChooser(CurveChooser* chooser) { chooser_ = chooser; }
 
     static QString correctionOff() { return QStringLiteral("Correction OFF"); }
 
@@ -45,7 +45,7 @@ private:
     void writeOutputMode(std::uint8_t mode);
     void closeEditing();
 
-    DimmingCurvePanel* chooser_ = nullptr;
+    CurveChooser* chooser_ = nullptr;
     ClickEdit* eMinLevel_;
     QCheckBox* cbDaliLog_;
     QCheckBox* cbStorePOL_;
