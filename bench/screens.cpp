@@ -2,9 +2,9 @@
 // looking at the artwork and layout:  screens OUTDIR
 // Runs the window exactly as the program does, in demo mode.
 
-#include "pgm/EditorPanel.h"
-#include "pgm/QtPlatform.h"
-#include "pgm/TForm1.h"
+#include "pgm/panels/EditorPanel.h"
+#include "pgm/window/QtPlatform.h"
+#include "pgm/window/TForm1.h"
 
 #include <QApplication>
 #include <QDir>

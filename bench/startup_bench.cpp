@@ -4,8 +4,8 @@
 //
 //   startup_bench [--screenshot FILE.png]
 
-#include "pgm/QtPlatform.h"
-#include "pgm/TForm1.h"
+#include "pgm/window/QtPlatform.h"
+#include "pgm/window/TForm1.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 // The program's main block: the application, the main window, the message loop.
 
-#include "pgm/MainBlock.h"
+#include "pgm/window/MainBlock.h"
 
 int main(int argc, char* argv[])
 {

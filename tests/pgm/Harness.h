@@ -2,7 +2,7 @@
 // A main window on the scripted platform, for tests that drive it by the
 // object names of its controls.
 
-#include "pgm/TForm1.h"
+#include "pgm/window/TForm1.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedPlatform.h"
 

@@ -6,7 +6,7 @@
 
 #include "Harness.h"
 
-#include "pgm/Widgets.h"
+#include "pgm/kit/Widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -9,7 +9,7 @@
 //   NOLT_E2E_STEPS_<n>  the steps of instance n (see E2eScript.h)
 
 #include "E2eScript.h"
-#include "pgm/MainBlock.h"
+#include "pgm/window/MainBlock.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "E2eScript.h"
 
-#include "pgm/TForm1.h"
+#include "pgm/window/TForm1.h"
 
 #include <QApplication>
 #include <QFileDialog>
