@@ -1,9 +1,10 @@
-// Stick frames byte for byte: Read Memory, Write Memory, write EE, the
-// firmware parts and the debug lines of send2Stick.
+// Stick frames byte for byte: Read Memory, Write Memory, write EE, the firmware parts and the debug lines.
 
-#include "StickFixture.h"
+#include "StickRig.h"
 
 #include "image/Crc16.h"
+
+#include <gtest/gtest.h>
 
 using namespace nolt;
 using namespace nolt::test;
@@ -18,8 +19,7 @@ sim::Report bytes(std::initializer_list<int> v)
     return r;
 }
 
-class StickFrames : public StickTest {
-protected:
+struct StickFrames : ::testing::Test, StickRig {
     StickFrames()
     {
         Bytes& image = frames().writeImage;
