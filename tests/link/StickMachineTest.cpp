@@ -247,7 +247,7 @@ TEST_F(StickMachineTest, FirmwarePagesByLength)
     for (std::size_t i = 0; i < fw.size(); ++i)
         fw[i] = static_cast<std::uint8_t>(i ^ (i >> 8));
     state.firmware.fwImage = fw;
-    for (auto [length, pages] : {std::pair{144, 2}, {145, 3}, {0, 1}}) {
+    for (auto [length, pages, progress] : {std::tuple{144, 2, 2}, {145, 3, 3}, {0, 1, 0}}) {
         readStick();
         model.firmware.clear();
         state.firmware.fwLength = length;
@@ -256,6 +256,8 @@ TEST_F(StickMachineTest, FirmwarePagesByLength)
         EXPECT_TRUE(view.progressShown);
         settle();
         EXPECT_EQ(model.firmware, Bytes(fw.begin(), fw.begin() + pages * 72)) << length;
+        EXPECT_EQ(model.refusedFwParts, 0) << "every part's CRC is right";
+        EXPECT_EQ(view.position, progress);
         EXPECT_EQ(model.resets, resets + 1);
         EXPECT_TRUE(view.lines.contains("FW Update done."));
         EXPECT_FALSE(view.progressShown);
