@@ -1,5 +1,5 @@
-// Driver-mode requests against the simulated driver: the 50 ms collector,
-// verified page writes and their acknowledgements.
+// Driver-mode requests against the simulated driver: the 50 ms collector, verified page writes and their
+// acknowledgements, and reports of other lengths than eight bytes.
 
 #include "support/DriverRig.h"
 
@@ -11,15 +11,18 @@ using nolt::sim::Report;
 
 namespace {
 
-Report packet(std::uint8_t fill)
-{
-    return Report(8, fill);
-}
-
-void ticks(DriverRig& rig, int n)
+void ticks(DriverLink& link, int n)
 {
     for (int i = 0; i < n; ++i)
-        rig.link.timer1Tick();
+        link.timer1Tick();
+}
+
+Bytes numbered(std::uint8_t step)
+{
+    Bytes page(128);
+    for (int i = 0; i < 128; ++i)
+        page[i] = static_cast<std::uint8_t>(i * step);
+    return page;
 }
 
 } // namespace
@@ -27,18 +30,14 @@ void ticks(DriverRig& rig, int n)
 TEST(DriverLink, ReadCollectsHeaderAndSixteenPacketsThenStops)
 {
     DriverRig rig;
-    std::vector<std::uint8_t> page(128);
-    for (int i = 0; i < 128; ++i)
-        page[i] = static_cast<std::uint8_t>(i * 3);
+    const Bytes page = numbered(3);
     rig.driver().setBytes(0x4000, page);
-
     rig.link.readDataBlock(0x4000);
     EXPECT_EQ(rig.device.written.back(), (Report{0xAA, 0x55, 0xF2, 0x10, 0x00, 0x40, 0, 0}));
-    EXPECT_TRUE(rig.link.dataFlag);
     EXPECT_FALSE(rig.link.controlFlag);
-    EXPECT_TRUE(rig.link.timer1().isActive());
-    ticks(rig, 16);
+    ticks(rig.link, 16);
     EXPECT_TRUE(rig.link.dataFlag) << "header and 15 packets are not a block";
+    EXPECT_TRUE(rig.link.timer1().isActive());
     rig.link.timer1Tick();
     EXPECT_FALSE(rig.link.dataFlag);
     EXPECT_FALSE(rig.link.timer1().isActive());
@@ -50,20 +49,27 @@ TEST(DriverLink, PacketsBeforeTheHeaderAreDroppedAndAfterItEveryReportIsAPacket)
     DriverRig rig;
     rig.device.setModel(nullptr); // replies come from the test alone
     rig.link.readControlBlock();
-    rig.device.queueReply(packet(0x11)); // before any header
+    rig.device.queueReply(Report(8, 0x11)); // before any header
     rig.device.queueReply({0xC0, 0x44, 0x80, 0xFF, 0x80});
     for (int i = 0; i < 13; ++i)
-        rig.device.queueReply(packet(static_cast<std::uint8_t>(i)));
+        rig.device.queueReply(Report(8, static_cast<std::uint8_t>(i)));
     rig.device.queueReply({0xC0, 0x44, 0x80, 0xFF, 0x08}); // block bytes, not a header
     rig.device.queueReply({0xB2, 0x50});
     rig.device.queueReply({0xB2, 0x51});
-    ticks(rig, 1 + 1 + 16);
+    ticks(rig.link, 1 + 1 + 16);
     EXPECT_FALSE(rig.link.controlFlag);
     EXPECT_FALSE(rig.link.usbStick);
     for (int i = 0; i < 13; ++i)
         EXPECT_EQ(rig.link.controlBlock[i * 8], i) << "packet " << i;
     EXPECT_EQ(Bytes(rig.link.controlBlock.begin() + 104, rig.link.controlBlock.end()),
               (Bytes{0xC0, 0x44, 0x80, 0xFF, 0x08, 0, 0, 0, 0xB2, 0x50, 0, 0, 0, 0, 0, 0, 0xB2, 0x51, 0, 0, 0, 0, 0, 0}));
+
+    rig.link.readControlBlock(); // a stick announces itself: the collector stops, the flag stays
+    rig.device.queueReply({0xB2, 0x51});
+    rig.link.timer1Tick();
+    EXPECT_TRUE(rig.link.usbStick);
+    EXPECT_TRUE(rig.link.controlFlag);
+    EXPECT_FALSE(rig.link.timer1().isActive());
 }
 
 TEST(DriverLink, HeaderCountAboveOnePageIsCutToThePage)
@@ -73,8 +79,8 @@ TEST(DriverLink, HeaderCountAboveOnePageIsCutToThePage)
     rig.link.readDataBlock(0);
     rig.device.queueReply({0xC0, 0x44, 0, 0, 0xF8}); // 31 packets announced
     for (int i = 0; i < 31; ++i)
-        rig.device.queueReply(packet(static_cast<std::uint8_t>(i)));
-    ticks(rig, 17);
+        rig.device.queueReply(Report(8, static_cast<std::uint8_t>(i)));
+    ticks(rig.link, 17);
     EXPECT_FALSE(rig.link.dataFlag) << "the block is complete after one page";
     EXPECT_FALSE(rig.link.timer1().isActive());
     EXPECT_EQ(rig.link.sendBlock.size(), 128u);
@@ -83,92 +89,89 @@ TEST(DriverLink, HeaderCountAboveOnePageIsCutToThePage)
     EXPECT_EQ(rig.device.pendingReplies(), 15u) << "the rest is left unread";
 }
 
-TEST(DriverLink, LongerInputReportsFillOnlyTheirEightBytePlace)
-{
-    DriverRig rig;
-    sim::SimDevice wide(nullptr, 64, 8);
-    DriverLink link(rig.platform, &wide);
-    link.readReportLengths();
-    link.readDataBlock(0);
-    wide.queueReply({0xC0, 0x44, 0, 0, 0x80});
-    for (int i = 0; i < 16; ++i)
-        wide.queueReply(Report(64, static_cast<std::uint8_t>(i + 1)));
-    for (int i = 0; i < 17; ++i)
-        link.timer1Tick();
-    for (int i = 0; i < 128; ++i)
-        ASSERT_EQ(link.sendBlock[i], i / 8 + 1) << "byte " << i;
-}
-
-TEST(DriverLink, StickAnnouncementStopsTheCollectorAndKeepsTheFlag)
-{
-    DriverRig rig;
-    rig.device.setModel(nullptr);
-    rig.link.readControlBlock();
-    rig.device.queueReply({0xB2, 0x51});
-    rig.link.timer1Tick();
-    EXPECT_TRUE(rig.link.usbStick);
-    EXPECT_TRUE(rig.link.controlFlag);
-    EXPECT_FALSE(rig.link.timer1().isActive());
-}
-
 TEST(DriverLink, PageWriteSendsRequestPacketsAndIsAcknowledged)
 {
     DriverRig rig;
-    std::vector<std::uint8_t> page(128);
-    for (int i = 0; i < 128; ++i)
-        page[i] = static_cast<std::uint8_t>(255 - i);
+    const Bytes page = numbered(255);
     EXPECT_FALSE(rig.link.writePage(0xC000, page.data()));
     ASSERT_EQ(rig.device.written.size(), 17u);
     EXPECT_EQ(rig.device.written[0], (Report{0xAA, 0x55, 0xF1, 0x10, 0x00, 0xC0, 0, 0}));
     EXPECT_EQ(rig.at(0xC000, 128), page);
     rig.link.readDataBlock(0xC000);
-    ticks(rig, 17);
+    ticks(rig.link, 17);
     EXPECT_EQ(rig.link.sendBlock, page);
     EXPECT_EQ(rig.device.lengthQueries, 3) << "the report lengths are asked once, when the link starts";
 }
 
-TEST(DriverLink, EightBytePacketsCarryZerosInALongerOutputReport)
+// Longer input reports fill only their packet's eight bytes; sent packets carry zeros after them, whatever an
+// earlier report left in the buffer.
+TEST(DriverLink, LongerReportsCarryEightBytePackets)
 {
-    DriverRig rig;
-    sim::SimDevice wide(nullptr, 8, 16);
-    DriverLink link(rig.platform, &wide);
+    ScriptedPlatform platform;
+    sim::SimDevice wide(nullptr, 64, 16);
+    DriverLink link(platform, &wide);
     link.readReportLengths();
-    link.dataBuffer.fill(0x77); // what an earlier, longer report left
-    std::vector<std::uint8_t> page(128, 0x01);
+    link.dataBuffer.fill(0x77);
+    link.readDataBlock(0);
+    wide.queueReply({0xC0, 0x44, 0, 0, 0x80});
+    for (int i = 0; i < 16; ++i)
+        wide.queueReply(Report(64, static_cast<std::uint8_t>(i + 1)));
+    ticks(link, 17);
+    for (int i = 0; i < 128; ++i)
+        ASSERT_EQ(link.sendBlock[i], i / 8 + 1) << "byte " << i;
+    const Bytes page(128, 0x01);
     link.writePage(0x0000, page.data());
     for (const Report& r : wide.written)
         EXPECT_EQ(Report(r.begin() + 8, r.end()), Report(8, 0));
 }
 
+// Reports longer than the buffer are padded on the way out and kept in part on the way in; lengths no HID
+// device has move no report at all.
+TEST(DriverLink, LongReportsNeverRunPastTheBuffer)
+{
+    ScriptedPlatform platform;
+    sim::SimDevice huge(nullptr, 1024, 1024);
+    DriverLink link(platform, &huge);
+    link.readReportLengths();
+    EXPECT_EQ(link.inputReportLength(), 0) << "the low byte of 1024";
+    link.dataBuffer.fill(0x5A);
+    link.sendReport();
+    ASSERT_EQ(huge.written.size(), 1u);
+    EXPECT_EQ(huge.written[0][255], 0x5A);
+    EXPECT_EQ(huge.written[0][256], 0x00) << "beyond the buffer the report is padded";
+    huge.queueReply(huge.written[0]);
+    link.dataBuffer.fill(0);
+    EXPECT_TRUE(link.receiveReport());
+    EXPECT_EQ(link.dataBuffer[255], 0x5A);
+
+    sim::SimDevice absurd(nullptr, 1 << 30, 1 << 30);
+    DriverLink refusing(platform, &absurd);
+    refusing.readReportLengths();
+    refusing.sendReport();
+    EXPECT_FALSE(refusing.receiveReport());
+    EXPECT_TRUE(absurd.written.empty());
+    EXPECT_EQ(absurd.emptyReads, 0);
+}
+
 TEST(DriverLink, TransferCheckTakesTheFirstAcknowledgementOnly)
 {
-    struct Case {
-        const char* what;
-        std::vector<Report> replies;
-        int address;
-        bool failed;
-    };
-    const std::vector<Case> cases = {
+    const struct { const char* what; std::vector<Report> replies; int address; bool failed; } cases[] = {
         {"good", {{0xC0, 0x33, 0x00, 0x40, 0x01}}, 0x4000, false},
         {"other reports skipped", {{0x12, 0x34}, {0xC0, 0x44}, {0xC0, 0x33, 0x80, 0xFF, 0x01}}, 0xFF80, false},
         {"status 0 decides at once", {{0xC0, 0x33, 0x00, 0x40, 0x00}, {0xC0, 0x33, 0x00, 0x40, 0x01}}, 0x4000, true},
         {"other address", {{0xC0, 0x33, 0x00, 0x80, 0x01}, {0xC0, 0x33, 0x00, 0x40, 0x01}}, 0x4000, true},
         {"control block needs 80 FF", {{0xC0, 0x33, 0x80, 0x00, 0x01}}, 0xFF80, true},
+        {"silent: 201 polls, 5 ms apart", {}, 0x0000, true},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         DriverRig rig;
         rig.device.setModel(nullptr);
         for (const Report& r : c.replies)
             rig.device.queueReply(r);
         EXPECT_EQ(rig.link.transferCheck(c.address), c.failed) << c.what;
+        if (c.replies.empty()) {
+            EXPECT_EQ(rig.device.emptyReads, 201);
+            EXPECT_EQ(rig.platform.nowMs, 201 * 5);
+        }
     }
-}
-
-TEST(DriverLink, TransferCheckGivesUpAfter201Polls)
-{
-    DriverRig rig;
-    rig.device.setModel(nullptr);
-    EXPECT_TRUE(rig.link.transferCheck(0x0000));
-    EXPECT_EQ(rig.device.emptyReads, 201);
-    EXPECT_EQ(rig.platform.nowMs, 201 * 5);
 }

@@ -1,9 +1,7 @@
-// "Transfer" in driver mode against the simulated driver: what the device
-// holds, what the user is told and where the window is left, for success
-// and for every failure of the sequence.
+// "Transfer" in driver mode against the simulated driver: what the device holds, what the user is told and
+// where the window is left, for success and for every failure of the sequence.
 
 #include "image/Crc16.h"
-#include "image/DimmingCurve.h"
 #include "link/DriverStore.h"
 #include "support/DriverRig.h"
 
@@ -15,12 +13,12 @@ using nolt::sim::AckFault;
 
 namespace {
 
-// A driver holding M1, the window editing a slot: what a store starts from.
+// A driver holding M1, the window editing a slot, with 200 bytes of firmware pending unless told otherwise.
 struct StoreRig : DriverRig {
-    Bytes before;     // the device's memory before the store
+    Bytes before; // the device's memory before the store
     DriverStore store{state, link, platform, view};
 
-    explicit StoreRig(int slot = 3)
+    explicit StoreRig(int slot = 3, bool firmware = true)
     {
         Bytes old(defaultImage.begin(), defaultImage.end());
         old[img::poLevel] = 77;
@@ -34,123 +32,88 @@ struct StoreRig : DriverRig {
         state.sw.cmdLineArgs = QStringLiteral(" -eraseAll foo");
         view.name = QStringLiteral("Lamp");
         view.buttonsShown = true;
-    }
-
-    // 200 bytes of firmware, pending.
-    void pendingFirmware()
-    {
-        FirmwareState& fw = state.firmware;
-        fw.fwImage.assign(12288, 0xFF);
+        if (!firmware)
+            return;
+        state.firmware.fwImage.assign(12288, 0xFF);
         for (int i = 0; i < 200; ++i)
-            fw.fwImage[i] = static_cast<std::uint8_t>(i + 1);
-        fw.fwLength = 200;
-        fw.fwImageVersion = 0x2A;
-        fw.fwUpdatePending = true;
+            state.firmware.fwImage[i] = static_cast<std::uint8_t>(i + 1);
+        state.firmware.fwLength = 200;
+        state.firmware.fwImageVersion = 0x2A;
+        state.firmware.fwUpdatePending = true;
     }
-
-    std::vector<std::uint8_t> was(int address, int count) const
-    {
-        return {before.begin() + address, before.begin() + address + count};
-    }
+    Bytes was(int address, int count) const { return {before.begin() + address, before.begin() + address + count}; }
 };
-
-void expectRecordsOf(const std::vector<std::uint8_t>& page, const Bytes& image)
-{
-    for (int k = 0; k < 8; ++k) {
-        const std::uint8_t* r = page.data() + 16 * k;
-        ASSERT_EQ(r[0], 15);
-        ASSERT_EQ(r[1], 12 * k);
-        EXPECT_TRUE(std::equal(r + 2, r + 14, image.begin() + 12 * k)) << "record " << k;
-        EXPECT_EQ(r[14] | r[15] << 8, crc16(std::span(r + 1, 13))) << "record " << k;
-    }
-}
 
 } // namespace
 
 TEST(DriverStore, StoreToM3WritesPageEntryFirmwareAndDirectoryThenRestarts)
 {
     StoreRig rig(3);
-    rig.pendingFirmware();
     rig.store.bMemStoreClick({});
-
     EXPECT_TRUE(rig.platform.messages.isEmpty()) << rig.platform.messages.join('|').toStdString();
-    expectRecordsOf(rig.at(0x8000, 128), rig.state.eeBlock);
-    EXPECT_EQ(rig.at(0xFFA0, 16), (std::vector<std::uint8_t>{0x8A, 0x65, 0xC2, 0x00, 0x80, 0x00, 0x00, 0x01,
-                                                              'L', 'a', 'm', 'p', ' ', ' ', ' ', ' '}));
+    const Bytes page = rig.at(0x8000, 128);
+    for (int k = 0; k < 8; ++k) {
+        const std::uint8_t* r = page.data() + 16 * k;
+        ASSERT_EQ(r[0], 15);
+        ASSERT_EQ(r[1], 12 * k);
+        EXPECT_TRUE(std::equal(r + 2, r + 14, rig.state.eeBlock.begin() + 12 * k)) << "record " << k;
+        EXPECT_EQ(r[14] | r[15] << 8, crc16(std::span(r + 1, 13))) << "record " << k;
+    }
+    EXPECT_EQ(rig.at(0xFFA0, 16), (Bytes{0x8A, 0x65, 0xC2, 0x00, 0x80, 0x00, 0x00, 0x01, 'L', 'a', 'm', 'p', ' ', ' ',
+                                         ' ', ' '}));
     EXPECT_EQ(rig.at(0xFF80, 16), rig.was(0xFF80, 16)) << "M1's entry goes back as it was read";
-    EXPECT_EQ(rig.at(0xFFC0, 8), (std::vector<std::uint8_t>{0x8A, 0x65, 0xC1, 0x2A, 0xC8, 0x00, 0x04, 0x00}));
+    EXPECT_EQ(rig.at(0xFFC0, 8), (Bytes{0x8A, 0x65, 0xC1, 0x2A, 0xC8, 0x00, 0x04, 0x00}));
     EXPECT_EQ(rig.at(0xFFC8, 8), rig.was(0xFFC8, 8)) << "the firmware entry's last bytes are untouched";
-
-    // Two firmware pages; the second ends in 56 bytes of 0xFF.
-    const auto fw = rig.at(0x0200, 256);
+    const Bytes fw = rig.at(0x0200, 256); // two pages; the second ends in 56 bytes of 0xFF
     for (int i = 0; i < 200; ++i)
         ASSERT_EQ(fw[i], i + 1);
-    EXPECT_EQ(std::vector<std::uint8_t>(fw.begin() + 200, fw.end()), std::vector<std::uint8_t>(56, 0xFF));
+    EXPECT_EQ(Bytes(fw.begin() + 200, fw.end()), Bytes(56, 0xFF));
     EXPECT_EQ(rig.driver().pagesWritten, (std::vector<int>{0x8000, 0x0200, 0x0280, 0xFF80}));
     EXPECT_FALSE(rig.state.firmware.fwUpdatePending);
     EXPECT_TRUE(rig.state.firmware.fwImage.empty());
-
     EXPECT_EQ(rig.store.eeTotal, 128);
     EXPECT_EQ(rig.platform.restarts, std::vector<QString>{" -eraseAll foo"}) << "exactly the switches";
     EXPECT_FALSE(rig.state.formDisabled);
     EXPECT_FALSE(rig.platform.busyCursor);
+
+    StoreRig m1(1, false); // an empty name keeps the name read from the device
+    m1.view.name.clear();
+    m1.store.bMemStoreClick({});
+    EXPECT_EQ(m1.at(0xFF88, 8), m1.was(0xFF88, 8));
+    EXPECT_EQ(m1.driver().pagesWritten, (std::vector<int>{0x0000, 0xFF80})) << "no firmware pending, none written";
 }
 
-TEST(DriverStore, EmptyNameKeepsTheNameReadFromTheDevice)
-{
-    StoreRig rig(1);
-    rig.view.name.clear();
-    rig.store.bMemStoreClick({});
-    EXPECT_EQ(rig.at(0xFF88, 8), rig.was(0xFF88, 8));
-    EXPECT_TRUE(rig.state.firmware.fwImage.empty()) << "nothing pending, nothing written";
-    EXPECT_EQ(rig.driver().pagesWritten, (std::vector<int>{0x0000, 0xFF80}));
-}
-
-// The curve mapping on the way out and "-dc=" on the restart are tested on
-// the window (StoreTest).
-
-// Every way the store can fail: the message, what the device then holds,
-// and the state the window is left in.
+// Every way the store can fail: the message, what the device then holds, and the state the window is left in.
 TEST(DriverStore, FailureRows)
 {
-    struct Row {
+    const auto ack = [](int page, AckFault f) { return [=](StoreRig& r) { r.driver().faults.ack[page] = f; }; };
+    const auto cfError = QStringList{"Firmware Write Error!CF"};
+    const struct {
         const char* where;
         std::function<void(StoreRig&)> fault;
         QStringList messages;
-        bool pageWritten;
-        bool directoryWritten;
-        bool restarted;
-    };
-    const std::vector<Row> rows = {
+        bool pageWritten, directoryWritten, restarted;
+    } rows[] = {
         {"no device", [](StoreRig& r) { r.device.present = false; }, {"   USB Error!   "}, false, false, false},
-        {"slot page refused", [](StoreRig& r) { r.driver().faults.ack[0x8000] = AckFault::Status0; },
-         {"Firmware Write Error!CF"}, false, false, false},
-        {"slot page unacknowledged", [](StoreRig& r) { r.driver().faults.ack[0x8000] = AckFault::Missing; },
-         {"Firmware Write Error!CF"}, true, false, false},
-        {"slot page acknowledged for another address",
-         [](StoreRig& r) { r.driver().faults.ack[0x8000] = AckFault::OtherAddress; },
-         {"Firmware Write Error!CF"}, true, false, false},
-        {"firmware page", [](StoreRig& r) { r.driver().faults.ack[0x0280] = AckFault::Status0; },
-         {"Firmware Write Error!FW"}, true, true, true},
-        {"control block", [](StoreRig& r) { r.driver().faults.ack[0xFF80] = AckFault::Status0; },
-         {"Firmware Write Error!CB"}, true, false, false},
+        {"slot page refused", ack(0x8000, AckFault::Status0), cfError, false, false, false},
+        {"slot page unacknowledged", ack(0x8000, AckFault::Missing), cfError, true, false, false},
+        {"slot page acknowledged for another address", ack(0x8000, AckFault::OtherAddress), cfError, true, false, false},
+        {"firmware page", ack(0x0280, AckFault::Status0), {"Firmware Write Error!FW"}, true, true, true},
+        {"control block", ack(0xFF80, AckFault::Status0), {"Firmware Write Error!CB"}, true, false, false},
         {"firmware, then control block", [](StoreRig& r) {
              r.driver().faults.ack[0x0200] = AckFault::Missing;
              r.driver().faults.ack[0xFF80] = AckFault::Status0;
          }, {"Firmware Write Error!FW", "Firmware Write Error!CB"}, true, false, false},
-        {"device silent", [](StoreRig& r) { r.driver().faults.silent = true; },
-         {"Firmware Write Error!CF"}, false, false, false},
-        {"unplugged during the page", [](StoreRig& r) { r.driver().faults.unplugAfter = 5; },
-         {"Firmware Write Error!CF"}, false, false, false},
+        {"device silent", [](StoreRig& r) { r.driver().faults.silent = true; }, cfError, false, false, false},
+        {"unplugged during the page", [](StoreRig& r) { r.driver().faults.unplugAfter = 5; }, cfError, false, false,
+         false},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.where);
         StoreRig rig(3);
-        rig.pendingFirmware();
         row.fault(rig);
         const Bytes image = rig.state.eeBlock;
         rig.store.bMemStoreClick({});
-
         EXPECT_EQ(rig.platform.messages, row.messages);
         rig.device.present = true; // to look at what it holds
         EXPECT_EQ(rig.at(0x8000, 128) != rig.was(0x8000, 128), row.pageWritten);
@@ -170,15 +133,14 @@ TEST(DriverStore, FailureRows)
         if (row.messages.contains("Firmware Write Error!FW")) {
             const Bytes& fw = rig.state.firmware.fwImage;
             ASSERT_EQ(fw.size(), 12288u) << "the firmware is kept";
-            EXPECT_EQ(rig.at(0x0200, 128), std::vector<std::uint8_t>(fw.begin(), fw.begin() + 128));
+            EXPECT_EQ(rig.at(0x0200, 128), Bytes(fw.begin(), fw.begin() + 128));
             EXPECT_TRUE(rig.state.firmware.fwUpdatePending) << "the firmware stays pending";
             EXPECT_EQ(rig.at(0xFFC0, 16), rig.was(0xFFC0, 16)) << "entry 4 unchanged";
         }
     }
 }
 
-// In stick mode the store only hands over to the stick's write (tested with
-// the window in StoreTest); the curve is not applied and nothing restarts.
+// In stick mode the store only hands the image, unmapped, to the stick's write; nothing restarts.
 TEST(DriverStore, StickModeHandsTheImageToTheStickUnmapped)
 {
     StoreRig rig(0);
@@ -197,7 +159,6 @@ TEST(DriverStore, StickModeHandsTheImageToTheStickUnmapped)
     EXPECT_EQ(rig.state.eeBlock, image);
     EXPECT_TRUE(rig.device.written.empty());
     EXPECT_TRUE(rig.platform.restarts.empty());
-
     rig.state.formDisabled = true; // a panel is open: nothing at all
     rig.store.bMemStoreClick([&] { ++started; });
     EXPECT_EQ(started, 1);

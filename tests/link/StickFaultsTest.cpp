@@ -1,10 +1,14 @@
-// An untrusted stick: data replies that do not fit the image or the report,
-// replies before the identity, a short output report, replies that belong
-// to no operation under way, and an update without firmware (a beep).
+// An untrusted stick: data replies that do not fit the image or the report, replies before the identity, short
+// output reports, replies that belong to no operation under way, an update without firmware (a beep), and a
+// few thousand random replies (under the sanitizers any access outside the report, image or firmware shows).
 
-#include "StickFixture.h"
+#include "StickRig.h"
 
 #include "image/Crc16.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
 
 using namespace nolt;
 using namespace nolt::test;
@@ -21,37 +25,21 @@ sim::Report dataReply(int address, int length, std::uint8_t value)
     return r;
 }
 
-class StickFaults : public StickTest {
-protected:
-    // Identified and read; the stick then waits for the tool.
-    void readAndHush()
-    {
-        identify();
-        ASSERT_EQ(machine.stickState(), 1);
-        model.clearOutbox();
-    }
-};
+// Identified and read; the stick then waits for the tool.
+void readAndHush(StickRig& rig)
+{
+    rig.identify();
+    ASSERT_EQ(rig.machine.stickState(), 1);
+    rig.model.clearOutbox();
+}
 
-class SmallReportStick : public StickTest {
-protected:
-    SmallReportStick() : StickTest(32, 64) {}
-};
-
-class ShortOutputStick : public StickTest {
-protected:
-    ShortOutputStick() : StickTest(64, 32) {}
-};
-
-class TinyOutputStick : public StickTest {
-protected:
-    TinyOutputStick() : StickTest(64, 4) {}
-};
+struct StickFaults : ::testing::Test, StickRig {};
 
 } // namespace
 
 TEST_F(StickFaults, DataReplyPastByte255IsDropped)
 {
-    readAndHush();
+    readAndHush(*this);
     const Bytes before = state.eeBlock;
     const std::size_t sent = device.written.size();
     reply(dataReply(240, 26, 0x99)); // the report holds it, the image does not
@@ -62,34 +50,21 @@ TEST_F(StickFaults, DataReplyPastByte255IsDropped)
     EXPECT_EQ(view.displays, 2);
 }
 
-TEST_F(SmallReportStick, DataLongerThanTheReportIsDropped)
+// A 32-byte report holds 26 data bytes: 27 are dropped even when their CRC is right (the 27th byte, report byte
+// 32, reads as zero), 26 are taken and the read goes on.
+TEST(StickFaultsSmallReport, DataLongerThanTheReportIsDropped)
 {
-    identify();
-    EXPECT_EQ(machine.stickState(), 1);
-    model.clearOutbox();
-    const std::size_t sent = device.written.size();
-    sim::Report r = dataReply(0, 27, 0x44); // 33 bytes: one more than the report
-    device.queueReply(r);                    // the report keeps its first 32 bytes
-    platform.advance(100);
-    EXPECT_NE(state.eeBlock[0], 0x44);
-    EXPECT_EQ(device.written.size(), sent);
-    reply(dataReply(0, 26, 0x44));
-    EXPECT_EQ(state.eeBlock[25], 0x44);
-    EXPECT_EQ(device.written.size(), sent + 1) << "26 bytes fit: the read goes on";
-}
-
-TEST_F(SmallReportStick, DataPastTheReportIsDroppedEvenWithARightCrc)
-{
-    identify();
-    ASSERT_EQ(machine.stickState(), 1);
-    model.clearOutbox();
-    const Bytes before = state.eeBlock;
-    const std::size_t sent = device.written.size();
-    // 27 zero bytes claim report byte 32, which a 32-byte report leaves at
-    // zero: the CRC over the claimed bytes is right, the length is not.
-    reply(dataReply(0, 27, 0x00));
-    EXPECT_EQ(state.eeBlock, before);
-    EXPECT_EQ(device.written.size(), sent);
+    StickRig rig(32, 64);
+    readAndHush(rig);
+    const Bytes before = rig.state.eeBlock;
+    const std::size_t sent = rig.device.written.size();
+    rig.reply(dataReply(0, 27, 0x44));
+    rig.reply(dataReply(0, 27, 0x00));
+    EXPECT_EQ(rig.state.eeBlock, before);
+    EXPECT_EQ(rig.device.written.size(), sent);
+    rig.reply(dataReply(0, 26, 0x44));
+    EXPECT_EQ(rig.state.eeBlock[25], 0x44);
+    EXPECT_EQ(rig.device.written.size(), sent + 1);
 }
 
 TEST_F(StickFaults, DataBeforeTheIdentityStaysWithinThe128ByteImage)
@@ -105,37 +80,33 @@ TEST_F(StickFaults, DataBeforeTheIdentityStaysWithinThe128ByteImage)
     EXPECT_EQ(view.displays, 0);
 }
 
-TEST_F(ShortOutputStick, ReadsButRefusesToWriteOrUpdate)
+// Output reports too short for a frame: Read Memory fits in 32 bytes, Write Memory and firmware parts do not;
+// in 4 bytes nothing fits. No frame is sent cut.
+TEST(StickFaultsShortOutput, FramesLongerThanTheReportAreNotSent)
 {
-    identify();
-    EXPECT_EQ(state.eeBlock, memory()) << "Read Memory fits in 32 bytes";
-    const std::size_t sent = device.written.size();
-    machine.storeUSBStick();
-    EXPECT_EQ(view.captionText, "Transfer Error!");
-    EXPECT_EQ(machine.stickState(), 0);
-    EXPECT_FALSE(view.busy);
-
-    view.captionText.clear();
-    state.firmware.fwImage.assign(12288, 1);
-    machine.bUpdateFwClick();
-    EXPECT_EQ(view.captionText, "Transfer Error!");
-    EXPECT_FALSE(view.progressShown);
-    EXPECT_EQ(device.written.size(), sent) << "no frame is cut";
-}
-
-TEST_F(TinyOutputStick, FramesLongerThanTheReportAreNotSentCut)
-{
-    identify();
-    EXPECT_EQ(machine.stickState(), 1);
-    EXPECT_TRUE(device.written.empty()) << "Read Memory needs 5 report bytes";
-    machine.storeUSBStick();
-    EXPECT_EQ(view.captionText, "Transfer Error!");
-    EXPECT_TRUE(device.written.empty());
+    for (int length : {32, 4}) {
+        StickRig rig(64, length);
+        rig.identify();
+        EXPECT_EQ(rig.machine.stickState(), 1);
+        EXPECT_EQ(rig.state.eeBlock == rig.memory(), length == 32) << length;
+        const std::size_t sent = rig.device.written.size();
+        EXPECT_EQ(sent, length == 32 ? 10u : 0u);
+        rig.machine.storeUSBStick();
+        EXPECT_EQ(rig.view.captionText, "Transfer Error!");
+        EXPECT_EQ(rig.machine.stickState(), 0);
+        EXPECT_FALSE(rig.view.busy);
+        rig.view.captionText.clear();
+        rig.state.firmware.fwImage.assign(12288, 1);
+        rig.machine.bUpdateFwClick();
+        EXPECT_EQ(rig.view.captionText, "Transfer Error!");
+        EXPECT_FALSE(rig.view.progressShown);
+        EXPECT_EQ(rig.device.written.size(), sent);
+    }
 }
 
 TEST_F(StickFaults, RepliesOutsideTheirOperationChangeNothing)
 {
-    readAndHush();
+    readAndHush(*this);
     const std::size_t sent = device.written.size();
     const QString caption = view.captionText;
     for (std::uint8_t code : {'T', 'U', 'V', 'W', 'X', 'Z'})
@@ -144,9 +115,7 @@ TEST_F(StickFaults, RepliesOutsideTheirOperationChangeNothing)
     EXPECT_EQ(view.captionText, caption);
     EXPECT_EQ(machine.stickState(), 1);
     EXPECT_EQ(model.resets, 0);
-
-    // A data reply during a write leaves the image being written alone.
-    machine.storeUSBStick();
+    machine.storeUSBStick(); // a data reply during a write leaves the image being written alone
     model.clearOutbox();
     const Bytes image = state.eeBlock;
     reply(dataReply(0, 26, 0x99));
@@ -156,7 +125,7 @@ TEST_F(StickFaults, RepliesOutsideTheirOperationChangeNothing)
 
 TEST_F(StickFaults, UpdateWithoutFirmwareSendsNothing)
 {
-    readAndHush();
+    readAndHush(*this);
     const std::size_t sent = device.written.size();
     state.firmware.fwLength = 144;
     machine.bUpdateFwClick();
@@ -167,11 +136,89 @@ TEST_F(StickFaults, UpdateWithoutFirmwareSendsNothing)
 
 TEST_F(StickFaults, ImageTooShortForAWriteEndsIt)
 {
-    readAndHush();
+    readAndHush(*this);
     state.eeBlock.resize(128);
     machine.storeUSBStick();
     settle();
     EXPECT_EQ(view.captionText, "Transfer Error!");
     EXPECT_EQ(model.writeFrames, 5) << "Write Memory 0..100 fit, 125 would not";
     EXPECT_EQ(model.eeFrames, 0);
+}
+
+namespace {
+
+constexpr std::uint8_t codes[] = {'Q', 'R', 'T', 'U', 'V', 'W', 'X', 'Y', 'Z', '[', '_', 'P', 'S', 0, 0xFF};
+
+sim::Report randomReply(std::mt19937& rng, int inputLength)
+{
+    std::uniform_int_distribution<int> byte(0, 255);
+    sim::Report r(static_cast<std::size_t>(inputLength));
+    for (auto& b : r)
+        b = static_cast<std::uint8_t>(byte(rng));
+    if (byte(rng) < 240)
+        r[0] = 0xB2;
+    r[1] = codes[static_cast<std::size_t>(byte(rng)) % std::size(codes)];
+    if (r[1] == 'R' && byte(rng) < 192 && inputLength > 6) {
+        // Mostly well-formed data replies, so that reads get far.
+        r[5] = static_cast<std::uint8_t>(byte(rng) % std::min(inputLength - 5, 40));
+        const std::uint16_t crc = frameCrc(r[4], r[5], r.data() + 6);
+        r[2] = crc & 0xFF, r[3] = crc >> 8;
+    }
+    return r;
+}
+
+// The user's buttons, loads of images cut short, and the simulated stick's own answers.
+void userAction(StickRig& rig, std::mt19937& rng)
+{
+    std::uniform_int_distribution<int> pick(0, 7);
+    switch (pick(rng)) {
+    case 0: rig.machine.storeUSBStick(); break;
+    case 1: rig.machine.bUpdateFwClick(); break;
+    case 2: rig.machine.bRereadClick(); break;
+    case 3: rig.state.eeBlock.resize(pick(rng) < 4 ? 128 : 256, 0xFF); break;
+    case 4: rig.state.firmware.fwLength = std::uniform_int_distribution<int>(0, 12287)(rng); break;
+    case 5:
+        if (rig.state.firmware.fwImage.empty())
+            rig.state.firmware.fwImage.assign(12288, 0x5A);
+        else
+            rig.state.firmware.fwImage.clear();
+        break;
+    case 6: rig.model.announce(); break;
+    default: rig.model.refuseWrites = pick(rng); break;
+    }
+}
+
+} // namespace
+
+TEST(StickFuzz, RandomRepliesNeverLeaveTheBuffers)
+{
+    unsigned seed = 1;
+    for (auto [in, out] : {std::pair{64, 64}, {8, 16}, {32, 33}, {255, 255}, {7, 5}}) {
+        SCOPED_TRACE(testing::Message() << "reports " << in << "/" << out << ", seed " << seed);
+        StickRig rig(in, out);
+        rig.view.debugTicked = seed % 2 == 0;
+        rig.state.sw.showLog = true;
+        rig.machine.start();
+        std::mt19937 rng(seed++);
+        std::uniform_int_distribution<int> roll(0, 99);
+        for (int step = 0; step < 2500; ++step) {
+            const int r = roll(rng);
+            if (r < 10)
+                userAction(rig, rng);
+            else if (r < 70)
+                rig.device.queueReply(randomReply(rng, in));
+            rig.machine.Timer3Timer();
+            const int s = rig.machine.stickState();
+            ASSERT_TRUE(s >= 0 && s <= 5) << "state " << s;
+            ASSERT_TRUE(rig.state.eeBlock.size() == 128 || rig.state.eeBlock.size() == 256);
+            ASSERT_LE(rig.machine.frames().fwPosition, std::max(rig.machine.frames().fwPages, 0));
+            ASSERT_TRUE(rig.timer3->isActive());
+        }
+        for (const auto& f : rig.device.written) {
+            ASSERT_EQ(f.size(), static_cast<std::size_t>(out));
+            ASSERT_EQ(f[0], 0xCA);
+            ASSERT_EQ(f[1], 0xC5);
+        }
+        EXPECT_GT(rig.device.written.size(), 100u) << "the protocol got somewhere";
+    }
 }

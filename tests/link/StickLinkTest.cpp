@@ -1,9 +1,10 @@
-// Stick frames byte for byte: Read Memory, Write Memory, write EE, the
-// firmware parts and the debug lines of send2Stick.
+// Stick frames byte for byte: Read Memory, Write Memory, write EE, the firmware parts and the debug lines.
 
-#include "StickFixture.h"
+#include "StickRig.h"
 
 #include "image/Crc16.h"
+
+#include <gtest/gtest.h>
 
 using namespace nolt;
 using namespace nolt::test;
@@ -18,8 +19,7 @@ sim::Report bytes(std::initializer_list<int> v)
     return r;
 }
 
-class StickFrames : public StickTest {
-protected:
+struct StickFrames : ::testing::Test, StickRig {
     StickFrames()
     {
         Bytes& image = frames().writeImage;
@@ -69,41 +69,6 @@ TEST_F(StickFrames, WriteMemoryEndsWithAZeroWhateverTheBufferHeld)
     const sim::Report frame = sent(stick::stickWriteMem, 25, 33);
     EXPECT_TRUE(std::equal(frame.begin() + 7, frame.begin() + 32, frames().writeImage.begin() + 25));
     EXPECT_EQ(frame[32], 0);
-}
-
-TEST_F(StickFrames, FirmwarePageGoesOutInThreeParts)
-{
-    Bytes fw(12288);
-    for (std::size_t i = 0; i < fw.size(); ++i)
-        fw[i] = static_cast<std::uint8_t>(i * 13 + 1);
-    frames().fwImage = fw;
-    frames().fwPages = 5;
-    frames().fwPosition = 1;
-    frames().stickAddr = 72;
-    const std::size_t before = device.written.size();
-    const std::size_t partBytes[] = {26, 26, 20};
-    for (int part = 1; part <= 3; ++part) {
-        frames().stickState = part + 2;
-        EXPECT_TRUE(frames().stickCmd(stick::stickFwBlock));
-    }
-    EXPECT_EQ(frames().stickAddr, 144);
-    EXPECT_EQ(frames().fwPosition, 2) << "the progress steps after part 3";
-    EXPECT_EQ(view.position, 2);
-
-    std::size_t from = 72;
-    const auto parts = framesFrom(before, 32);
-    ASSERT_EQ(parts.size(), 3u);
-    for (int part = 1; part <= 3; ++part) {
-        const sim::Report& f = parts[static_cast<std::size_t>(part - 1)];
-        const std::size_t n = partBytes[part - 1];
-        EXPECT_EQ(sim::Report(f.begin(), f.begin() + 3), bytes({0xCA, 0xC5, 0x08}));
-        EXPECT_EQ(f[5], part);
-        EXPECT_TRUE(std::equal(f.begin() + 6, f.begin() + 6 + static_cast<long>(n), fw.begin() + static_cast<long>(from)));
-        EXPECT_EQ(crc16(std::span(fw).subspan(from, n)), f[3] | f[4] << 8) << "part " << part;
-        from += n;
-    }
-    EXPECT_EQ(sim::Report(parts[2].begin() + 26, parts[2].end()), sim::Report(6, 0)) << "part 3 ends in zeros";
-    EXPECT_EQ(view.lines.last(), "Send: ");
 }
 
 TEST_F(StickFrames, LastPageOfALongFirmwareReadsNothingPastTheImage)

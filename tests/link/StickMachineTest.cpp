@@ -1,10 +1,11 @@
-// The stick's reply machine against the simulated stick: the read on the
-// identity, the caption and log box, the write with its refusals, the
-// firmware update, "ReRead" and the replies that only show or beep.
+// The stick's reply machine against the simulated stick: the read on the identity, the caption and log box, the
+// write with its refusals, the firmware update, "ReRead" and the replies that only show or beep.
 
-#include "StickFixture.h"
+#include "StickRig.h"
 
 #include "image/Crc16.h"
+
+#include <gtest/gtest.h>
 
 using namespace nolt;
 using namespace nolt::test;
@@ -13,8 +14,7 @@ namespace {
 
 const QString readyCaption = QStringLiteral("USB Stick, Device Nr. 12345678, FW 1.72            Ready...");
 
-// The addresses of the Read Memory, Write Memory or write EE frames among
-// the frames sent.
+// The addresses of the Read Memory, Write Memory or write EE frames among the frames sent.
 std::vector<int> addressesOf(const std::vector<sim::Report>& frames, int cmd)
 {
     std::vector<int> out;
@@ -24,8 +24,7 @@ std::vector<int> addressesOf(const std::vector<sim::Report>& frames, int cmd)
     return out;
 }
 
-class StickMachineTest : public StickTest {
-protected:
+struct StickMachineTest : ::testing::Test, StickRig {
     // The stick identifies itself and its memory is read.
     void readStick()
     {
@@ -33,7 +32,6 @@ protected:
         ASSERT_EQ(view.captionText, readyCaption);
         ASSERT_EQ(machine.stickState(), 1);
     }
-    // Writes the image and lets the stick answer everything.
     void transfer()
     {
         machine.storeUSBStick();
@@ -54,9 +52,7 @@ TEST_F(StickMachineTest, IdentityStartsTheReadOfAll256Bytes)
     const long long before = platform.nowMs;
     platform.advance(100);
     EXPECT_GE(platform.nowMs - before, 1000) << "the window waits a second before the first read";
-    EXPECT_EQ(state.eeBlock.size(), 256u);
     settle();
-
     EXPECT_EQ(addressesOf(framesFrom(0), stick::stickReadMem),
               (std::vector<int>{0, 26, 52, 78, 104, 130, 156, 182, 208, 234}));
     EXPECT_EQ(state.eeBlock, memory());
@@ -65,15 +61,19 @@ TEST_F(StickMachineTest, IdentityStartsTheReadOfAll256Bytes)
     EXPECT_EQ(view.enables, 1);
     EXPECT_EQ(view.displays, 1);
     EXPECT_FALSE(view.log) << "no log box without -showLog";
-    EXPECT_EQ(machine.stickFwVersion(), 72);
     EXPECT_EQ(machine.stickId(), (StickId{0x12, 0x34, 0x56, 0x78, 0, 72}));
-
     // With debug on the image is dumped after the read.
     const qsizetype head = view.lines.indexOf("------------------ Memory dump --------------------");
     ASSERT_GE(head, 0);
     ASSERT_EQ(view.lines.size(), head + 18);
     EXPECT_EQ(view.lines[head + 1].left(13), "00: 03 0A 11 ");
     EXPECT_EQ(view.lines[head + 17], "----------------------------------------------------");
+
+    const std::size_t sent = device.written.size(); // a second identity only updates the id
+    reply({0xB2, '_', 0xAA, 0xBB, 0xCC, 0xDD, 1, 73});
+    EXPECT_EQ(device.written.size(), sent);
+    EXPECT_EQ(machine.stickId(), (StickId{0xAA, 0xBB, 0xCC, 0xDD, 1, 73}));
+    EXPECT_EQ(machine.stickState(), 1);
 }
 
 // The log box needs firmware 1.72 or later and "-showLog".
@@ -100,24 +100,26 @@ TEST_F(StickMachineTest, CaptionAndLogBoxByFirmwareVersion)
     EXPECT_EQ(view.log->lMaxT, "85 °C");
 }
 
-TEST_F(StickMachineTest, SecondIdentityOnlyUpdatesTheId)
+// "ReRead" only when identified; a data reply moves the read on by its own address (208 + 26 asks for 234).
+TEST_F(StickMachineTest, RereadOnlyWhenIdentifiedAndDataRepliesMoveTheRead)
 {
+    for (int s : {0, 2}) {
+        machine.frames().stickState = s;
+        machine.bRereadClick();
+    }
+    EXPECT_TRUE(device.written.empty());
     readStick();
-    const std::size_t sent = device.written.size();
-    reply({0xB2, '_', 0xAA, 0xBB, 0xCC, 0xDD, 1, 73});
-    EXPECT_EQ(device.written.size(), sent);
-    EXPECT_EQ(machine.stickId(), (StickId{0xAA, 0xBB, 0xCC, 0xDD, 1, 73}));
-    EXPECT_EQ(machine.stickState(), 1);
-}
+    model.memory[100] = 0xEE;
+    std::size_t sent = device.written.size();
+    machine.bRereadClick();
+    settle();
+    EXPECT_EQ(addressesOf(framesFrom(sent), stick::stickReadMem).size(), 10u);
+    EXPECT_EQ(state.eeBlock[100], 0xEE);
 
-TEST_F(StickMachineTest, DataRepliesMoveTheReadByTheirOwnAddress)
-{
-    readStick();
     machine.bRereadClick();
     model.clearOutbox();
     device.clearReplies();
-    const std::size_t sent = device.written.size();
-    // 208 + 26 asks for 234; 234 + 22 completes the read.
+    sent = device.written.size();
     sim::Report r = {0xB2, 'R', 0, 0, 208, 26};
     r.resize(32, 0x5A);
     const std::uint16_t crc = frameCrc(208, 26, r.data() + 6);
@@ -138,9 +140,7 @@ TEST_F(StickMachineTest, WrongCrcChangesNothingAndTheReadStands)
     EXPECT_EQ(state.eeBlock, [] { Bytes b(256, 0); std::fill_n(b.begin(), 128, 0x77); return b; }());
     EXPECT_EQ(view.captionText, "USB Stick");
     EXPECT_TRUE(view.busy);
-
-    // The stick announces itself again and a fresh read succeeds.
-    model.announce();
+    model.announce(); // the stick announces itself again and a fresh read succeeds
     settle();
     EXPECT_EQ(state.eeBlock, memory());
 }
@@ -153,29 +153,23 @@ TEST_F(StickMachineTest, WriteSendsBytes0To249ThenTheEeArea)
     const Bytes before = memory();
     const std::size_t from = device.written.size();
     transfer();
-
     const auto frames = framesFrom(from);
-    EXPECT_EQ(addressesOf(frames, stick::stickWriteMem),
-              (std::vector<int>{0, 25, 50, 75, 100, 125, 150, 175, 200, 225}));
-    EXPECT_EQ(addressesOf(frames, stick::stickWriteEE),
-              (std::vector<int>{0, 12, 24, 36, 48, 60, 72, 84, 96, 108}));
+    EXPECT_EQ(addressesOf(frames, stick::stickWriteMem), (std::vector<int>{0, 25, 50, 75, 100, 125, 150, 175, 200, 225}));
+    EXPECT_EQ(addressesOf(frames, stick::stickWriteEE), (std::vector<int>{0, 12, 24, 36, 48, 60, 72, 84, 96, 108}));
     EXPECT_TRUE(std::equal(state.eeBlock.begin(), state.eeBlock.begin() + 250, model.memory.begin()));
-    EXPECT_TRUE(std::equal(before.begin() + 250, before.end(), model.memory.begin() + 250))
-        << "bytes 250..255 are never written";
+    EXPECT_TRUE(std::equal(before.begin() + 250, before.end(), model.memory.begin() + 250)) << "250..255 not written";
     EXPECT_EQ(view.captionText, readyCaption + "->Transfer finished.");
     EXPECT_EQ(machine.stickState(), 0);
     EXPECT_FALSE(view.busy);
     EXPECT_TRUE(view.lines.contains("EE Write OK"));
-
     transfer();
     EXPECT_EQ(view.captionText, readyCaption + "->Transfer finished.->Transfer finished.");
     machine.bRereadClick();
     EXPECT_EQ(model.pending(), 0u) << "no ReRead after a write until the stick identifies itself";
 }
 
-// A load in the middle of a write or an update: the stick gets the image or
-// firmware of the moment the button was pressed, whole; the loaded one
-// stays on screen for the next operation.
+// A load in the middle of a write or an update: the stick gets the image or firmware of the moment the button
+// was pressed, whole; the loaded one stays on screen for the next operation.
 TEST_F(StickMachineTest, LoadMidwayChangesNothingThatIsSent)
 {
     const struct { const char* phase; int sim::StickModel::*taken; } cases[] = {
@@ -230,7 +224,6 @@ TEST_F(StickMachineTest, FiveRefusalsAreRepeatedTheSixthEndsTheWrite)
     EXPECT_EQ(addressesOf(frames, stick::stickWriteEE).size(), 15u);
     EXPECT_EQ(view.lines.count("EE Write Repeat"), 5);
     EXPECT_EQ(view.captionText, readyCaption + "->Transfer finished.");
-
     for (bool ee : {false, true}) {
         (ee ? model.refuseEeWrites : model.refuseWrites) = 6;
         const int enables = view.enables;
@@ -238,8 +231,7 @@ TEST_F(StickMachineTest, FiveRefusalsAreRepeatedTheSixthEndsTheWrite)
         transfer();
         const auto sent = framesFrom(start);
         const auto refused = addressesOf(sent, ee ? stick::stickWriteEE : stick::stickWriteMem);
-        EXPECT_EQ(refused.size(), 6u);
-        EXPECT_EQ(std::count(refused.begin(), refused.end(), 0), 6) << "the sixth refusal ends it";
+        EXPECT_EQ(refused, std::vector<int>(6, 0)) << "the sixth refusal ends it";
         EXPECT_EQ(sent.size(), ee ? 16u : 6u);
         EXPECT_EQ(view.captionText, "Transfer Error!");
         EXPECT_EQ(machine.stickState(), 0);
@@ -255,7 +247,7 @@ TEST_F(StickMachineTest, FirmwarePagesByLength)
     for (std::size_t i = 0; i < fw.size(); ++i)
         fw[i] = static_cast<std::uint8_t>(i ^ (i >> 8));
     state.firmware.fwImage = fw;
-    for (auto [length, pages] : {std::pair{144, 2}, {145, 3}, {0, 1}}) {
+    for (auto [length, pages, progress] : {std::tuple{144, 2, 2}, {145, 3, 3}, {0, 1, 0}}) {
         readStick();
         model.firmware.clear();
         state.firmware.fwLength = length;
@@ -264,12 +256,13 @@ TEST_F(StickMachineTest, FirmwarePagesByLength)
         EXPECT_TRUE(view.progressShown);
         settle();
         EXPECT_EQ(model.firmware, Bytes(fw.begin(), fw.begin() + pages * 72)) << length;
+        EXPECT_EQ(model.refusedFwParts, 0) << "every part's CRC is right";
+        EXPECT_EQ(view.position, progress);
         EXPECT_EQ(model.resets, resets + 1);
         EXPECT_TRUE(view.lines.contains("FW Update done."));
         EXPECT_FALSE(view.progressShown);
         EXPECT_EQ(view.lines.count("Send: Reset!"), resets + 1);
-        // The reset makes the stick announce itself; a fresh read follows.
-        EXPECT_EQ(view.captionText, readyCaption);
+        EXPECT_EQ(view.captionText, readyCaption) << "the reset makes the stick announce itself; a read follows";
         EXPECT_EQ(machine.stickState(), 1);
     }
 }
@@ -296,28 +289,11 @@ TEST_F(StickMachineTest, UpdateEndsWithTheResetFrame)
     EXPECT_EQ(machine.stickState(), 1);
 }
 
-TEST_F(StickMachineTest, RereadOnlyWhenIdentified)
-{
-    for (int s : {0, 2}) {
-        machine.frames().stickState = s;
-        machine.bRereadClick();
-    }
-    EXPECT_TRUE(device.written.empty());
-    readStick();
-    model.memory[100] = 0xEE;
-    const std::size_t from = device.written.size();
-    machine.bRereadClick();
-    settle();
-    EXPECT_EQ(addressesOf(framesFrom(from), stick::stickReadMem).size(), 10u);
-    EXPECT_EQ(state.eeBlock[100], 0xEE);
-}
-
 TEST_F(StickMachineTest, UnknownRepliesShowInTheDebugMemoAndBeepsBeep)
 {
     machine.start();
-    reply({0xB2, 0x50});
-    reply({0xB2, 0x53});
-    reply({0x00, 0x51});
+    for (sim::Report r : {sim::Report{0xB2, 0x50}, {0xB2, 0x53}, {0x00, 0x51}})
+        reply(r);
     EXPECT_EQ(view.lines, QStringList({"RET: 50", "RET: 53", "?: 00"}));
     reply({0xB2, 'Y'});
     reply({0xB2, '['});

@@ -1,8 +1,7 @@
 #pragma once
-// The stick protocol without a window: the reply machine on the scripted
-// platform's virtual time, the simulated stick behind the HID operations,
-// and a view that records what the window would show. Used by the tests
-// and the stick benchmark.
+// The stick protocol without a window: the reply machine on the scripted platform's virtual time, the simulated
+// stick behind the HID operations, and a view that records what the window would show. Used by the tests and
+// the stick benchmark.
 
 #include "link/StickMachine.h"
 #include "sim/StickModel.h"
@@ -23,7 +22,6 @@ struct RecordingView final : StickView {
     bool debugTicked = true;
     QStringList lines;
     int position = -1;
-    int maximum = -1;
     bool progressShown = false;
     int displays = 0;
 
@@ -36,12 +34,11 @@ struct RecordingView final : StickView {
     void hideLog() override { log.reset(); }
     bool debugOn() const override { return debugTicked; }
     void debugLine(const QString& line) override { lines << line; }
-    void setProgress(int p, int m) override { position = p, maximum = m; }
+    void setProgress(int p, int) override { position = p; }
     void showProgress(bool s) override { progressShown = s; }
     void setDisplay() override { ++displays; }
 };
 
-// The machine, the simulated stick and the recording view, wired up.
 struct StickRig {
     explicit StickRig(int inputLength = 64, int outputLength = 64)
         : device(std::make_unique<sim::StickModel>(), inputLength, outputLength),
@@ -53,8 +50,7 @@ struct StickRig {
             model.memory[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i * 7 + 3);
     }
 
-    // The stick reports idle and its identity; Timer3 runs until the
-    // replies are used up.
+    // The stick reports idle and its identity, and is read.
     void identify()
     {
         model.announce();
@@ -62,9 +58,9 @@ struct StickRig {
         settle();
     }
     // Lets Timer3 run until the stick has nothing more to say.
-    void settle(int maxMs = 60000)
+    void settle()
     {
-        for (int t = 0; t < maxMs && (model.pending() > 0 || device.pendingReplies() > 0); t += 100)
+        for (int t = 0; t < 60000 && (model.pending() > 0 || device.pendingReplies() > 0); t += 100)
             platform.advance(100);
         platform.advance(300);
     }
@@ -74,7 +70,6 @@ struct StickRig {
         device.queueReply(std::move(r));
         platform.advance(100);
     }
-
     // The frames sent since `from`, each cut to n bytes.
     std::vector<sim::Report> framesFrom(std::size_t from, std::size_t n = 33) const
     {

@@ -15,10 +15,8 @@ public:
     }
     ~VirtualTimer() override
     {
-        if (owner_) {
-            auto& t = owner_->timers_;
-            t.erase(std::remove(t.begin(), t.end(), this), t.end());
-        }
+        if (owner_)
+            std::erase(owner_->timers_, this);
     }
     void start() override
     {
@@ -28,7 +26,6 @@ public:
     void stop() override { active_ = false; }
     bool isActive() const override { return active_; }
 
-    // Runs the tick once when it is due.
     void fireIfDue()
     {
         if (active_ && owner_->nowMs >= due_) {
@@ -50,11 +47,6 @@ ScriptedPlatform::~ScriptedPlatform()
 {
     for (VirtualTimer* t : timers_)
         t->detach();
-}
-
-void ScriptedPlatform::showMessage(const QString& text)
-{
-    messages << text;
 }
 
 bool ScriptedPlatform::confirm(const QString& text)

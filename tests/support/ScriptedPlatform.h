@@ -34,7 +34,7 @@ public:
     bool busyCursor = false;
     long long nowMs = 0;
 
-    void showMessage(const QString& text) override;
+    void showMessage(const QString& text) override { messages << text; }
     bool confirm(const QString& text) override;
     void beep() override { ++beeps; }
     std::optional<QString> openFileName(const QString& title, const QString& filter) override;
