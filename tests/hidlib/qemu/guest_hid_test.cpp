@@ -92,11 +92,6 @@ private:
                     std::memcpy(reply.u.input2.data, input.data(), input.size());
                     send(reply);
                 }
-            } else if (ev.type == UHID_GET_REPORT) {
-                reply.type = UHID_GET_REPORT_REPLY;
-                reply.u.get_report_reply.id = ev.u.get_report.id;
-                reply.u.get_report_reply.err = EIO;
-                send(reply);
             } else if (ev.type == UHID_SET_REPORT) {
                 mutex_.lock();
                 feature_.assign(ev.u.set_report.data, ev.u.set_report.data + ev.u.set_report.size);
