@@ -2,16 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <unistd.h>
 
-using nolt::hid::descriptorPathFor;
-using nolt::hid::maxDescriptorBytes;
-using nolt::hid::readDescriptorFile;
-
-namespace fs = std::filesystem;
+using namespace nolt::hid;
+using Bytes = std::vector<std::uint8_t>;
 
 TEST(DescriptorFile, OnlyAHidrawNodeMapsToItsSysfsDescriptor)
 {
@@ -23,41 +19,21 @@ TEST(DescriptorFile, OnlyAHidrawNodeMapsToItsSysfsDescriptor)
         EXPECT_EQ(descriptorPathFor(path), "") << path;
 }
 
-class DescriptorFileRead : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        dir_ = fs::temp_directory_path() / ("nolt-hid-" + std::to_string(::getpid()));
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    std::string write(const std::vector<std::uint8_t> &bytes)
-    {
-        const fs::path path = dir_ / "report_descriptor";
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        return path.string();
-    }
-
-    fs::path dir_;
-};
-
-TEST_F(DescriptorFileRead, ReadsTheBytesAsStoredUpToTheSizeLimit)
+// Reads the bytes as stored up to the size limit; a missing file or a directory gives nothing.
+TEST(DescriptorFile, ReadsTheStoredBytesUpToTheSizeLimit)
 {
-    std::vector<std::uint8_t> bytes(maxDescriptorBytes + 100);
+    const auto dir = std::filesystem::temp_directory_path() / ("nolt-hid-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const std::string path = (dir / "report_descriptor").string();
+    Bytes bytes(maxDescriptorBytes + 100);
     for (std::size_t i = 0; i < bytes.size(); ++i)
         bytes[i] = static_cast<std::uint8_t>(i * 7);
-    EXPECT_EQ(readDescriptorFile(write({})), std::vector<std::uint8_t>{});
-    EXPECT_EQ(readDescriptorFile(write({bytes.begin(), bytes.begin() + 9})),
-              std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 9));
-    EXPECT_EQ(readDescriptorFile(write(bytes)),
-              std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + maxDescriptorBytes));
-}
-
-TEST_F(DescriptorFileRead, MissingFileOrDirectoryGivesNothing)
-{
-    EXPECT_FALSE(readDescriptorFile((dir_ / "absent").string()));
-    EXPECT_FALSE(readDescriptorFile(dir_.string()));
+    for (const std::size_t size : {std::size_t{0}, std::size_t{9}, bytes.size()}) {
+        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char *>(bytes.data()), size);
+        EXPECT_EQ(readDescriptorFile(path), Bytes(bytes.begin(), bytes.begin() + std::min(size, maxDescriptorBytes)));
+    }
+    EXPECT_FALSE(readDescriptorFile((dir / "absent").string()));
+    EXPECT_FALSE(readDescriptorFile(dir.string()));
     EXPECT_FALSE(readDescriptorFile(""));
+    std::filesystem::remove_all(dir);
 }

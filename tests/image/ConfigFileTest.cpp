@@ -1,7 +1,5 @@
 #include "image/ConfigFile.h"
-#include "image/Crc16.h"
 #include "image/HexDataLines.h"
-#include "image/NumberText.h"
 
 #include <gtest/gtest.h>
 
@@ -12,138 +10,103 @@ namespace {
 
 const QString corrupted = QStringLiteral("File is corrupted!");
 const QString oldFormat = QStringLiteral("Old Format: Please check Parameter!");
+const QString notConfig = QStringLiteral("Not a configuration or firmware file!");
 
-Bytes defaults()
+// A 128-byte image unlike the default one in every byte; from byte `ff` on 0xFF, the astro data
+// zeroed when `astroZero`.
+Bytes pattern(int ff = img::imageSize, bool astroZero = false)
 {
-    return Bytes(defaultImage.begin(), defaultImage.end());
-}
-
-// A 128-byte image unlike the default one in every byte.
-Bytes pattern()
-{
-    Bytes b(img::imageSize);
-    for (int i = 0; i < img::imageSize; ++i)
+    Bytes b(img::imageSize, 0xFF);
+    for (int i = 0; i < ff; ++i)
         b[i] = static_cast<std::uint8_t>(i * 7 + 3);
+    if (astroZero)
+        std::fill_n(b.begin() + img::astroData, img::astroDataLength, 0);
     return b;
 }
 
-// A configuration file over `data` with a correct CRC.
-QStringList configText(const Bytes& data)
+ConfigLoadResult load(const QStringList& lines, const Bytes& image, bool copyAstro = false, bool noCheck = false)
 {
-    return QStringList{QStringLiteral("MMN") + hexDigits(crc16(data), 4)}
-        + writeHexDataLines(data, 16).lines;
-}
-
-ConfigLoadResult load(const QStringList& lines, const Bytes& image, bool copyAstro = false,
-                      bool noLoadCheck = false)
-{
-    return applyConfigFile(parseLoadedFile(lines), image, copyAstro, noLoadCheck);
+    return applyConfigFile(parseLoadedFile(lines), image, copyAstro, noCheck);
 }
 
 // The whole file of the factory image is compared in the "Save" button's test.
 TEST(ConfigSave, NameIsCutToEightCharacters)
 {
-    EXPECT_EQ(buildConfigFile(defaults(), "").first(), "MMN8A1C");
-    EXPECT_EQ(buildConfigFile(defaults(), "ABCDEFGHIJ").first(), "MMN8A1CABCDEFGH");
+    const Bytes defaults(defaultImage.begin(), defaultImage.end());
+    EXPECT_EQ(buildConfigFile(defaults, "").first(), "MMN8A1C");
+    EXPECT_EQ(buildConfigFile(defaults, "ABCDEFGHIJ").first(), "MMN8A1CABCDEFGH");
 }
 
-// The round trip through "Save" and "Load" is tested on the window; here
-// what only a stick's 256-byte image shows.
+// The round trip through "Save" and "Load" is tested on the window; here what only a stick's 256-byte
+// image shows.
 TEST(ConfigLoad, StickImageKeepsItsUpperHalf)
 {
     const ConfigLoadResult r = load(buildConfigFile(pattern(), ""), Bytes(img::stickImageSize, 0x5A), true);
     EXPECT_TRUE(r.messages.isEmpty());
-    Bytes expected = pattern();
-    std::fill(expected.begin() + img::storedBytes, expected.end(), 0xFF);
+    Bytes expected = pattern(img::storedBytes);
     expected.resize(img::stickImageSize, 0x5A);
     EXPECT_EQ(r.image, expected);
     EXPECT_TRUE(r.infoChanged);
     EXPECT_EQ(r.info, "") << "an empty name empties the info";
 }
 
-TEST(ConfigLoad, FilesThatLoadNothing)
+// Header "MMN3A39" (the CRC of pattern()'s bytes 0..95) or "MEM" with a right or wrong CRC; with
+// noLoadCheck, or a short file, or lines beyond the eighth. A refused file keeps the whole image.
+TEST(ConfigLoad, WhatEachFileLoads)
 {
+    QStringList saved = buildConfigFile(pattern(), "");
+    QStringList full = QStringList{"MMN209E"} + writeHexDataLines(pattern(), 16).lines;
+    for (int n = 0; n < 1000; ++n)
+        full.append(n % 2 ? QStringLiteral("garbage") : QString(64, u'0'));
+    const Bytes before(img::imageSize, 0x77);
     const struct {
         QStringList lines;
+        bool noLoadCheck;
         QStringList messages;
+        Bytes image;
     } cases[] = {
-        {{}, {}},
-        {{"MMN8A1CDefault"}, {}},                           // header only
-        {{"KTC8A1C", "00"}, {"Not a configuration or firmware file!"}},
-        {{"mmn8A1C", "00"}, {"Not a configuration or firmware file!"}},
-        {{QString(QChar(0)) + "MMN", "00"}, {"Not a configuration or firmware file!"}},
-        {{"FWX0100480000", "00"}, {}},                      // a firmware text: applied elsewhere
+        {{}, false, {}, before},
+        {{"MMN3A39Default"}, false, {}, before}, // header only
+        {{"KTC3A39", "00"}, false, {notConfig}, before},
+        {{"mmn3A39", "00"}, false, {notConfig}, before},
+        {{QString(QChar(0)) + "MMN", "00"}, false, {notConfig}, before},
+        {{"FWX0100480000", "00"}, false, {}, before}, // a firmware text: applied elsewhere
+        {QStringList{"MMN3A39Name"} + saved.mid(1), false, {}, pattern(96, true)},
+        {QStringList{"MEM3A39Name"} + saved.mid(1), false, {oldFormat}, pattern(96, true)},
+        {QStringList{"MMN3A38Name"} + saved.mid(1), false, {corrupted}, before},
+        {QStringList{"MEM3A38Name"} + saved.mid(1), false, {oldFormat, corrupted}, before},
+        {QStringList{"MMN3A38Name"} + saved.mid(1), true, {}, pattern(96, true)},
+        {QStringList{"MMN"} + saved.mid(1, 3), true, {}, pattern(48, true)},
+        {full, false, {}, pattern(128, true)},
     };
     for (const auto& c : cases) {
-        const ConfigLoadResult r = load(c.lines, pattern());
+        const ConfigLoadResult r = load(c.lines, before, false, c.noLoadCheck);
+        const bool loads = c.image != before;
         EXPECT_EQ(r.messages, c.messages) << c.lines.value(0).toStdString();
-        EXPECT_FALSE(r.imageReplaced);
-        EXPECT_FALSE(r.infoChanged);
-        EXPECT_EQ(r.image, pattern());
+        EXPECT_EQ(r.image, c.image) << c.lines.value(0).toStdString();
+        EXPECT_EQ(r.imageReplaced, loads);
+        EXPECT_EQ(r.infoChanged, loads);
+        EXPECT_EQ(r.info, loads && c.lines[0].size() > 7 ? "Name" : "");
     }
     EXPECT_EQ(parseLoadedFile({"FWX0100480000", "00"}).kind, LoadedFileKind::Firmware);
+    EXPECT_EQ(parseLoadedFile(full).config.ignoredLines, 1000);
 }
 
-TEST(ConfigLoad, TagCrcAndNoLoadCheckDecide)
-{
-    const QStringList saved = buildConfigFile(pattern(), "Name");
-    const std::uint16_t crc = static_cast<std::uint16_t>(saved[0].mid(3, 4).toUInt(nullptr, 16));
-    const struct {
-        const char* tag;
-        bool wrongCrc, noLoadCheck;
-        QStringList messages;
-        bool loads;
-    } cases[] = {
-        {"MMN", false, false, {}, true},
-        {"MEM", false, false, {oldFormat}, true},
-        {"MMN", true, false, {corrupted}, false},
-        {"MEM", true, false, {oldFormat, corrupted}, false},
-        {"MMN", true, true, {}, true},
-    };
-    for (const auto& c : cases) {
-        QStringList lines = saved;
-        lines[0] = c.tag + hexDigits(c.wrongCrc ? crc ^ 1 : crc, 4) + "Name";
-        const Bytes before(img::imageSize, 0x77);
-        const ConfigLoadResult r = load(lines, before, false, c.noLoadCheck);
-        EXPECT_EQ(r.messages, c.messages) << c.tag << c.wrongCrc;
-        EXPECT_EQ(r.imageReplaced, c.loads);
-        EXPECT_EQ(r.infoChanged, c.loads);
-        // A refused file keeps the whole image, the astro bytes included.
-        Bytes expected = before;
-        if (c.loads) {
-            expected = pattern();
-            std::fill(expected.begin() + img::storedBytes, expected.end(), 0xFF);
-            std::fill_n(expected.begin() + img::astroData, img::astroDataLength, 0);
-        }
-        EXPECT_EQ(r.image, expected);
-    }
-}
-
-TEST(ConfigLoad, ShortFileFillsTheRestWithFF)
-{
-    Bytes data = pattern();
-    data.resize(48);
-    const ConfigLoadResult r = load(configText(data), defaults(), true);
-    EXPECT_TRUE(r.messages.isEmpty());
-    data.resize(img::imageSize, 0xFF);
-    EXPECT_EQ(r.image, data);
-}
-
-// A malformed pair gives the value of the hexadecimal digits before the
-// first bad character, 0 when there are none; either case; a line gives 16
-// bytes at most.
+// A malformed pair gives the value of the hexadecimal digits before the first bad character, 0 when
+// there are none; either case; a line gives 16 bytes at most.
 TEST(ConfigLoad, MalformedPairsReadTheirLeadingDigits)
 {
     const struct {
         QString line;
         std::vector<std::uint8_t> first; // the leading bytes; the rest of the 16 are 0
+        std::uint16_t crc;
     } cases[] = {
-        {"", {}},
-        {"1", {0x01}},
-        {"1G22", {0x01, 0x22}},
-        {" 1ab", {0x00, 0xAB}},
-        {QString(QChar(0)) + "A" + QChar(0xFF) + "7bC", {0x00, 0x00, 0xBC}},
-        {QString(100000, u'f'), std::vector<std::uint8_t>(16, 0xFF)},
+        {"", {}, 0x0000},
+        {"1", {0x01}, 0x8605},
+        {"1G22", {0x01, 0x22}, 0xA4C9},
+        {" 1ab", {0x00, 0xAB}, 0xA8FA},
+        {QString(QChar(0)) + "A" + QChar(0xFF) + "7bC", {0x00, 0x00, 0xBC}, 0x3CBF},
+        {QString(100000, u'f'), std::vector<std::uint8_t>(16, 0xFF), 0x020E},
     };
     for (const auto& c : cases) {
         const LoadedFile file = parseLoadedFile({"MMN0000", c.line});
@@ -151,24 +114,12 @@ TEST(ConfigLoad, MalformedPairsReadTheirLeadingDigits)
         std::fill_n(expected.begin(), 16, 0);
         std::copy(c.first.begin(), c.first.end(), expected.begin());
         EXPECT_EQ(file.config.buffer, expected) << c.line.left(20).toStdString();
-        EXPECT_EQ(file.config.computedCrc, crc16(std::span(expected).first(16)));
+        EXPECT_EQ(file.config.computedCrc, c.crc);
     }
     const LoadedFile file = parseLoadedFile({"MMN1Z34Name12345678", "00"});
     EXPECT_EQ(file.config.storedCrc, 0x1);
     EXPECT_EQ(file.config.name, "Name1234");
     EXPECT_EQ(parseLoadedFile({"MMN", "00"}).config.storedCrc, 0);
-}
-
-TEST(ConfigLoad, LinesBeyondTheEighthAreIgnored)
-{
-    QStringList lines = configText(pattern());
-    for (int n = 0; n < 1000; ++n)
-        lines.append(n % 2 ? QStringLiteral("garbage") : QString(64, u'0'));
-    const LoadedFile file = parseLoadedFile(lines);
-    EXPECT_EQ(file.config.ignoredLines, 1000);
-    const ConfigLoadResult r = applyConfigFile(file, defaults(), true, false);
-    EXPECT_TRUE(r.messages.isEmpty());
-    EXPECT_EQ(r.image, pattern());
 }
 
 } // namespace

@@ -17,9 +17,7 @@ QStringList curveLines(int (*f)(int))
 
 Bytes curveOf(int (*f)(int))
 {
-    const DimmingCurveRead r = readDimmingCurve(curveLines(f), {});
-    EXPECT_TRUE(r.ok()) << r.error.toStdString();
-    return r.curve;
+    return readDimmingCurve(curveLines(f), {}).curve;
 }
 
 const Bytes identity = curveOf([](int i) { return i; });
@@ -27,24 +25,20 @@ const Bytes reverse = curveOf([](int i) { return 100 - i; });
 // Maps 50 to 40 and nothing above 50 to 40.
 const Bytes fiftyToForty = curveOf([](int i) { return i <= 50 ? i * 4 / 5 : i; });
 
-TEST(CurveFile, NeedsExactly101Lines)
+TEST(CurveFile, NeedsExactly101LinesAndReportsWrongDataButStoresOutOfRangeNumbers)
 {
-    const Bytes previous(curvePoints, 7);
     for (const int n : {0, 100, 102}) {
         QStringList lines = curveLines([](int i) { return i; });
         lines.resize(n, "0");
-        const DimmingCurveRead r = readDimmingCurve(lines, previous);
+        const DimmingCurveRead r = readDimmingCurve(lines, Bytes(curvePoints, 7));
         EXPECT_EQ(r.error, "Error: Nr. of points is not 101!") << n;
-        EXPECT_EQ(r.curve, previous);
+        EXPECT_EQ(r.curve, Bytes(curvePoints, 7));
     }
     const DimmingCurveRead grown = readDimmingCurve({}, Bytes{9, 9});
     EXPECT_EQ(grown.curve.size(), 101u);
     EXPECT_EQ(grown.curve[1], 9);
     EXPECT_EQ(grown.curve[2], 0);
-}
 
-TEST(CurveFile, WrongDataIsReportedButOutOfRangeNumbersAreStored)
-{
     const QString wrong = "Error: Wrong Data!";
     const struct {
         QString line;
@@ -53,8 +47,7 @@ TEST(CurveFile, WrongDataIsReportedButOutOfRangeNumbersAreStored)
     } cases[] = {{"101", 101, wrong}, {"-1", 255, wrong}, {"300", 44, wrong}, {"word", 7, wrong},
                  {"", 7, wrong},      {"99999999999", 7, wrong}, {QString(QChar(0)), 7, wrong},
                  {"- 5", 7, wrong},   {"5 5", 7, wrong},
-                 // Blanks around the number do not count.
-                 {" 5", 5, ""},       {"\t42  ", 42, ""}};
+                 {" 5", 5, ""},       {"\t42  ", 42, ""}}; // blanks around the number do not count
     for (const auto& c : cases) {
         QStringList lines = curveLines([](int i) { return 100 - i; });
         lines[42] = c.line;
@@ -70,17 +63,13 @@ TEST(CurveMapping, LevelsKeepTheirRelayBit)
     EXPECT_EQ(correctLevel(0xB2, fiftyToForty), 0xA8);
     EXPECT_EQ(uncorrectLevel(0xA8, fiftyToForty), 0xB2);
     EXPECT_EQ(correctLevel(0x7F, fiftyToForty), 100); // levels above 100 read as 100
-    // On a flat stretch the highest input level wins.
-    const Bytes flat = curveOf([](int i) { return i < 30 ? 0 : i; });
-    EXPECT_EQ(uncorrectLevel(0x80, flat), 0x80 | 29);
-    // A level no point gives is kept as it is.
-    const Bytes even = curveOf([](int i) { return i / 2 * 2; });
-    EXPECT_EQ(uncorrectLevel(0x80 | 41, even), 0x80 | 41);
+    // On a flat stretch the highest input level wins; a level no point gives is kept as it is.
+    EXPECT_EQ(uncorrectLevel(0x80, curveOf([](int i) { return i < 30 ? 0 : i; })), 0x80 | 29);
+    EXPECT_EQ(uncorrectLevel(0x80 | 41, curveOf([](int i) { return i / 2 * 2; })), 0x80 | 41);
     EXPECT_EQ(correctLevel(0x32, {}), 0x32);
 }
 
-// Every candidate byte holds a level, except where a condition says it
-// must not be mapped.
+// Every candidate byte holds a level, except where a condition says it must not be mapped.
 Bytes busyImage(std::uint8_t outputMode = img::outputPwm)
 {
     Bytes image(defaultImage.begin(), defaultImage.end());
@@ -101,12 +90,9 @@ Bytes busyImage(std::uint8_t outputMode = img::outputPwm)
 
 TEST(CurveMapping, MapsExactlyTheLevelBytesAndBack)
 {
-    const Bytes before = busyImage();
-    Bytes image = before;
+    Bytes image = busyImage();
     ASSERT_TRUE(correctDC(image, reverse));
-
-    std::set<int> expected = {img::minLevel, img::poLevel, img::mffStart,
-                              img::mffStop,  img::tmL1,    img::tmL3};
+    std::set<int> expected = {img::minLevel, img::poLevel, img::mffStart, img::mffStop, img::tmL1, img::tmL3};
     for (int i = 0; i < img::dimStepCount; ++i) {
         if (i != 4)
             expected.insert(img::dim2FirstLevel + 3 * i);
@@ -115,14 +101,13 @@ TEST(CurveMapping, MapsExactlyTheLevelBytesAndBack)
     }
     std::set<int> changed;
     for (int i = 0; i < img::imageSize; ++i)
-        if (image[i] != before[i])
+        if (image[i] != busyImage()[i])
             changed.insert(i);
     EXPECT_EQ(changed, expected);
     EXPECT_EQ(image[img::poLevel], 10);
     EXPECT_EQ(image[img::tmL1], 0x80 | 70);
-
     ASSERT_TRUE(invCorrectDC(image, reverse));
-    EXPECT_EQ(image, before);
+    EXPECT_EQ(image, busyImage());
 
     image[img::mffStart] = img::mffStartNotSet; // also leaves mffStop alone
     ASSERT_TRUE(correctDC(image, reverse));
@@ -150,10 +135,9 @@ TEST(CurveMapping, DoesNotRunInDaliModesWithoutCurveOrOnShortImages)
     Bytes tiny(10, 0);
     EXPECT_FALSE(correctDC(tiny, identity));
 
-    Bytes stick = busyImage();
-    stick.resize(img::stickImageSize, 0x32);
-    ASSERT_TRUE(correctDC(stick, fiftyToForty));
-    EXPECT_EQ(Bytes(stick.begin() + img::imageSize, stick.end()), Bytes(128, 0x32));
+    image.resize(img::stickImageSize, 0x32);
+    ASSERT_TRUE(correctDC(image, fiftyToForty));
+    EXPECT_EQ(Bytes(image.begin() + img::imageSize, image.end()), Bytes(128, 0x32));
 }
 
 } // namespace

@@ -1,18 +1,29 @@
 #include "image/ConfigFile.h"
 #include "image/Crc16.h"
 #include "image/FirmwareText.h"
-#include "image/NumberText.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string_view>
+#include <tuple>
 
 namespace nolt {
 namespace {
 
-Bytes firmwareBytes(int n)
+// CRC-16/UMTS check values; a start value acts as a byte fed first (the stick frames' address).
+TEST(Crc16, PublishedCheckValues)
 {
-    Bytes b(n);
+    const std::tuple<std::string_view, std::uint16_t, std::uint16_t> cases[] = {
+        {"123456789", 0, 0xFEE8}, {"", 0, 0x0000}, {"abc", 0, 0xCADB}, {"23456789", '1', 0xFEE8}, {"bc", 'a', 0xCADB}};
+    for (const auto& [text, start, crc] : cases)
+        EXPECT_EQ(crc16({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}, start), crc) << text;
+}
+
+// n bytes of a pattern, then 0xFF up to `size`.
+Bytes firmwareBytes(int n, int size = 0)
+{
+    Bytes b(std::max(n, size), 0xFF);
     for (int i = 0; i < n; ++i)
         b[i] = static_cast<std::uint8_t>(i * 13 + i / 256);
     return b;
@@ -21,75 +32,54 @@ Bytes firmwareBytes(int n)
 // A state that an earlier firmware file left.
 const FirmwareState earlier{Bytes(fw::bufferSize, 0x11), 0x0200, 7, false};
 
-void expectEarlier(const FirmwareResult& r)
+auto fields(const FirmwareState& s)
 {
-    EXPECT_FALSE(r.accepted);
-    EXPECT_EQ(r.state.fwImage, earlier.fwImage);
-    EXPECT_EQ(r.state.fwLength, earlier.fwLength);
-    EXPECT_EQ(r.state.fwImageVersion, earlier.fwImageVersion);
-    EXPECT_EQ(r.state.fwUpdatePending, earlier.fwUpdatePending);
+    return std::tie(s.fwImage, s.fwLength, s.fwImageVersion, s.fwUpdatePending);
 }
 
-FirmwareResult loadFile(const QStringList& lines, const FirmwareState& state = earlier)
+FirmwareResult loadFile(const QStringList& lines)
 {
     const LoadedFile file = parseLoadedFile(lines);
     EXPECT_EQ(file.kind, LoadedFileKind::Firmware);
-    return applyFirmwareFile(file.firmware, state);
+    return applyFirmwareFile(file.firmware, earlier);
 }
 
 TEST(FirmwareText, GeneratedTextHasTheDocumentedForm)
 {
-    const Bytes data = firmwareBytes(200);
-    const QStringList text = makeFirmwareText(data, 0x00C8, 0x48);
+    const QStringList text = makeFirmwareText(firmwareBytes(200), 0x00C8, 0x48);
     ASSERT_EQ(text.size(), 3);
-    Bytes padded = data;
-    padded.resize(256, 0xFF);
-    EXPECT_EQ(text[0], "FWX00C848" + hexDigits(crc16(padded), 4));
+    EXPECT_EQ(text[0], "FWX00C8489EFF"); // CRC over the 200 bytes and 56 bytes 0xFF
     EXPECT_EQ(text[1].left(6), "000D1A");
     EXPECT_EQ(text[2], text[2].left(2 * 72) + QString(2 * 56, u'F'));
 }
 
-TEST(FirmwareFile, TwoLinesFillTheStartOfTheImage)
+TEST(FirmwareFile, AcceptedFileFillsTheStartOfTheImageAndIsPending)
 {
-    const Bytes data = firmwareBytes(256);
-    const FirmwareResult r = loadFile(makeFirmwareText(data, 0x0100, 0x48));
+    const FirmwareResult r = loadFile(makeFirmwareText(firmwareBytes(256), 0x0100, 0x48));
     ASSERT_TRUE(r.accepted);
     EXPECT_TRUE(r.message.isEmpty());
-    Bytes expected = data;
-    expected.resize(fw::bufferSize, 0xFF);
-    EXPECT_EQ(r.state.fwImage, expected);
-    EXPECT_EQ(r.state.fwLength, 0x100);
-    EXPECT_EQ(r.state.fwImageVersion, 0x48);
-    EXPECT_TRUE(r.state.fwUpdatePending);
+    EXPECT_EQ(fields(r.state), fields({firmwareBytes(256, fw::bufferSize), 0x100, 0x48, true}));
     EXPECT_EQ(r.hint, "Version 1.72");
+    EXPECT_EQ(loadFile(makeFirmwareText(firmwareBytes(fw::bufferSize), 0x2FFF, 1)).state.fwLength, 0x2FFF);
 }
 
-TEST(FirmwareFile, LengthMustStayBelowTheImageSize)
+// Too long (dropped silently), a wrong CRC ("corrupted"), no data line: the earlier state stays.
+TEST(FirmwareFile, RefusedFilesChangeNothing)
 {
-    const Bytes data = firmwareBytes(fw::bufferSize);
-    const FirmwareResult ok = loadFile(makeFirmwareText(data, 0x2FFF, 1));
-    EXPECT_TRUE(ok.accepted);
-    EXPECT_EQ(ok.state.fwLength, 0x2FFF);
-    for (const int length : {0x3000, 0xFFFF}) {
-        const FirmwareResult dropped = loadFile(makeFirmwareText(data, length, 1));
-        EXPECT_TRUE(dropped.message.isEmpty());
-        expectEarlier(dropped);
+    QStringList badCrc = makeFirmwareText(firmwareBytes(300), 300, 9);
+    badCrc[2][100] = badCrc[2][100] == u'A' ? u'B' : u'A';
+    const FirmwareText headerOnly = parseFirmwareText({badCrc[0]});
+    EXPECT_EQ(parseLoadedFile({badCrc[0]}).kind, LoadedFileKind::TooFewLines);
+    const std::pair<FirmwareResult, QString> cases[] = {
+        {loadFile(makeFirmwareText(firmwareBytes(fw::bufferSize), 0x3000, 1)), ""},
+        {loadFile(makeFirmwareText(firmwareBytes(fw::bufferSize), 0xFFFF, 1)), ""},
+        {loadFile(badCrc), "File is corrupted!"},
+        {applyFirmwareFile(headerOnly, earlier), ""}};
+    for (const auto& [r, message] : cases) {
+        EXPECT_EQ(r.message, message);
+        EXPECT_FALSE(r.accepted);
+        EXPECT_EQ(fields(r.state), fields(earlier));
     }
-}
-
-TEST(FirmwareFile, WrongCrcOrNoDataChangesNothing)
-{
-    QStringList text = makeFirmwareText(firmwareBytes(300), 300, 9);
-    text[2][100] = text[2][100] == u'A' ? u'B' : u'A';
-    const FirmwareResult bad = loadFile(text);
-    EXPECT_EQ(bad.message, "File is corrupted!");
-    expectEarlier(bad);
-
-    const QStringList headerOnly = {text[0]};
-    EXPECT_EQ(parseLoadedFile(headerOnly).kind, LoadedFileKind::TooFewLines);
-    const FirmwareResult empty = applyFirmwareFile(parseFirmwareText(headerOnly), earlier);
-    EXPECT_TRUE(empty.message.isEmpty());
-    expectEarlier(empty);
 }
 
 TEST(FirmwareFile, LinesBeyondTheLastBufferLineAreIgnored)
@@ -106,26 +96,22 @@ TEST(FirmwareFile, LinesBeyondTheLastBufferLineAreIgnored)
 }
 
 // Driver mode (pending unless the driver has the version) is tested on the window.
-TEST(BuiltInFirmware, StickModeTakesImageAndLengthOnly)
+TEST(BuiltInFirmware, StickModeTakesImageAndLengthOnlyAndIgnoresFaultsSilently)
 {
-    const FirmwareText text = parseFirmwareText(makeFirmwareText(firmwareBytes(128), 100, 0x30));
-    const FirmwareResult r = applyBuiltInFirmware(text, earlier, true, 0);
+    const QStringList good = makeFirmwareText(firmwareBytes(128), 100, 0x30);
+    const FirmwareResult r = applyBuiltInFirmware(parseFirmwareText(good), earlier, true, 0);
     ASSERT_TRUE(r.accepted);
-    EXPECT_EQ(r.state.fwLength, 100);
-    EXPECT_EQ(r.state.fwImageVersion, earlier.fwImageVersion);
-    EXPECT_EQ(r.state.fwUpdatePending, earlier.fwUpdatePending);
+    EXPECT_EQ(fields(r.state), fields({firmwareBytes(128, fw::bufferSize), 100, 7, false}));
     EXPECT_EQ(r.hint, "Version 1.48");
-}
 
-TEST(BuiltInFirmware, FaultyImagesAreIgnoredSilently)
-{
-    QStringList badCrc = makeFirmwareText(firmwareBytes(128), 100, 2);
+    QStringList badCrc = good;
     badCrc[1][0] = u'9';
     const QStringList tooLong = makeFirmwareText(firmwareBytes(128), 0x3000, 2);
     for (const QStringList& lines : {badCrc, tooLong, QStringList{}, QStringList{""}}) {
-        const FirmwareResult r = applyBuiltInFirmware(parseFirmwareText(lines), earlier, false, 0);
-        EXPECT_TRUE(r.message.isEmpty());
-        expectEarlier(r);
+        const FirmwareResult faulty = applyBuiltInFirmware(parseFirmwareText(lines), earlier, false, 0);
+        EXPECT_TRUE(faulty.message.isEmpty());
+        EXPECT_FALSE(faulty.accepted);
+        EXPECT_EQ(fields(faulty.state), fields(earlier));
     }
 }
 

@@ -77,7 +77,8 @@ TEST(TimeText, ParsersReadWhatTheFormattersWrite)
         EXPECT_EQ(getTime3(displayTime4(v & 0xFF)) & 0xFF, v & 0xFF) << v;
 }
 
-TEST(TimeText, ParsesTimesOfDayAndOffsets)
+// Times of day and offsets; wrong lengths and non-decimal digits give the neutral value (0, or 128).
+TEST(TimeText, ParsesTimesOfDayAndOffsetsAndMalformedTexts)
 {
     const IntCase cases[] = {
         {getTime3("22:00:00"), 232},  {getTime3("05:00:00"), 316},
@@ -87,35 +88,19 @@ TEST(TimeText, ParsesTimesOfDayAndOffsets)
         {getTime4("00:01:59"), 128},  {getTime4("-01:00:00"), 98},
         {getTime4("04:14:00"), 255},  {getTime4("X01:00:00"), 98}, // 9 characters: negative
         {getTime4("01:00:00xy"), 158}, // 10 and more: the first eight positions
-        {getTime2("01,5009"), 1500}};
+        {getTime2("01,5009"), 1500},
+        {getTime(""), 0}, {getTime("0"), 0}, {getTime("1:00:00"), 0}, {getTime("001:00:00"), 0},
+        {getTime("100:00:00"), 0}, {getTime("0a:00:00"), 0},
+        {getTime2(""), 0}, {getTime2("0"), 0}, {getTime2("1,500"), 0}, {getTime2("0a,500"), 0},
+        {getTime3(""), 128}, {getTime3("0"), 128}, {getTime3("22:00"), 128}, {getTime3("22:00:000"), 128},
+        {getTime3("xx:00:00"), 128}, {getTime4(""), 128}, {getTime4("0"), 128}, {getTime4("0:02:00"), 128},
+        {getTime4("-0x:00:00"), 128}, {*getTimeHM(""), 0}, {*getTimeHM("0"), 0}, {*getTimeHM("5:00"), 0},
+        {*getTimeHM("05:000"), 0}};
     for (std::size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EQ(cases[i].got, cases[i].want) << "case " << i;
-}
-
-TEST(TimeText, WrongLengthsGiveTheNeutralValue)
-{
-    for (const QString s : {"", "0", "1:00:00", "001:00:00", "100:00:00"})
-        EXPECT_EQ(getTime(s), 0) << s.toStdString();
-    for (const QString s : {"", "0", "1,500"})
-        EXPECT_EQ(getTime2(s), 0) << s.toStdString();
-    for (const QString s : {"", "0", "22:00", "22:00:000"})
-        EXPECT_EQ(getTime3(s), 128) << s.toStdString();
-    for (const QString s : {"", "0", "0:02:00"})
-        EXPECT_EQ(getTime4(s), 128) << s.toStdString();
-    for (const QString s : {"", "0", "5:00", "05:000"})
-        EXPECT_EQ(getTimeHM(s), 0) << s.toStdString();
-}
-
-TEST(TimeText, DigitFieldsThatAreNotDecimal)
-{
     // The night-length text can be typed by the user: no value, nothing written.
     for (const QString s : {"ab:cd", "05:x0", " 5:00", "-1:00", "05:+9", "\u0660\u0665:00"})
         EXPECT_FALSE(getTimeHM(s).has_value()) << s.toStdString();
-    // The other texts come from the formatters; a malformed one reads as neutral.
-    EXPECT_EQ(getTime("0a:00:00"), 0);
-    EXPECT_EQ(getTime2("0a,500"), 0);
-    EXPECT_EQ(getTime3("xx:00:00"), 128);
-    EXPECT_EQ(getTime4("-0x:00:00"), 128);
 }
 
 } // namespace
