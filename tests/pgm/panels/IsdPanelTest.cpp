@@ -54,7 +54,10 @@ TEST_F(IsdPanelTest, OffsetRoundTripsAndSliderEnds)
 TEST_F(IsdPanelTest, DstShiftsTheOffsetByAnHourWithinTheEnds)
 {
     const struct { std::uint8_t offset, options; const char *first, *second; } cases[] = {
-        {0, 0x01, "-01:00:00", "0"}, {0x100 - 120, 0x01, "-04:16:00", "-03:16:00"}, {120, 0x00, "04:14:00", "03:14:00"}};
+        {0, 0x01, "-01:00:00", "0"},
+        {0x100 - 120, 0x01, "-04:16:00", "-03:16:00"},
+        {120, 0x00, "04:14:00", "03:14:00"},
+    };
     for (auto c : cases) {
         open({{img::isdOffset, c.offset}, {img::optionFlags, c.options}});
         click("cbDST");

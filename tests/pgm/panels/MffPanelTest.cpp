@@ -174,8 +174,8 @@ TEST_F(MffPanelTest, SwitchingOffClearsLifetimeBurnInAndResetButKeepsTheLevels)
     EXPECT_TRUE(ticked("cbresetOH")) << "the box keeps the state it was left in";
     const Bytes before = image();
     click("SW_mff_on");
-    EXPECT_EQ(differences(image(), with(before, {{img::mffLifetime, 0}, {img::burnInTime, 0}, {img::optionFlags, 0x01}})),
-              "");
+    const ByteChanges cleared = {{img::mffLifetime, 0}, {img::burnInTime, 0}, {img::optionFlags, 0x01}};
+    EXPECT_EQ(differences(image(), with(before, cleared)), "");
     EXPECT_TRUE(switchShowsOff());
     EXPECT_FALSE(ticked("cbresetOH"));
 
