@@ -1,5 +1,7 @@
 // The remote-control switch, tile and panel, and Remote DIM's hold on the
-// LST timer and ISD.
+// LST timer and ISD. Byte 0: 0x20 the 230 V input, 0x40 the LST input, 0x0C
+// the LST timer and ISD on. Byte 68: the function in the high nibble; the
+// other features' bits 0x0B below it stay as they are.
 
 #include "PanelTesting.h"
 
@@ -11,152 +13,129 @@ using namespace nolt::test;
 
 namespace {
 
-constexpr std::uint8_t mains = 0x20, lst = 0x40, timers = 0x0C; // feature flags
-constexpr std::uint8_t lowNibble = 0x0B; // bits of other features in byte 68
-
 struct RemotePanelTest : PanelTest {
-    void load(std::uint8_t input, std::uint8_t function)
+    void load(std::uint8_t flags, std::uint8_t options)
     {
-        PanelTest::load({{img::featureFlags, std::uint8_t(timers | input)}, {img::optionFlags, std::uint8_t(function | lowNibble)}});
+        PanelTest::load({{img::featureFlags, flags}, {img::optionFlags, options}});
     }
-    // The image as it should be.
-    Bytes image(std::uint8_t flags, std::uint8_t function)
+    // How the image differs from the factory one with bytes 0 and 68 as given.
+    std::string differsFrom(std::uint8_t flags, std::uint8_t options) const
     {
-        Bytes e(defaultImage.begin(), defaultImage.end());
-        e[img::featureFlags] = flags;
-        e[img::optionFlags] = function | lowNibble;
-        return e;
+        const Bytes factory(defaultImage.begin(), defaultImage.end());
+        return differences(image(), with(factory, {{img::featureFlags, flags}, {img::optionFlags, options}}));
     }
-    QRadioButton* rbMN() { return h->find<QRadioButton>("rbMN"); }
-    QRadioButton* rbRemote() { return h->find<QRadioButton>("rbRemote"); }
-    QString caption() { return h->find<QGroupBox>("gbRemote")->title(); }
-    QString label() { return h->find<QLabel>("lRemote")->text(); }
-    bool switchOff() { return h->shown("rc_off") && h->shown("rem_dis") && !h->shown("lRemote"); }
+    bool ticked(const char* name) const { return h->find<QRadioButton>(name)->isChecked(); }
+    QString caption() const { return h->find<QGroupBox>("gbRemote")->title(); }
 };
 
 } // namespace
 
+// Off -> 230 V -> LST moves the switch and names the input; LST -> off
+// clears both inputs and the function.
 TEST_F(RemotePanelTest, SwitchCyclesAndOnlyOffWrites)
 {
-    load(0, 0);
+    load(0x0C, 0x0B);
     clickOnScreen("rc_off");
-    EXPECT_TRUE(h->shown("rc_main") && !h->shown("rem_dis"));
+    EXPECT_TRUE(shown("rc_main") && !shown("rem_dis"));
     EXPECT_EQ(caption(), "Remote Control, Input=230V");
     clickOnScreen("rc_main");
-    EXPECT_TRUE(h->shown("rc_lst") && !h->shown("rc_main"));
+    EXPECT_TRUE(shown("rc_lst") && !shown("rc_main"));
     EXPECT_EQ(caption(), "Remote Control, Input=LST");
-    EXPECT_EQ(h->image(), image(timers, 0));
+    EXPECT_EQ(differsFrom(0x0C, 0x0B), "");
 
-    load(mains | lst, img::remoteMidNightProtect); // both inputs: 230 V
+    load(0x6C, 0x3B); // both inputs: 230 V
     clickOnScreen("rc_main");
     clickOnScreen("rc_lst");
-    EXPECT_TRUE(switchOff());
-    EXPECT_EQ(h->image(), image(timers, 0));
+    EXPECT_TRUE(shown("rc_off") && shown("rem_dis") && !shown("lRemote"));
+    EXPECT_EQ(differsFrom(0x0C, 0x0B), "");
 }
 
 TEST_F(RemotePanelTest, OkWritesFunctionAndInput)
 {
-    load(0, 0);
+    load(0x0C, 0x0B);
     clickOnScreen("rc_off");
     clickOnScreen("iRemote_en");
-    EXPECT_TRUE(h->form->state().formDisabled);
-    EXPECT_EQ(rbRemote()->text(), "MidNight Protect");
-    EXPECT_FALSE(rbMN()->isChecked() || rbRemote()->isChecked());
-    h->click("bRC_OK"); // no function: remote control off
-    EXPECT_TRUE(switchOff());
-    EXPECT_EQ(h->image(), image(timers, 0));
+    EXPECT_EQ(h->find<QRadioButton>("rbRemote")->text(), "MidNight Protect");
+    h->find<QRadioButton>("rbRemote")->click();
+    click("bRC_OK");
+    EXPECT_EQ(differsFrom(0x2C, 0x3B), "");
+    EXPECT_EQ(label("lRemote"), "MidNight Protect");
+    EXPECT_FALSE(shown("pRemote") || busy());
 
-    clickOnScreen("rc_off");
-    clickOnScreen("iRemote_en");
-    rbRemote()->click();
-    h->click("bRC_OK");
-    EXPECT_EQ(h->image(), image(timers | mains, img::remoteMidNightProtect));
-    EXPECT_EQ(label(), "MidNight Protect");
-    EXPECT_FALSE(h->shown("pRemote") || h->form->state().formDisabled);
-
-    // MidNight moves with the switch to the LST input; MidNight Protect
-    // has no counterpart there.
-    load(mains, img::remoteMidNight);
+    // MidNight moves with the switch to the LST input.
+    load(0x2C, 0x1B);
     clickOnScreen("rc_main");
     clickOnScreen("lRemote"); // hidden by the move: the tile takes the click
-    EXPECT_TRUE(rbMN()->isChecked());
-    h->click("bRC_OK");
-    EXPECT_EQ(h->image(), image(timers | lst, img::remoteMidNight));
-    EXPECT_EQ(label(), "MidNight");
-    load(mains, img::remoteMidNightProtect);
-    clickOnScreen("rc_main");
-    clickOnScreen("iRemote_en");
-    EXPECT_FALSE(rbMN()->isChecked() || rbRemote()->isChecked());
-    h->click("bRC_OK");
-    EXPECT_EQ(h->image(), image(timers, 0));
+    EXPECT_TRUE(ticked("rbMN"));
+    click("bRC_OK");
+    EXPECT_EQ(differsFrom(0x4C, 0x1B), "");
+    EXPECT_EQ(label("lRemote"), "MidNight");
 }
 
+// Remote DIM takes the LST input: the LST timer and ISD go off and stay off
+// while it holds. Off ends it; the timers stay off until switched on.
 TEST_F(RemotePanelTest, RemoteDimKeepsLstTimerAndIsdOff)
 {
-    load(0, 0);
+    load(0x0C, 0x0B);
     clickOnScreen("rc_off");
     clickOnScreen("rc_main");
     clickOnScreen("iRemote_en");
-    EXPECT_EQ(rbRemote()->text(), "Remote DIM");
-    rbRemote()->click();
-    h->click("bRC_OK");
-    const Bytes expected = image(lst, img::remoteDimFunction);
-    EXPECT_EQ(h->image(), expected);
-    EXPECT_EQ(label(), "Remote DIM");
-    EXPECT_TRUE(h->shown("LST_dis") && h->shown("Astro_dis"));
+    EXPECT_EQ(h->find<QRadioButton>("rbRemote")->text(), "Remote DIM");
+    h->find<QRadioButton>("rbRemote")->click();
+    click("bRC_OK");
+    EXPECT_EQ(label("lRemote"), "Remote DIM");
+    EXPECT_TRUE(shown("LST_dis") && shown("Astro_dis"));
     clickOnScreen("sw_lst_open");
     clickOnScreen("sw_astro_open");
-    EXPECT_EQ(h->image(), expected);
-
-    // Off ends Remote DIM; the timers stay off until switched on.
+    EXPECT_EQ(differsFrom(0x40, 0x2B), "");
     clickOnScreen("rc_lst");
-    EXPECT_EQ(h->image(), image(0, 0));
+    EXPECT_EQ(differsFrom(0x00, 0x0B), "");
     clickOnScreen("sw_lst_open");
     clickOnScreen("sw_astro_open");
-    EXPECT_EQ(h->image()[0], timers);
+    EXPECT_EQ(differsFrom(0x0C, 0x0B), "");
 }
 
+// On the LST input a refresh opens the panel, its caption naming that input
+// whatever the switch was last clicked to; while busy only the buttons follow.
 TEST_F(RemotePanelTest, RefreshOnTheLstInputOpensThePanel)
 {
-    // The switch was last clicked to 230 V; the caption follows the input.
     clickOnScreen("rc_off");
-    load(lst, img::remoteDimFunction);
-    EXPECT_TRUE(h->shown("pRemote") && h->form->state().formDisabled);
+    load(0x4C, 0x2B);
+    EXPECT_TRUE(shown("pRemote") && busy() && h->state().remoteDim && ticked("rbRemote"));
     EXPECT_EQ(caption(), "Remote Control, Input=LST");
-    EXPECT_TRUE(h->form->state().remoteDim);
-    EXPECT_TRUE(rbRemote()->isChecked());
-    EXPECT_EQ(label(), "Remote DIM");
-    const Bytes before = h->image();
+    EXPECT_EQ(label("lRemote"), "Remote DIM");
     clickOnScreen("SW_astro_close");
     clickOnScreen("SW_lst_close");
-    h->click("bRemoteCancel");
-    EXPECT_EQ(h->image(), before);
+    click("bRemoteCancel");
+    EXPECT_EQ(differsFrom(0x4C, 0x2B), "");
 
-    h->form->state().formDisabled = true; // busy: closed, buttons still follow
-    load(lst, img::remoteMidNight);
-    EXPECT_FALSE(h->shown("pRemote"));
-    EXPECT_TRUE(rbMN()->isChecked());
-    EXPECT_FALSE(h->form->state().remoteDim);
+    h->state().formDisabled = true;
+    load(0x4C, 0x1B);
+    EXPECT_FALSE(shown("pRemote") || h->state().remoteDim);
+    EXPECT_TRUE(ticked("rbMN"));
 }
 
-TEST_F(RemotePanelTest, EveryFunctionNibbleOnBothInputs)
+// Function nibbles as files and devices may hold them: a known one ticks its
+// button and stays; any other, or none, switches remote control off.
+TEST_F(RemotePanelTest, FunctionNibblesOnBothInputs)
 {
-    for (std::uint8_t input : {mains, lst}) {
-        for (int f = 0; f < 16; ++f) {
-            const auto function = static_cast<std::uint8_t>(f << 4);
-            h->form->state().formDisabled = true;
-            load(input, function);
-            h->form->state().formDisabled = false;
-            const auto ours = input == lst ? img::remoteDimFunction : img::remoteMidNightProtect;
-            const bool known = function == img::remoteMidNight || function == ours;
-            clickOnScreen("iRemote_en");
-            EXPECT_EQ(rbMN()->isChecked(), function == img::remoteMidNight) << f;
-            EXPECT_EQ(rbRemote()->isChecked(), function == ours) << f;
-            const bool ok = f % 2 == 1;
-            h->click(ok ? "bRC_OK" : "bRemoteCancel");
-            const bool dim = ok && input == lst && function == ours;
-            const std::uint8_t flags = dim ? input : timers | input;
-            EXPECT_EQ(h->image(), known ? image(flags, function) : image(timers, 0)) << f;
-        }
+    const struct { std::uint8_t flags, options; bool mn, remote, ok; std::uint8_t flagsAfter, optionsAfter; } rows[] = {
+        {0x2C, 0x0B, false, false, true, 0x0C, 0x0B}, {0x2C, 0x1B, true, false, true, 0x2C, 0x1B},
+        {0x2C, 0x2B, false, false, true, 0x0C, 0x0B}, {0x2C, 0x3B, false, true, false, 0x2C, 0x3B},
+        {0x2C, 0x3B, false, true, true, 0x2C, 0x3B},  {0x2C, 0xFB, false, false, false, 0x0C, 0x0B},
+        {0x4C, 0x1B, true, false, false, 0x4C, 0x1B}, {0x4C, 0x2B, false, true, false, 0x4C, 0x2B},
+        {0x4C, 0x2B, false, true, true, 0x40, 0x2B},  {0x4C, 0x3B, false, false, true, 0x0C, 0x0B},
+        {0x4C, 0x5B, false, false, false, 0x0C, 0x0B},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(testing::Message() << std::hex << int(r.flags) << " " << int(r.options) << " ok " << r.ok);
+        h->state().formDisabled = true;
+        load(r.flags, r.options);
+        h->state().formDisabled = false;
+        clickOnScreen("iRemote_en");
+        EXPECT_EQ(ticked("rbMN"), r.mn);
+        EXPECT_EQ(ticked("rbRemote"), r.remote);
+        click(r.ok ? "bRC_OK" : "bRemoteCancel");
+        EXPECT_EQ(differsFrom(r.flagsAfter, r.optionsAfter), "");
     }
 }
