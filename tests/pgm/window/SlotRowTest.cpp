@@ -68,15 +68,6 @@ TEST(SlotRow, StoredSlotsAreSkyBlueAndAChoiceUnpacksTheSlot)
     EXPECT_EQ(h.text("eInfo"), "typed");
 }
 
-TEST(SlotRow, CopyAstroKeepsTheSlotsAstroData)
-{
-    DriverForm d;
-    d.storeSlot(4, sampleImage(), QStringLiteral("Lamp"));
-    FormHarness& h = d.start({"-copyAstro"});
-    d.choose(4);
-    EXPECT_EQ(h.image()[img::astroData + 8], 0x68);
-}
-
 TEST(SlotRow, CancelGoesBackToTheChoiceAndDropsTheCurve)
 {
     DriverForm d;
@@ -103,12 +94,15 @@ TEST(SlotRow, CancelGoesBackToTheChoiceAndDropsTheCurve)
     EXPECT_FALSE(h.state().dcApplied);
 }
 
+// The 60 Hz label needs the firmware to be loaded; -copyAstro keeps the slot's astro data.
 TEST(SlotRow, SixtyHertzLabelNeedsTheFirmwareToBeLoaded)
 {
     DriverForm d;
-    FormHarness& h = d.start({"-set60Hz", "-skipFW"});
-    d.choose(1);
+    d.storeSlot(4, sampleImage(), QStringLiteral("Lamp"));
+    FormHarness& h = d.start({"-set60Hz", "-skipFW", "-copyAstro"});
+    d.choose(4);
     EXPECT_FALSE(h.shown("l60Hz"));
+    EXPECT_EQ(h.image()[img::astroData + 8], 0x68);
 }
 
 TEST(SlotRow, ChosenCurveIsUndoneOnTheSlotsLevels)
