@@ -11,7 +11,6 @@ namespace nolt::test {
 struct DriverForm : SimDriver {
     std::unique_ptr<FormHarness> h;
 
-    // Runs start-up on this device up to the first screen.
     FormHarness& start(QStringList parameters = {})
     {
         h = FormHarness::started(std::move(parameters), loader());
@@ -20,25 +19,19 @@ struct DriverForm : SimDriver {
     TForm1& form() { return *h->form; }
     SlotButton* slot(int k) { return form().bar().bM[k - 1]; }
     QColor colour(int k) { return slot(k)->palette().color(QPalette::Window); }
-    void choose(int k) { h->click(qPrintable(QStringLiteral("bM%1").arg(k))); }
-    // The output panel's curve box, ticked, with a curve that halves levels.
+    void choose(int k) { h->click(QStringLiteral("bM%1").arg(k)); }
+    // The output panel's curve box ticked, with a curve that halves levels.
     void chooseHalvingCurve(int index)
     {
-        auto* box = form().findChild<QCheckBox*>(QStringLiteral("cbDC"));
-        if (!box)
-            box = new QCheckBox(&form());
-        box->setObjectName(QStringLiteral("cbDC"));
-        box->setChecked(true);
-        AppState& st = form().state();
-        st.sw.dcIndex = index;
-        st.dimmingCurve.resize(101);
+        h->find<QCheckBox>(QStringLiteral("cbDC"))->setChecked(true);
+        form().state().sw.dcIndex = index;
+        form().state().dimmingCurve.resize(101);
         for (int i = 0; i <= 100; ++i)
-            st.dimmingCurve[i] = static_cast<std::uint8_t>(i / 2);
+            form().state().dimmingCurve[i] = static_cast<std::uint8_t>(i / 2);
     }
 };
 
-// A configuration that differs from the factory one where the main screen
-// shows it, with astro data set.
+// The factory configuration with other levels and astro data 0x60, 0x61, ...
 inline Bytes sampleImage(std::uint8_t poLevel = 80)
 {
     Bytes image(defaultImage.begin(), defaultImage.end());

@@ -1,6 +1,5 @@
 #pragma once
-// A main window on the scripted platform, for tests that drive it by the
-// object names of its controls.
+// A main window on the scripted platform, driven by the object names of its controls.
 
 #include "pgm/window/TForm1.h"
 #include "support/QtPrinters.h"
@@ -22,7 +21,6 @@ inline void clickOn(QWidget* w)
     QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(w->width() / 2, w->height() / 2));
 }
 
-// A control of a window or panel by name.
 template <typename W = QWidget>
 W* control(const QObject* root, const QString& name)
 {
@@ -35,16 +33,13 @@ struct FormHarness {
     ScriptedPlatform platform;
     std::unique_ptr<TForm1> form;
 
-    // Creates the window; loader supplies the HID library (none by default).
+    // loader supplies the HID library (none by default); started() also runs the start-up sequence.
     explicit FormHarness(QStringList parameters = {}, HidLoader loader = [] { return nullptr; })
+        : form(std::make_unique<TForm1>(platform, std::move(parameters), std::move(loader)))
     {
-        form = std::make_unique<TForm1>(platform, std::move(parameters), std::move(loader));
         form->show();
     }
-
-    // Creates the window and runs the start-up sequence.
-    static std::unique_ptr<FormHarness> started(QStringList parameters = {},
-                                                HidLoader loader = [] { return nullptr; })
+    static std::unique_ptr<FormHarness> started(QStringList parameters = {}, HidLoader loader = [] { return nullptr; })
     {
         auto h = std::make_unique<FormHarness>(std::move(parameters), std::move(loader));
         h->form->FormActivate();
@@ -67,9 +62,9 @@ struct FormHarness {
     {
         if (auto* edit = form->findChild<QLineEdit*>(name))
             return edit->text();
-        return find<QLabel>(name) ? find<QLabel>(name)->text() : QString();
+        auto* label = find<QLabel>(name);
+        return label ? label->text() : QString();
     }
-
     Bytes& image() { return form->state().eeBlock; }
     AppState& state() { return form->state(); }
 };

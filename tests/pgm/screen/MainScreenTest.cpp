@@ -1,5 +1,4 @@
-// The main screen drawn from the image. The factory image is checked in the
-// start-up test; here the images that show something else.
+// The main screen drawn from the image; the factory image is checked in the start-up test.
 
 #include "PanelTesting.h"
 
@@ -60,11 +59,23 @@ TEST_F(PanelTest, MainScreenUnusedFirstStepSwitchesItsEngineOffInTheImage)
     EXPECT_TRUE(shown("LST_dis") && shown("Astro_dis") && shown("dm1_dis"));
 }
 
-TEST_F(PanelTest, MainScreenDrawsAnyByteValueWithoutFailing)
+// An image of one byte value throughout: levels in percent, 255 a random delay, five seconds per block step.
+TEST_F(PanelTest, MainScreenDrawsAnyByteValue)
 {
-    for (int v : {0x00, 0x7F, 0x80, 0xFE, 0xFF}) {
-        show(Bytes(img::imageSize, static_cast<std::uint8_t>(v)));
-        EXPECT_TRUE(shown("lMinLevel")) << v;
+    const struct {
+        int value;
+        std::vector<const char*> texts; // lPO_Level, lPO_Delay, lPO_Fade, lMinLevel, lBlock
+    } rows[] = {
+        {0x00, {"L=0%", "D=0", "F=0", "Min. Level=0%"}},
+        {0x7F, {"L=127%", "D=00:10:30", "F=00,630", "Min. Level=127%", "00:10:35"}},
+        {0xFF, {"L=255%", "D=Random", "F=56,700", "Min. Level=255%", "00:21:15"}},
+    };
+    for (const auto& row : rows) {
+        show(Bytes(img::imageSize, static_cast<std::uint8_t>(row.value)));
+        const char* names[] = {"lPO_Level", "lPO_Delay", "lPO_Fade", "lMinLevel", "lBlock"};
+        for (std::size_t i = 0; i < row.texts.size(); ++i)
+            EXPECT_EQ(label(names[i]), row.texts[i]) << row.value;
+        EXPECT_EQ(shown("lBlock"), row.value != 0) << row.value;
     }
 }
 

@@ -1,34 +1,11 @@
-// Start-up without a device: demo mode, with and without the HID library.
+// Start-up: demo mode with and without the HID library, the probe, the polling.
 
-#include "Harness.h"
+#include "DriverForm.h"
 
 #include <QTimer>
 
 using namespace nolt;
 using namespace nolt::test;
-
-namespace {
-
-// A library whose device can be plugged in and that never answers.
-struct PluggableDevice final : HidDevice {
-    bool* present;
-    explicit PluggableDevice(bool* p) : present(p) {}
-    bool findHidDevice(unsigned v, unsigned p) override { return *present && v == 0x03EB && p == 0x2013; }
-    void closeDevice() override {}
-    bool readData(std::uint8_t*) override { return false; }
-    bool writeData(const std::uint8_t*) override { return true; }
-    bool setFeature(const std::uint8_t*) override { return true; }
-    int getInputReportLength() override { return 8; }
-    int getOutputReportLength() override { return 8; }
-    int getFeatureReportLength() override { return 0; }
-};
-
-HidLoader pluggable(bool* present)
-{
-    return [present] { return std::make_unique<PluggableDevice>(present); };
-}
-
-} // namespace
 
 TEST(StartUp, WithoutLibraryShowsDemoModeOnTheDefaultImage)
 {
@@ -59,49 +36,44 @@ TEST(StartUp, WithoutLibraryShowsDemoModeOnTheDefaultImage)
 
 TEST(StartUp, PollsForTheDeviceAndRestartsWithTheSwitchesWhenPluggedIn)
 {
-    bool present = false;
-    auto h = FormHarness::started({"-skipFW", "foo", "-dc=2", "-debug"}, pluggable(&present));
+    SimDriver d;
+    d.device.present = false;
+    auto h = FormHarness::started({"-skipFW", "foo", "-dc=2", "-debug"}, d.loader());
     EXPECT_EQ(h->form->caption(), "Demo Mode");
     EXPECT_TRUE(h->form->timer2().isActive());
     h->platform.advance(3000);
     EXPECT_TRUE(h->platform.restarts.empty());
 
-    present = true;
+    d.device.present = true;
     h->platform.advance(1000);
-    ASSERT_FALSE(h->platform.restarts.empty());
-    EXPECT_EQ(h->platform.restarts.front(), " -skipFW foo -debug") << "the curve is not handed on";
+    EXPECT_EQ(h->platform.restarts, std::vector<QString>{" -skipFW foo -debug"}) << "the curve is not handed on";
 }
 
+// The caption gains a dot every ten probe passes; a device that never answers offers no slot.
 TEST(StartUp, DeviceThatNeverAnswersOffersNoSlot)
 {
-    bool present = true;
-    auto h = FormHarness::started({}, pluggable(&present));
-    EXPECT_EQ(h->platform.messages, QStringList{"   USB Error!   "});
-    EXPECT_FALSE(h->form->state().demo && h->form->timer2().isActive()) << "no restart loop";
-    EXPECT_EQ(h->platform.activeTimers(), 0);
-    for (const char* slot : {"bM1", "bM2", "bM3", "bM4"})
-        EXPECT_FALSE(h->shown(slot)) << slot;
-    EXPECT_EQ(h->form->caption(), "Demo Mode");
-    EXPECT_FALSE(h->form->state().formDisabled);
-    EXPECT_FALSE(h->platform.busyCursor);
-}
-
-TEST(StartUp, ProbeCaptionGainsADotEveryTenPasses)
-{
-    bool present = true;
-    FormHarness h({}, pluggable(&present));
+    SimDriver d;
+    d.driver().faults.silent = true;
+    FormHarness h({}, d.loader());
     QStringList captions;
     QObject::connect(h.form.get(), &QWidget::windowTitleChanged, [&](const QString& c) { captions << c; });
     h.form->FormActivate();
-    EXPECT_TRUE(captions.contains("Loading."));
-    EXPECT_TRUE(captions.contains("Loading..........."));
+    EXPECT_TRUE(captions.contains("Loading.") && captions.contains("Loading..........."));
     EXPECT_FALSE(captions.contains("Loading............"));
+    EXPECT_EQ(h.platform.messages, QStringList{"   USB Error!   "});
+    EXPECT_EQ(h.platform.activeTimers(), 0) << "no restart loop";
+    for (const char* slot : {"bM1", "bM2", "bM3", "bM4"})
+        EXPECT_FALSE(h.shown(slot)) << slot;
+    EXPECT_EQ(h.form->caption(), "Demo Mode");
+    EXPECT_FALSE(h.state().formDisabled);
+    EXPECT_FALSE(h.platform.busyCursor);
 }
 
 TEST(StartUp, ClosingDuringTheDemoPauseStopsEverything)
 {
-    bool present = false;
-    FormHarness h({}, pluggable(&present));
+    SimDriver d;
+    d.device.present = false;
+    FormHarness h({}, d.loader());
     QTimer::singleShot(0, h.form.get(), [&] { h.form->close(); });
     h.form->FormActivate();
     EXPECT_TRUE(h.form->closed());
