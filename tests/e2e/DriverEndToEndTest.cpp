@@ -1,8 +1,6 @@
-// End-to-end tests of driver mode: the program's own main block on the real
-// desktop platform (offscreen), the simulated driver loaded as the HID
-// access library by name, its memory in a file that outlasts the program's
-// self-restart. The launcher plays the user by clicking the controls by
-// name; the last two tests start the real nolt_pgm binary untouched.
+// Driver mode end to end: the launcher (the program's main block on the real
+// platform, playing the user) or the real nolt_pgm, with the simulated driver
+// loaded as the HID library; its memory file outlasts the self-restart.
 
 #include "E2eRun.h"
 
@@ -12,68 +10,32 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QThread>
-
 using namespace nolt;
 using namespace nolt::e2e;
 
 namespace {
 
-constexpr int memorySize = 0x10000;
-constexpr int controlBlock = 0xFF80;
-constexpr int waitMs = 90000;
-const QString skyBlue = QStringLiteral("#a6caf0"); // 0xF0CAA6 in blue-green-red order
-const QString lime = QStringLiteral("#00ff00");
 
-// A configuration that differs from the factory one where the main screen
-// shows it, with astro data that a slot choice zeroes.
 Bytes storedImage()
 {
     Bytes image(defaultImage.begin(), defaultImage.end());
     image[img::poLevel] = 80;
     image[img::minLevel] = 10;
-    for (int i = 0; i < img::astroDataLength; ++i)
-        image[img::astroData + i] = static_cast<std::uint8_t>(i + 1);
     return image;
 }
 
-// Erased memory with slot M1 stored under the name "Old" (and, when given,
-// slot M3 as well).
-std::vector<std::uint8_t> seededMemory(bool alsoM3 = false)
+// Erased memory with slot M1 (and M3) stored under the name "Old".
+Memory seededMemory()
 {
-    std::vector<std::uint8_t> memory(memorySize, 0xFF);
+    Memory memory(0x10000, 0xFF);
     Bytes block(128, 0xFF);
     const Bytes page = buildSlotPage(storedImage());
-    for (int slot : alsoM3 ? std::vector<int>{1, 3} : std::vector<int>{1}) {
+    for (int slot : {1, 3}) {
         writeSlotEntry(block, slot, slot::storedLength, QStringLiteral("Old"));
         std::copy(page.begin(), page.end(), memory.begin() + slotPageAddress(slot));
     }
-    std::copy(block.begin(), block.end(), memory.begin() + controlBlock);
+    std::copy(block.begin(), block.end(), memory.begin() + 0xFF80);
     return memory;
-}
-
-std::vector<std::uint8_t> slice(const std::vector<std::uint8_t>& memory, int address, int count)
-{
-    return {memory.begin() + address, memory.begin() + address + count};
-}
-
-// Every record of a page: length 15, its offset, the image bytes, and a CRC
-// over offset and data that matches.
-void expectRecords(const std::vector<std::uint8_t>& page, const Bytes& image)
-{
-    for (int k = 0; k < 8; ++k) {
-        const auto* r = page.data() + 16 * k;
-        EXPECT_EQ(r[0], 15) << "record " << k;
-        EXPECT_EQ(r[1], 12 * k) << "record " << k;
-        EXPECT_TRUE(std::equal(r + 2, r + 14, image.begin() + 12 * k)) << "record " << k;
-        EXPECT_EQ(r[14] | r[15] << 8, crc16(std::span(r + 1, 13))) << "record " << k;
-    }
-}
-
-int countLines(const QStringList& log, const QString& what)
-{
-    return static_cast<int>(std::count_if(log.begin(), log.end(), [&](const QString& l) { return l.contains(what); }));
 }
 
 } // namespace
@@ -82,140 +44,96 @@ TEST(DriverEndToEnd, StoredSlotIsTransferredAndTheRestartedProgramShowsIt)
 {
     E2eRun run;
     run.seedMemory(seededMemory());
-    run.environment().insert("NOLT_E2E_STEPS_1", "click:bM1;record;text:eInfo=Lamp;click:bMemStore");
-    run.environment().insert("NOLT_E2E_STEPS_2", "click:bM1;record;close");
-    run.startLauncher({"-skipFW", "-dc=0"});
-    ASSERT_TRUE(E2eRun::waitUntil([&] { return run.finished(2); }, waitMs)) << "the restarted instance never finished";
-
-    const Report first = run.report(1);
-    EXPECT_EQ(first.value("start.caption"), "Nolt");
-    EXPECT_EQ(first.value("start.bM1.colour"), skyBlue);
-    EXPECT_EQ(first.value("start.bM1.hint"), "Info: Old     ") << "a stored name is padded with blanks";
-    for (const char* empty : {"start.bM2.colour", "start.bM3.colour", "start.bM4.colour"})
-        EXPECT_EQ(first.value(empty), lime) << empty;
-    EXPECT_EQ(first.value("start.bMemStore.visible"), "0");
-    // The chosen slot's configuration is drawn; the other buttons are gone.
-    EXPECT_EQ(first.value("record1.lPO_Level"), "L=80%");
-    EXPECT_EQ(first.value("record1.lMinLevel"), "Min. Level=10%");
-    EXPECT_EQ(first.value("record1.eInfo"), "Old     ");
-    EXPECT_EQ(first.value("record1.bM1.enabled"), "0");
-    EXPECT_EQ(first.value("record1.bM2.visible"), "0");
-    EXPECT_EQ(first.value("record1.bMemStore.visible"), "1");
-    EXPECT_FALSE(first.contains("error")) << first.value("error").toStdString();
+    run.environment().insert("NOLT_E2E_STEPS_1", "click:bM1;text:eInfo=Lamp;click:bMemStore");
+    run.environment().insert("NOLT_E2E_STEPS_2", "record;click:bM1;record;close");
+    run.start({"-skipFW", "-dc=0"});
+    ASSERT_TRUE(E2eRun::waitUntil([&] { return run.finished(2); })) << "the restarted instance never finished";
     EXPECT_TRUE(run.process().waitForFinished(10000));
     EXPECT_EQ(run.process().exitCode(), 0);
+    EXPECT_EQ(run.value(1, "error") + run.value(2, "error"), "");
 
-    const Report second = run.report(2);
-    EXPECT_EQ(second.value("args"), "-skipFW -dc=0") << "the switches and the curve are handed on";
-    EXPECT_EQ(second.value("start.bM1.hint"), "Info: Lamp    ");
-    EXPECT_EQ(second.value("start.bM1.colour"), skyBlue);
-    EXPECT_EQ(second.value("record1.eInfo"), "Lamp    ");
-    EXPECT_EQ(second.value("record1.lPO_Level"), "L=80%");
-    EXPECT_EQ(second.value("record1.lMinLevel"), "Min. Level=10%");
-    EXPECT_FALSE(second.contains("error")) << second.value("error").toStdString();
+    EXPECT_EQ(run.value(2, "args"), "-skipFW -dc=0") << "the switches and the curve are handed on";
+    EXPECT_EQ(run.value(2, "record1.bM1.colour"), "#a6caf0") << "sky blue";
+    EXPECT_EQ(run.value(2, "record1.bM1.hint"), "Info: Lamp    ");
+    EXPECT_EQ(run.value(2, "record2.lPO_Level"), "L=80%");
+    EXPECT_EQ(run.value(2, "record2.lMinLevel"), "Min. Level=10%");
 
-    const auto memory = run.memory();
-    ASSERT_EQ(memory.size(), std::size_t(memorySize));
-    Bytes expected = storedImage();
-    std::fill_n(expected.begin() + img::astroData, img::astroDataLength, 0); // zeroed by the slot choice
-    expectRecords(slice(memory, 0x0000, 128), expected);
-    const std::vector<std::uint8_t> entry = {0x8A, 0x65, 0xC2, 0x00, 0x80, 0x00, 0x00, 0x00,
-                                             'L',  'a',  'm',  'p',  ' ',  ' ',  ' ',  ' '};
-    EXPECT_EQ(slice(memory, controlBlock, 16), entry);
-    EXPECT_EQ(slice(memory, controlBlock + 16, 112), std::vector<std::uint8_t>(112, 0xFF));
-}
-
-TEST(DriverEndToEnd, FailedDirectoryWriteIsReportedAndLeavesTheSlotChoice)
-{
-    E2eRun run;
-    const auto seeded = seededMemory();
-    run.seedMemory(seeded);
-    run.environment().insert("NOLT_SIM_FAULT", "status0@0xFF80");
-    run.environment().insert("NOLT_E2E_STEPS_1", "click:bM2;text:eInfo=New;click:bMemStore;record;close");
-    run.startLauncher({});
-    ASSERT_TRUE(E2eRun::waitUntil([&] { return run.finished(1); }, waitMs));
-
-    const Report r = run.report(1);
-    EXPECT_EQ(r.value("message"), "Firmware Write Error!CB");
-    for (const char* slot : {"record1.bM1", "record1.bM2", "record1.bM3", "record1.bM4"}) {
-        EXPECT_EQ(r.value(QString(slot) + ".visible"), "1") << slot;
-        EXPECT_EQ(r.value(QString(slot) + ".enabled"), "1") << slot;
+    // Every record of M1's page: length 15, its offset, the image bytes, a CRC over offset and data.
+    const Memory memory = run.memory();
+    ASSERT_EQ(memory.size(), 0x10000u);
+    const Bytes image = storedImage();
+    for (int k = 0; k < 8; ++k) {
+        const std::uint8_t* r = memory.data() + 16 * k;
+        EXPECT_EQ(r[0], 15) << "record " << k;
+        EXPECT_EQ(r[1], 12 * k) << "record " << k;
+        EXPECT_TRUE(std::equal(r + 2, r + 14, image.begin() + 12 * k)) << "record " << k;
+        EXPECT_EQ(r[14] | r[15] << 8, crc16(std::span(r + 1, 13))) << "record " << k;
     }
-    EXPECT_EQ(r.value("record1.bMemStore.visible"), "0");
-    EXPECT_TRUE(run.process().waitForFinished(10000));
-    EXPECT_TRUE(run.report(2).isEmpty()) << "no restart after a failed store";
-
-    const auto memory = run.memory();
-    expectRecords(slice(memory, 0x4000, 128), Bytes(defaultImage.begin(), defaultImage.end()));
-    EXPECT_EQ(slice(memory, controlBlock, 128), slice(seeded, controlBlock, 128)) << "the directory is as before";
+    EXPECT_EQ(slice(memory, 0xFF80, 16),
+              (Memory{0x8A, 0x65, 0xC2, 0x00, 0x80, 0x00, 0x00, 0x00, 'L', 'a', 'm', 'p', ' ', ' ', ' ', ' '}));
+    EXPECT_EQ(slice(memory, 0xFF90, 112), slice(seededMemory(), 0xFF90, 112)) << "the other entries are kept";
 }
 
-TEST(DriverEndToEnd, EraseEmptiesTheDeviceAndTheRestartedProgramListsEmptySlots)
+// A store refused at the directory is reported and leaves the slot choice;
+// "Erase ALL" then empties the device and the restarted program offers four empty slots.
+TEST(DriverEndToEnd, FailedDirectoryWriteThenEraseEmptiesTheDevice)
 {
     E2eRun run;
-    run.seedMemory(seededMemory(true));
-    run.environment().insert("NOLT_E2E_STEPS_1", "click:bM3;answer:yes;click:bErase");
-    run.environment().insert("NOLT_E2E_STEPS_2", "close");
-    run.startLauncher({"-eraseAll"});
-    ASSERT_TRUE(E2eRun::waitUntil([&] { return run.finished(2); }, waitMs));
+    run.seedMemory(seededMemory());
+    run.environment().insert("NOLT_SIM_FAULT", "status0@0xFF80");
+    run.environment().insert("NOLT_E2E_STEPS_1", "click:bM2;text:eInfo=New;click:bMemStore;click:bM3;click:bErase");
+    run.environment().insert("NOLT_E2E_STEPS_2", "record;close");
+    run.start({"-eraseAll"});
+    ASSERT_TRUE(E2eRun::waitUntil([&] { return run.finished(1) && run.finished(2); }));
+    EXPECT_EQ(run.value(1, "error") + run.value(2, "error"), "");
 
-    EXPECT_EQ(run.report(1).value("message"), "Are youe sure?");
-    const Report second = run.report(2);
-    EXPECT_EQ(second.value("args"), "-eraseAll");
-    for (const char* slot : {"start.bM1.colour", "start.bM2.colour", "start.bM3.colour", "start.bM4.colour"})
-        EXPECT_EQ(second.value(slot), lime) << slot;
-    EXPECT_EQ(run.memory(), std::vector<std::uint8_t>(memorySize, 0xFF));
+    EXPECT_EQ(run.values(1, "message"), (QStringList{"Firmware Write Error!CB", "Are youe sure?"}));
+    EXPECT_EQ(run.value(2, "args"), "-eraseAll");
+    for (const char* slot : {"bM1", "bM2", "bM3", "bM4"})
+        EXPECT_EQ(run.value(2, QStringLiteral("record1.%1.colour").arg(slot)), "#00ff00") << slot << " lime";
+    EXPECT_EQ(run.memory(), Memory(0x10000, 0xFF));
 }
 
-// The real binary, untouched: it reads the directory and the page of every
-// stored slot, then waits for the user; nothing is written.
+// The real binary reads the directory and the page of every stored slot, then waits; nothing is written.
 TEST(DriverEndToEnd, RealProgramReadsEveryStoredSlotAndWritesNothing)
 {
     E2eRun run;
-    const auto seeded = seededMemory(true);
-    run.seedMemory(seeded);
-    run.startProgram({});
-    const QString m1 = "out AA55F21000000000", m3 = "out AA55F21000800000";
+    run.seedMemory(seededMemory());
+    run.start({}, false);
     ASSERT_TRUE(E2eRun::waitUntil([&] {
-        const QStringList log = run.log();
-        return countLines(log, m3) == 1 && countLines(log, " in ") >= 3 * 17;
-    }, waitMs)) << run.log().join('\n').toStdString();
+        return run.count("out AA55F21000800000") == 1 && run.count(" in ") >= 3 * 17;
+    })) << run.log().join('\n').toStdString();
     QThread::msleep(1500);
 
-    const QStringList log = run.log();
-    EXPECT_EQ(countLines(log, "out AA55F21080FF0000"), 1) << "the directory is read once";
-    EXPECT_EQ(countLines(log, m1), 1);
-    EXPECT_EQ(countLines(log, "out AA55F21000400000"), 0) << "empty slots are not read";
-    EXPECT_EQ(countLines(log, "out AA55F1"), 0) << "nothing is written";
-    EXPECT_EQ(countLines(log, "out AA55FC"), 0);
-    EXPECT_EQ(loggedPids(log).size(), 1u) << "no restart";
+    EXPECT_EQ(run.count("out AA55F21080FF0000"), 1) << "the directory is read once";
+    EXPECT_EQ(run.count("out AA55F21000000000"), 1) << "M1";
+    EXPECT_EQ(run.count("out AA55F21000400000"), 0) << "empty slots are not read";
+    EXPECT_EQ(run.count("out AA55F1") + run.count("out AA55FC"), 0) << "nothing is written";
+    EXPECT_EQ(run.pids().size(), 1u) << "no restart";
     EXPECT_EQ(run.process().state(), QProcess::Running);
-    EXPECT_EQ(run.memory(), seeded);
+    EXPECT_EQ(run.memory(), seededMemory());
 }
 
-// The real binary without a device polls once a second and, when the device
-// is plugged in, starts itself anew with the same switches and ends. The
-// switches that Qt takes for itself are handed on as well.
+// Without a device the real binary polls once a second; plugged in, it starts itself anew with its
+// switches, Qt's own ones too, but not the curve, and ends.
 TEST(DriverEndToEnd, RealProgramRestartsItselfWhenTheDeviceIsPluggedIn)
 {
     E2eRun run;
     run.seedMemory(seededMemory());
     const QString plugged = run.path("plugged");
     run.environment().insert("NOLT_SIM_PLUGGED", plugged);
-    run.startProgram({"-skipFW", "-reverse", "-dc=1", "-style", "Fusion", "foo"});
-    ASSERT_TRUE(E2eRun::waitUntil([&] { return countLines(run.log(), "find 0") >= 3; }, waitMs));
+    run.start({"-skipFW", "-reverse", "-dc=1", "-style", "Fusion", "foo"}, false);
+    ASSERT_TRUE(E2eRun::waitUntil([&] { return run.count("find 0") >= 3; }));
     EXPECT_EQ(run.process().state(), QProcess::Running);
 
     QFile(plugged).open(QIODevice::WriteOnly);
-    ASSERT_TRUE(E2eRun::waitUntil([&] { return loggedPids(run.log()).size() == 2
-                                               && countLines(run.log(), "out AA55F21080FF0000") == 1; },
-                                  waitMs));
+    ASSERT_TRUE(E2eRun::waitUntil([&] {
+        return run.pids().size() == 2 && run.count("out AA55F21080FF0000") == 1;
+    }));
     EXPECT_TRUE(run.process().waitForFinished(10000)) << "the first instance ends";
     EXPECT_EQ(run.process().exitCode(), 0);
-    const qint64 second = loggedPids(run.log()).back();
-    QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(second));
+    QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(run.pids().back()));
     ASSERT_TRUE(cmdline.open(QIODevice::ReadOnly));
-    const QList<QByteArray> arguments = cmdline.readAll().split('\0');
-    EXPECT_EQ(arguments.mid(1, 5), (QList<QByteArray>{"-skipFW", "-reverse", "-style", "Fusion", "foo"}))
-        << "every parameter but the curve is handed on";
+    EXPECT_EQ(cmdline.readAll().split('\0').mid(1, 5),
+              (QList<QByteArray>{"-skipFW", "-reverse", "-style", "Fusion", "foo"}));
 }
