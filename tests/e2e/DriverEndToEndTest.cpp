@@ -1,6 +1,5 @@
-// Driver mode end to end: the launcher (the program's main block on the real
-// platform, playing the user) or the real nolt_pgm, with the simulated driver
-// loaded as the HID library; its memory file outlasts the self-restart.
+// Driver mode end to end: the launcher or the real nolt_pgm on the simulated driver, whose memory file
+// outlasts the self-restart.
 
 #include "E2eRun.h"
 
@@ -15,7 +14,6 @@ using namespace nolt::e2e;
 
 namespace {
 
-
 Bytes storedImage()
 {
     Bytes image(defaultImage.begin(), defaultImage.end());
@@ -24,7 +22,7 @@ Bytes storedImage()
     return image;
 }
 
-// Erased memory with slot M1 (and M3) stored under the name "Old".
+// Erased memory with slots M1 and M3 stored under the name "Old".
 Memory seededMemory()
 {
     Memory memory(0x10000, 0xFF);
@@ -74,8 +72,8 @@ TEST(DriverEndToEnd, StoredSlotIsTransferredAndTheRestartedProgramShowsIt)
     EXPECT_EQ(slice(memory, 0xFF90, 112), slice(seededMemory(), 0xFF90, 112)) << "the other entries are kept";
 }
 
-// A store refused at the directory is reported and leaves the slot choice;
-// "Erase ALL" then empties the device and the restarted program offers four empty slots.
+// A store refused at the directory is reported and leaves the slot choice; "Erase ALL" then empties the
+// device and the restarted program offers four empty slots.
 TEST(DriverEndToEnd, FailedDirectoryWriteThenEraseEmptiesTheDevice)
 {
     E2eRun run;
@@ -87,7 +85,7 @@ TEST(DriverEndToEnd, FailedDirectoryWriteThenEraseEmptiesTheDevice)
     ASSERT_TRUE(E2eRun::waitUntil([&] { return run.finished(1) && run.finished(2); }));
     EXPECT_EQ(run.value(1, "error") + run.value(2, "error"), "");
 
-    EXPECT_EQ(run.values(1, "message"), (QStringList{"Firmware Write Error!CB", "Are youe sure?"}));
+    EXPECT_EQ(run.value(1, "message"), "Firmware Write Error!CB|Are youe sure?");
     EXPECT_EQ(run.value(2, "args"), "-eraseAll");
     for (const char* slot : {"bM1", "bM2", "bM3", "bM4"})
         EXPECT_EQ(run.value(2, QStringLiteral("record1.%1.colour").arg(slot)), "#00ff00") << slot << " lime";
@@ -100,39 +98,35 @@ TEST(DriverEndToEnd, RealProgramReadsEveryStoredSlotAndWritesNothing)
     E2eRun run;
     run.seedMemory(seededMemory());
     run.start({}, false);
-    ASSERT_TRUE(E2eRun::waitUntil([&] {
-        return run.count("out AA55F21000800000") == 1 && run.count(" in ") >= 3 * 17;
-    })) << run.log().join('\n').toStdString();
+    ASSERT_TRUE(E2eRun::waitUntil([&] { return run.count("out AA55F21000800000") == 1 && run.count(" in ") >= 51; }))
+        << run.log().join('\n').toStdString();
     QThread::msleep(1500);
 
     EXPECT_EQ(run.count("out AA55F21080FF0000"), 1) << "the directory is read once";
     EXPECT_EQ(run.count("out AA55F21000000000"), 1) << "M1";
     EXPECT_EQ(run.count("out AA55F21000400000"), 0) << "empty slots are not read";
     EXPECT_EQ(run.count("out AA55F1") + run.count("out AA55FC"), 0) << "nothing is written";
-    EXPECT_EQ(run.pids().size(), 1u) << "no restart";
+    EXPECT_EQ(run.pids().size(), 1) << "no restart";
     EXPECT_EQ(run.process().state(), QProcess::Running);
     EXPECT_EQ(run.memory(), seededMemory());
 }
 
-// Without a device the real binary polls once a second; plugged in, it starts itself anew with its
-// switches, Qt's own ones too, but not the curve, and ends.
+// Without a device the real binary polls once a second; plugged in, it starts itself anew with its switches,
+// Qt's own ones too, but not the curve, and ends.
 TEST(DriverEndToEnd, RealProgramRestartsItselfWhenTheDeviceIsPluggedIn)
 {
     E2eRun run;
     run.seedMemory(seededMemory());
-    const QString plugged = run.path("plugged");
-    run.environment().insert("NOLT_SIM_PLUGGED", plugged);
+    run.environment().insert("NOLT_SIM_PLUGGED", run.path("plugged"));
     run.start({"-skipFW", "-reverse", "-dc=1", "-style", "Fusion", "foo"}, false);
     ASSERT_TRUE(E2eRun::waitUntil([&] { return run.count("find 0") >= 3; }));
     EXPECT_EQ(run.process().state(), QProcess::Running);
 
-    QFile(plugged).open(QIODevice::WriteOnly);
-    ASSERT_TRUE(E2eRun::waitUntil([&] {
-        return run.pids().size() == 2 && run.count("out AA55F21080FF0000") == 1;
-    }));
+    QFile(run.path("plugged")).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(E2eRun::waitUntil([&] { return run.pids().size() == 2 && run.count("out AA55F21080FF0000") == 1; }));
     EXPECT_TRUE(run.process().waitForFinished(10000)) << "the first instance ends";
     EXPECT_EQ(run.process().exitCode(), 0);
-    QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(run.pids().back()));
+    QFile cmdline("/proc/" + run.pids().last() + "/cmdline");
     ASSERT_TRUE(cmdline.open(QIODevice::ReadOnly));
     EXPECT_EQ(cmdline.readAll().split('\0').mid(1, 5),
               (QList<QByteArray>{"-skipFW", "-reverse", "-style", "Fusion", "foo"}));

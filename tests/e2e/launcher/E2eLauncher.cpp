@@ -2,7 +2,7 @@
 // and a script that plays the user; the program's self-restart starts it anew for the next instance.
 // NOLT_E2E_DIR: run folder with the reports "instance-<n>.txt". NOLT_E2E_STEPS_<n>: the steps of instance n,
 // separated by ';': click:<name>, text:<name>=<value> (typed into the cleared edit), file:<path> (the answer to
-// the next open dialog), await:<text> (until a caption holds it), record (a snapshot), close.
+// the next open dialog), await:<text> (until a caption holds it), record (slot buttons, labels), close.
 // Message boxes are answered Yes (or Ok); the switches, every caption and every message are reported.
 
 #include "pgm/window/MainBlock.h"
@@ -61,8 +61,6 @@ struct Script {
             }
             for (const char* label : {"lPO_Level", "lMinLevel"})
                 note(p + label, form.screen()[label]->text());
-            const nolt::Bytes& image = form.state().eeBlock;
-            note(p + "image", QByteArray(reinterpret_cast<const char*>(image.data()), qsizetype(image.size())).toHex());
         } else if (verb == "file") {
             fileAnswer = argument;
         } else if (verb == "await") {
