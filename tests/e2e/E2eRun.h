@@ -17,21 +17,24 @@ namespace nolt::e2e {
 
 using Memory = std::vector<std::uint8_t>;
 
-inline Memory slice(const Memory& bytes, int from, int count)
-{
-    return {bytes.begin() + from, bytes.begin() + from + count};
-}
-
 class E2eRun {
+    QTemporaryDir dir_; // first: the members below use it
+
 public:
-    E2eRun()
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QProcess process; // the launcher or the program the test started
+
+    explicit E2eRun(const Memory& memory)
     {
-        env_.insert("QT_QPA_PLATFORM", "offscreen");
-        env_.insert("LD_LIBRARY_PATH", NOLT_SIM_LIBRARY_DIR);
-        env_.insert("NOLT_SIM_MODE", "driver");
-        env_.insert("NOLT_SIM_MEMORY", path("memory.bin"));
-        env_.insert("NOLT_SIM_LOG", path("sim.log"));
-        env_.insert("NOLT_E2E_DIR", dir_.path());
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("LD_LIBRARY_PATH", NOLT_SIM_LIBRARY_DIR);
+        env.insert("NOLT_SIM_MODE", "driver");
+        env.insert("NOLT_SIM_MEMORY", path("memory.bin"));
+        env.insert("NOLT_SIM_LOG", path("sim.log"));
+        env.insert("NOLT_E2E_DIR", dir_.path());
+        QFile f(path("memory.bin"));
+        if (f.open(QIODevice::WriteOnly))
+            f.write(reinterpret_cast<const char*>(memory.data()), static_cast<qint64>(memory.size()));
     }
     ~E2eRun()
     {
@@ -44,15 +47,6 @@ public:
     }
 
     QString path(const QString& name) const { return dir_.filePath(name); }
-    QProcessEnvironment& environment() { return env_; }
-    QProcess& process() { return process_; }
-
-    void seedMemory(const Memory& memory)
-    {
-        QFile f(path("memory.bin"));
-        if (f.open(QIODevice::WriteOnly))
-            f.write(reinterpret_cast<const char*>(memory.data()), static_cast<qint64>(memory.size()));
-    }
     Memory memory() const
     {
         const QByteArray bytes = contents("memory.bin");
@@ -62,10 +56,23 @@ public:
     // Starts the launcher, or the real program.
     void start(const QStringList& parameters, bool launcher = true)
     {
-        process_.setProcessEnvironment(env_);
-        process_.setProcessChannelMode(QProcess::ForwardedChannels);
-        process_.start(launcher ? NOLT_LAUNCHER_PATH : NOLT_PGM_PATH, parameters);
-        process_.waitForStarted(10000);
+        process.setProcessEnvironment(env);
+        process.setProcessChannelMode(QProcess::ForwardedChannels);
+        process.start(launcher ? NOLT_LAUNCHER_PATH : NOLT_PGM_PATH, parameters);
+        process.waitForStarted(10000);
+    }
+    // Starts the launcher, instance n playing steps[n - 1], and waits for the last; true when the first
+    // instance ended without fault and no instance reported an error.
+    bool play(const QStringList& parameters, const QStringList& steps)
+    {
+        for (int n = 1; n <= steps.size(); ++n)
+            env.insert(QStringLiteral("NOLT_E2E_STEPS_%1").arg(n), steps[n - 1]);
+        start(parameters);
+        bool fine = waitUntil([&] { return finished(int(steps.size())); }) && process.waitForFinished(10000)
+            && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+        for (int n = 1; n <= steps.size(); ++n)
+            fine = fine && value(n, "error").isEmpty();
+        return fine;
     }
 
     template <class Done>
@@ -108,10 +115,6 @@ private:
         QFile f(path(name));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-
-    QTemporaryDir dir_;
-    QProcessEnvironment env_ = QProcessEnvironment::systemEnvironment();
-    QProcess process_;
 };
 
 } // namespace nolt::e2e

@@ -25,7 +25,6 @@ struct Script {
     QStringList steps;
     QString fileAnswer;
     QString awaited;
-    int records = 0;
 
     void note(const QString& key, const QString& value)
     {
@@ -54,13 +53,12 @@ struct Script {
         auto* widget = form.findChild<QWidget*>(argument.section('=', 0, 0));
         auto* edit = qobject_cast<QLineEdit*>(widget);
         if (verb == "record") {
-            const QString p = QStringLiteral("record%1.").arg(++records);
             for (const nolt::SlotButton* b : form.bar().bM) {
-                note(p + b->objectName() + ".colour", b->palette().color(QPalette::Window).name());
-                note(p + b->objectName() + ".hint", b->toolTip());
+                note(b->objectName() + ".colour", b->palette().color(QPalette::Window).name());
+                note(b->objectName() + ".hint", b->toolTip());
             }
             for (const char* label : {"lPO_Level", "lMinLevel"})
-                note(p + label, form.screen()[label]->text());
+                note(label, form.screen()[label]->text());
         } else if (verb == "file") {
             fileAnswer = argument;
         } else if (verb == "await") {
@@ -83,13 +81,10 @@ struct Script {
         if (auto* dialog = qobject_cast<QFileDialog*>(modal); dialog && dialog->isVisible()) {
             note("dialog", dialog->windowTitle());
             auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit"); // its own name edit, then Return
-            if (fileAnswer.isEmpty() || !edit) {
-                note("error", "no file for " + dialog->windowTitle());
-                dialog->reject();
-            } else {
-                edit->setText(std::exchange(fileAnswer, {}));
-                QTest::keyClick(edit, Qt::Key_Return);
-            }
+            if (fileAnswer.isEmpty() || !edit)
+                return dialog->reject();
+            edit->setText(std::exchange(fileAnswer, {}));
+            QTest::keyClick(edit, Qt::Key_Return);
         } else if (auto* box = qobject_cast<QMessageBox*>(modal); box && box->isVisible()) {
             note("message", box->text());
             QAbstractButton* yes = box->button(QMessageBox::Yes);
