@@ -118,26 +118,10 @@ TEST(DriverEndToEnd, FailedDirectoryWriteThenEraseEmptiesTheDevice)
     EXPECT_EQ(run.memory(), Memory(0x10000, 0xFF));
 }
 
-// The real binary reads the directory and the page of every stored slot, then waits; nothing is written.
-TEST(DriverEndToEnd, RealProgramReadsEveryStoredSlotAndWritesNothing)
-{
-    E2eRun run(seededMemory());
-    run.start({}, false);
-    ASSERT_TRUE(E2eRun::waitUntil([&] { return run.count("out AA55F21000800000") == 1 && run.count(" in ") >= 51; }))
-        << run.log().join('\n').toStdString();
-    QThread::msleep(1500);
-    EXPECT_EQ(run.count("out AA55F21080FF0000"), 1) << "the directory is read once";
-    EXPECT_EQ(run.count("out AA55F21000000000"), 1) << "M1";
-    EXPECT_EQ(run.count("out AA55F21000400000"), 0) << "empty slots are not read";
-    EXPECT_EQ(run.count("out AA55F1") + run.count("out AA55FC"), 0) << "nothing is written";
-    EXPECT_EQ(run.pids().size(), 1) << "no restart";
-    EXPECT_EQ(run.process.state(), QProcess::Running);
-    EXPECT_EQ(run.memory(), seededMemory());
-}
-
 // Without a device the real binary polls once a second; plugged in, it starts itself anew with its switches,
-// Qt's own ones too, but not the curve, and ends.
-TEST(DriverEndToEnd, RealProgramRestartsItselfWhenTheDeviceIsPluggedIn)
+// Qt's own ones too, but not the curve, and ends. The new instance reads the directory and the page of every
+// stored slot, then waits; nothing is written.
+TEST(DriverEndToEnd, RealProgramRestartsWhenPluggedInThenReadsEveryStoredSlotAndWritesNothing)
 {
     E2eRun run(seededMemory());
     run.env.insert("NOLT_SIM_PLUGGED", run.path("plugged"));
@@ -146,11 +130,19 @@ TEST(DriverEndToEnd, RealProgramRestartsItselfWhenTheDeviceIsPluggedIn)
     EXPECT_EQ(run.process.state(), QProcess::Running);
 
     QFile(run.path("plugged")).open(QIODevice::WriteOnly);
-    ASSERT_TRUE(E2eRun::waitUntil([&] { return run.pids().size() == 2 && run.count("out AA55F21080FF0000") == 1; }));
+    ASSERT_TRUE(E2eRun::waitUntil([&] { return run.count("out AA55F21000800000") == 1 && run.count(" in ") >= 51; }))
+        << run.log().join('\n').toStdString();
     EXPECT_TRUE(run.process.waitForFinished(10000)) << "the first instance ends";
     EXPECT_EQ(run.process.exitCode(), 0);
+    QThread::msleep(1500);
+    EXPECT_EQ(run.count("out AA55F21080FF0000"), 1) << "the directory is read once";
+    EXPECT_EQ(run.count("out AA55F21000000000"), 1) << "M1";
+    EXPECT_EQ(run.count("out AA55F21000400000"), 0) << "empty slots are not read";
+    EXPECT_EQ(run.count("out AA55F1") + run.count("out AA55FC"), 0) << "nothing is written";
+    EXPECT_EQ(run.memory(), seededMemory());
+    ASSERT_EQ(run.pids().size(), 2) << "one restart";
     QFile cmdline("/proc/" + run.pids().last() + "/cmdline");
-    ASSERT_TRUE(cmdline.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(cmdline.open(QIODevice::ReadOnly)) << "the new instance still runs";
     EXPECT_EQ(cmdline.readAll().split('\0').mid(1, 5),
               (QList<QByteArray>{"-skipFW", "-reverse", "-style", "Fusion", "foo"}));
 }
@@ -160,11 +152,10 @@ TEST(DriverEndToEnd, RealProgramRestartsItselfWhenTheDeviceIsPluggedIn)
 TEST(StickEndToEnd, ReadShowsTheStickAndTransferWritesTheEditedImage)
 {
     StickRun run;
-    ASSERT_TRUE(run.play({}, {"await:Ready...;record;click:lPO_Level;click:cbRandom;click:bDPC_OK;click:bMemStore;"
+    ASSERT_TRUE(run.play({}, {"await:Ready...;click:lPO_Level;click:cbRandom;click:bDPC_OK;click:bMemStore;"
                               "await:->Transfer finished.;close"}));
     const QString ready = "USB Stick, Device Nr. 12345678, FW 1.72            Ready...";
     EXPECT_TRUE(run.value(1, "caption").endsWith("USB Stick|" + ready + "|" + ready + "->Transfer finished."));
-    EXPECT_EQ(run.value(1, "lPO_Level"), "L=80%");
 
     QStringList written; // command@address
     for (const Memory& f : run.frames({4, 5}))
@@ -188,7 +179,6 @@ TEST(StickEndToEnd, FirmwareUpdateFromALoadedFileSendsEveryPage)
     ASSERT_TRUE(writeTextLines(file, makeFirmwareText(firmware, int(firmware.size()), 80)).isEmpty());
     ASSERT_TRUE(run.play({}, {"await:Ready...;file:" + file + ";click:bLoad;click:bUpdateFw;"
                               "await:->FW Update finished.;close"}));
-    EXPECT_EQ(run.value(1, "dialog"), "Open File");
     EXPECT_EQ(run.value(1, "message"), "");
     EXPECT_TRUE(run.value(1, "caption").endsWith("|USB Stick, Device Nr. 0A1B2C3D, FW ???            Ready..."
                                                  "->FW Update finished."));

@@ -79,7 +79,6 @@ struct Script {
     {
         QWidget* modal = QApplication::activeModalWidget();
         if (auto* dialog = qobject_cast<QFileDialog*>(modal); dialog && dialog->isVisible()) {
-            note("dialog", dialog->windowTitle());
             auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit"); // its own name edit, then Return
             if (fileAnswer.isEmpty() || !edit)
                 return dialog->reject();
