@@ -1,7 +1,6 @@
 #pragma once
-// One end-to-end run: a fresh folder for the simulated device's memory and log and the launcher's reports,
-// the launcher or the real program started on the simulated HID library. Every process of the run, the
-// self-restarted ones too, is ended by its id (taken from the library's log) when the run ends.
+// One end-to-end run: a folder for the simulated device's memory and log and the launcher's reports, and the
+// launcher or the real program on the simulated HID library; every process of the run ends with it.
 
 #include <QFileInfo>
 #include <QProcess>
@@ -104,8 +103,6 @@ public:
         found.removeDuplicates();
         return found;
     }
-
-private:
     QByteArray contents(const QString& name) const
     {
         QFile f(path(name));

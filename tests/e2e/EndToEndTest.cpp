@@ -1,6 +1,5 @@
-// End to end: the launcher (the program's main block playing the user) or the real nolt_pgm, on the
-// simulated driver, whose memory file outlasts the self-restart, or on the simulated stick, which refuses a
-// frame with a wrong CRC. The frames sent are read from the library's log.
+// End to end: the launcher or the real nolt_pgm on the simulated driver, whose memory outlasts the restart, or
+// on the simulated stick, which refuses a frame with a wrong CRC; the frames sent are read from its log.
 
 #include "E2eRun.h"
 
@@ -25,12 +24,14 @@ Bytes storedImage()
     return image;
 }
 
-// Erased driver memory with slots M1 and M3 stored under the name "Old".
+// Erased driver memory with slots M1 and M3 stored under the name "Old", with astro data that a slot choice zeroes.
 Memory seededMemory()
 {
     Memory memory(0x10000, 0xFF);
     Bytes block(128, 0xFF);
-    const Bytes page = buildSlotPage(storedImage());
+    Bytes image = storedImage();
+    std::fill_n(image.begin() + img::astroData, img::astroDataLength, 7);
+    const Bytes page = buildSlotPage(image);
     for (int slot : {1, 3}) {
         writeSlotEntry(block, slot, slot::storedLength, QStringLiteral("Old"));
         std::copy(page.begin(), page.end(), memory.begin() + slotPageAddress(slot));
@@ -97,11 +98,11 @@ TEST(DriverEndToEnd, StoredSlotIsTransferredAndTheRestartedProgramShowsIt)
         EXPECT_TRUE(std::equal(r + 2, r + 14, image.begin() + 12 * k)) << "record " << k;
         EXPECT_EQ(r[14] | r[15] << 8, crc16(std::span(r + 1, 13))) << "record " << k;
     }
-    const Memory seeded = seededMemory();
-    EXPECT_EQ(Memory(memory.begin() + 0xFF80, memory.begin() + 0xFF90),
-              (Memory{0x8A, 0x65, 0xC2, 0x00, 0x80, 0x00, 0x00, 0x00, 'L', 'a', 'm', 'p', ' ', ' ', ' ', ' '}));
-    EXPECT_EQ(Memory(memory.begin() + 0xFF90, memory.end()), Memory(seeded.begin() + 0xFF90, seeded.end()))
-        << "the other entries are kept";
+    Memory directory = seededMemory(); // M1's entry anew, the others kept
+    const std::uint8_t entry[16] = {0x8A, 0x65, 0xC2, 0x00, 0x80, 0x00, 0x00, 0x00,
+                                    'L',  'a',  'm',  'p',  ' ',  ' ',  ' ',  ' '};
+    std::copy(entry, entry + 16, directory.begin() + 0xFF80);
+    EXPECT_EQ(Memory(memory.begin() + 0xFF80, memory.end()), Memory(directory.begin() + 0xFF80, directory.end()));
 }
 
 // A store refused at the directory is reported and leaves the slot choice; "Erase ALL" then empties the
@@ -112,7 +113,6 @@ TEST(DriverEndToEnd, FailedDirectoryWriteThenEraseEmptiesTheDevice)
     run.env.insert("NOLT_SIM_FAULT", "status0@0xFF80");
     ASSERT_TRUE(run.play({"-eraseAll"}, {"click:bM2;click:bMemStore;click:bM3;click:bErase", "record;close"}));
     EXPECT_EQ(run.value(1, "message"), "Firmware Write Error!CB|Are youe sure?");
-    EXPECT_EQ(run.value(2, "args"), "-eraseAll");
     for (const char* slot : {"bM1", "bM2", "bM3", "bM4"})
         EXPECT_EQ(run.value(2, slot + QString(".colour")), "#00ff00") << slot << " lime";
     EXPECT_EQ(run.memory(), Memory(0x10000, 0xFF));
@@ -127,7 +127,6 @@ TEST(DriverEndToEnd, RealProgramRestartsWhenPluggedInThenReadsEveryStoredSlotAnd
     run.env.insert("NOLT_SIM_PLUGGED", run.path("plugged"));
     run.start({"-skipFW", "-reverse", "-dc=1", "-style", "Fusion", "foo"}, false);
     ASSERT_TRUE(E2eRun::waitUntil([&] { return run.count("find 0") >= 3; }));
-    EXPECT_EQ(run.process.state(), QProcess::Running);
 
     QFile(run.path("plugged")).open(QIODevice::WriteOnly);
     ASSERT_TRUE(E2eRun::waitUntil([&] { return run.count("out AA55F21000800000") == 1 && run.count(" in ") >= 51; }))
@@ -175,9 +174,8 @@ TEST(StickEndToEnd, FirmwareUpdateFromALoadedFileSendsEveryPage)
     for (std::size_t i = 0; i < firmware.size(); ++i)
         firmware[i] = static_cast<std::uint8_t>(i * 13 + 5);
     StickRun run("0A1B2C3D", "255");
-    const QString file = run.path("update.ktp");
-    ASSERT_TRUE(writeTextLines(file, makeFirmwareText(firmware, int(firmware.size()), 80)).isEmpty());
-    ASSERT_TRUE(run.play({}, {"await:Ready...;file:" + file + ";click:bLoad;click:bUpdateFw;"
+    ASSERT_TRUE(writeTextLines(run.path("update.ktp"), makeFirmwareText(firmware, int(firmware.size()), 80)).isEmpty());
+    ASSERT_TRUE(run.play({}, {"await:Ready...;file:" + run.path("update.ktp") + ";click:bLoad;click:bUpdateFw;"
                               "await:->FW Update finished.;close"}));
     EXPECT_EQ(run.value(1, "message"), "");
     EXPECT_TRUE(run.value(1, "caption").endsWith("|USB Stick, Device Nr. 0A1B2C3D, FW ???            Ready..."

@@ -1,9 +1,8 @@
-// The end-to-end launcher: the program's own main block on the real platform, the HID library loaded by name,
-// and a script that plays the user; the program's self-restart starts it anew for the next instance.
-// NOLT_E2E_DIR: run folder with the reports "instance-<n>.txt". NOLT_E2E_STEPS_<n>: the steps of instance n,
-// separated by ';': click:<name>, text:<name>=<value> (typed into the cleared edit), file:<path> (the answer to
-// the next open dialog), await:<text> (until a caption holds it), record (slot buttons, labels), close.
-// Message boxes are answered Yes (or Ok); the switches, every caption and every message are reported.
+// The end-to-end launcher: the program's main block on the real platform, plus a script that plays the user;
+// the program's self-restart starts it anew for the next instance. The steps of instance n (NOLT_E2E_STEPS_<n>,
+// ';' between them): click:<name>, text:<name>=<value>, file:<path> (the next open dialog's answer),
+// await:<text> (until a caption holds it), record (slot buttons, labels), close. Message boxes are answered
+// Yes (or Ok). Its switches, every caption and message go to "instance-<n>.txt" in the folder NOLT_E2E_DIR.
 
 #include "pgm/window/MainBlock.h"
 #include "pgm/window/TForm1.h"
@@ -15,8 +14,6 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
-
-#include <utility>
 
 namespace {
 
@@ -82,7 +79,8 @@ struct Script {
             auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit"); // its own name edit, then Return
             if (fileAnswer.isEmpty() || !edit)
                 return dialog->reject();
-            edit->setText(std::exchange(fileAnswer, {}));
+            edit->setText(fileAnswer);
+            fileAnswer.clear();
             QTest::keyClick(edit, Qt::Key_Return);
         } else if (auto* box = qobject_cast<QMessageBox*>(modal); box && box->isVisible()) {
             note("message", box->text());
@@ -96,13 +94,12 @@ struct Script {
 
 int main(int argc, char* argv[])
 {
-    // Instance n is the first without a report; instances follow one another.
     const QDir dir(qEnvironmentVariable("NOLT_E2E_DIR"));
-    int instance = 1;
-    while (QFile::exists(dir.filePath(QStringLiteral("instance-%1.txt").arg(instance))))
-        ++instance;
     Script script;
-    script.report.setFileName(dir.filePath(QStringLiteral("instance-%1.txt").arg(instance)));
+    int instance = 0;
+    do // instance n is the first without a report: instances follow one another
+        script.report.setFileName(dir.filePath(QStringLiteral("instance-%1.txt").arg(++instance)));
+    while (script.report.exists());
     const QByteArray stepsName = "NOLT_E2E_STEPS_" + QByteArray::number(instance);
     script.steps = qEnvironmentVariable(stepsName.constData()).split(';', Qt::SkipEmptyParts);
     if (dir.path() == "." || instance > 4 || !script.report.open(QIODevice::WriteOnly | QIODevice::Text))
