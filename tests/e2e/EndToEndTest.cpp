@@ -1,0 +1,215 @@
+// End to end: the launcher or the real nolt_pgm on the simulated driver, whose memory outlasts the restart, or
+// on the simulated stick, which refuses a frame with a wrong CRC; the frames sent are read from its log.
+
+#include "E2eRun.h"
+
+#include "image/Crc16.h"
+#include "image/FirmwareText.h"
+#include "image/TextFile.h"
+#include "link/ControlBlock.h"
+#include "link/SlotPage.h"
+
+#include <gtest/gtest.h>
+
+using namespace nolt;
+using namespace nolt::e2e;
+
+namespace {
+
+Bytes storedImage()
+{
+    Bytes image(defaultImage.begin(), defaultImage.end());
+    image[img::poLevel] = 80;
+    image[img::minLevel] = 10;
+    return image;
+}
+
+// Erased driver memory with slots M1 and M3 stored under the name "Old", with astro data that a slot choice zeroes.
+Memory seededMemory()
+{
+    Memory memory(0x10000, 0xFF);
+    Bytes block(128, 0xFF);
+    Bytes image = storedImage();
+    std::fill_n(image.begin() + img::astroData, img::astroDataLength, 7);
+    const Bytes page = buildSlotPage(image);
+    for (int slot : {1, 3}) {
+        writeSlotEntry(block, slot, slot::storedLength, QStringLiteral("Old"));
+        std::copy(page.begin(), page.end(), memory.begin() + slotPageAddress(slot));
+    }
+    std::copy(block.begin(), block.end(), memory.begin() + 0xFF80);
+    return memory;
+}
+
+// Behind the stick: the factory configuration with a fixed power-on delay and level 80, then bytes only a
+// faithful copy keeps.
+Memory driverMemory()
+{
+    Memory memory(256);
+    std::copy(defaultImage.begin(), defaultImage.end(), memory.begin());
+    memory[img::poLevel] = 80;
+    memory[img::poDelay] = 0;
+    for (std::size_t i = defaultImage.size(); i < memory.size(); ++i)
+        memory[i] = static_cast<std::uint8_t>(i * 7 + 1);
+    return memory;
+}
+
+struct StickRun : E2eRun {
+    explicit StickRun(const QString& id = "12345678", const QString& fw = "72") : E2eRun(driverMemory())
+    {
+        env.insert("NOLT_SIM_MODE", "stick");
+        env.insert("NOLT_SIM_STICK_ID", id);
+        env.insert("NOLT_SIM_STICK_FW", fw);
+    }
+
+    // The frames sent to the stick (sync bytes CA C5) whose command is one of these, in order.
+    std::vector<Memory> frames(std::initializer_list<int> commands) const
+    {
+        std::vector<Memory> found;
+        for (const QString& line : log().filter(" out CAC5")) {
+            const QByteArray bytes = QByteArray::fromHex(line.section(' ', 2).toLatin1());
+            if (std::find(commands.begin(), commands.end(), bytes[2]) != commands.end())
+                found.emplace_back(bytes.begin(), bytes.end());
+        }
+        return found;
+    }
+};
+
+} // namespace
+
+TEST(DriverEndToEnd, StoredSlotIsTransferredAndTheRestartedProgramShowsIt)
+{
+    E2eRun run(seededMemory());
+    ASSERT_TRUE(run.play({"-skipFW", "-dc=0"},
+                         {"click:bM1;text:eInfo=Lamp;click:bMemStore", "click:bM1;record;close"}));
+    EXPECT_EQ(run.value(2, "args"), "-skipFW -dc=0") << "the switches and the curve are handed on";
+    EXPECT_EQ(run.value(2, "bM1.colour"), "#a6caf0") << "sky blue";
+    EXPECT_EQ(run.value(2, "bM1.hint"), "Info: Lamp    ");
+    EXPECT_EQ(run.value(2, "lPO_Level"), "L=80%");
+    EXPECT_EQ(run.value(2, "lMinLevel"), "Min. Level=10%");
+
+    // Every record of M1's page: length 15, its offset, the image bytes, a CRC over offset and data.
+    const Memory memory = run.memory();
+    ASSERT_EQ(memory.size(), 0x10000u);
+    const Bytes image = storedImage();
+    for (int k = 0; k < 8; ++k) {
+        const std::uint8_t* r = memory.data() + 16 * k;
+        EXPECT_EQ(r[0], 15) << "record " << k;
+        EXPECT_EQ(r[1], 12 * k) << "record " << k;
+        EXPECT_TRUE(std::equal(r + 2, r + 14, image.begin() + 12 * k)) << "record " << k;
+        EXPECT_EQ(r[14] | r[15] << 8, crc16(std::span(r + 1, 13))) << "record " << k;
+    }
+    Memory directory = seededMemory(); // M1's entry anew, the others kept
+    const std::uint8_t entry[16] = {0x8A, 0x65, 0xC2, 0x00, 0x80, 0x00, 0x00, 0x00,
+                                    'L',  'a',  'm',  'p',  ' ',  ' ',  ' ',  ' '};
+    std::copy(entry, entry + 16, directory.begin() + 0xFF80);
+    EXPECT_EQ(Memory(memory.begin() + 0xFF80, memory.end()), Memory(directory.begin() + 0xFF80, directory.end()));
+}
+
+// A store refused at the directory is reported and leaves the slot choice; "Erase ALL" then empties the
+// device and the restarted program offers four empty slots.
+TEST(DriverEndToEnd, FailedDirectoryWriteThenEraseEmptiesTheDevice)
+{
+    E2eRun run(seededMemory());
+    run.env.insert("NOLT_SIM_FAULT", "status0@0xFF80");
+    ASSERT_TRUE(run.play({"-eraseAll"}, {"click:bM2;click:bMemStore;click:bM3;click:bErase", "record;close"}));
+    EXPECT_EQ(run.value(1, "message"), "Firmware Write Error!CB|Are youe sure?");
+    for (const char* slot : {"bM1", "bM2", "bM3", "bM4"})
+        EXPECT_EQ(run.value(2, slot + QString(".colour")), "#00ff00") << slot << " lime";
+    EXPECT_EQ(run.memory(), Memory(0x10000, 0xFF));
+}
+
+// Without a device the real binary polls once a second; plugged in, it starts itself anew with its switches,
+// Qt's own ones too, but not the curve, and ends. The new instance reads the directory and the page of every
+// stored slot, then waits; nothing is written.
+TEST(DriverEndToEnd, RealProgramRestartsWhenPluggedInThenReadsEveryStoredSlotAndWritesNothing)
+{
+    E2eRun run(seededMemory());
+    run.env.insert("NOLT_SIM_PLUGGED", run.path("plugged"));
+    run.start({"-skipFW", "-reverse", "-dc=1", "-style", "Fusion", "foo"}, false);
+    ASSERT_TRUE(E2eRun::waitUntil([&] { return run.count("find 0") >= 3; }));
+
+    QFile(run.path("plugged")).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(E2eRun::waitUntil([&] { return run.count("out AA55F21000800000") == 1 && run.count(" in ") >= 51; }))
+        << run.log().join('\n').toStdString();
+    EXPECT_TRUE(run.process.waitForFinished(10000)) << "the first instance ends";
+    EXPECT_EQ(run.process.exitCode(), 0);
+    QThread::msleep(1500);
+    EXPECT_EQ(run.count("out AA55F21080FF0000"), 1) << "the directory is read once";
+    EXPECT_EQ(run.count("out AA55F21000000000"), 1) << "M1";
+    EXPECT_EQ(run.count("out AA55F21000400000"), 0) << "empty slots are not read";
+    EXPECT_EQ(run.count("out AA55F1") + run.count("out AA55FC"), 0) << "nothing is written";
+    EXPECT_EQ(run.memory(), seededMemory());
+    ASSERT_EQ(run.pids().size(), 2) << "one restart";
+    QFile cmdline("/proc/" + run.pids().last() + "/cmdline");
+    ASSERT_TRUE(cmdline.open(QIODevice::ReadOnly)) << "the new instance still runs";
+    EXPECT_EQ(cmdline.readAll().split('\0').mid(1, 5),
+              (QList<QByteArray>{"-skipFW", "-reverse", "-style", "Fusion", "foo"}));
+}
+
+// Read on the stick's identity; "Random" ticked on the power-on panel; "Transfer" writes bytes 0..249
+// (command 4), then the EE area 0..119 (command 5).
+TEST(StickEndToEnd, ReadShowsTheStickAndTransferWritesTheEditedImage)
+{
+    StickRun run;
+    ASSERT_TRUE(run.play({}, {"await:Ready...;click:lPO_Level;click:cbRandom;click:bDPC_OK;click:bMemStore;"
+                              "await:->Transfer finished.;close"}));
+    const QString ready = "USB Stick, Device Nr. 12345678, FW 1.72            Ready...";
+    EXPECT_TRUE(run.value(1, "caption").endsWith("USB Stick|" + ready + "|" + ready + "->Transfer finished."));
+
+    QStringList written; // command@address
+    for (const Memory& f : run.frames({4, 5}))
+        written.append(QStringLiteral("%1@%2").arg(f[2]).arg(f[5]));
+    EXPECT_EQ(written, (QStringList{"4@0", "4@25", "4@50", "4@75", "4@100", "4@125", "4@150", "4@175", "4@200", "4@225",
+                                    "5@0", "5@12", "5@24", "5@36", "5@48", "5@60", "5@72", "5@84", "5@96", "5@108"}));
+    Memory edited = driverMemory();
+    edited[img::poDelay] = 0xFF; // random
+    EXPECT_EQ(run.memory(), edited) << "bytes 250..255 are never written";
+}
+
+// A .ktp file of 150 bytes (two pages and six of a third) opened with "Load", then "Update FW": three parts
+// of each page (command 8), then the reset (command 0x0E).
+TEST(StickEndToEnd, FirmwareUpdateFromALoadedFileSendsEveryPage)
+{
+    Memory firmware(150);
+    for (std::size_t i = 0; i < firmware.size(); ++i)
+        firmware[i] = static_cast<std::uint8_t>(i * 13 + 5);
+    StickRun run("0A1B2C3D", "255");
+    ASSERT_TRUE(writeTextLines(run.path("update.ktp"), makeFirmwareText(firmware, int(firmware.size()), 80)).isEmpty());
+    ASSERT_TRUE(run.play({}, {"await:Ready...;file:" + run.path("update.ktp") + ";click:bLoad;click:bUpdateFw;"
+                              "await:->FW Update finished.;close"}));
+    EXPECT_EQ(run.value(1, "message"), "");
+    EXPECT_TRUE(run.value(1, "caption").endsWith("|USB Stick, Device Nr. 0A1B2C3D, FW ???            Ready..."
+                                                 "->FW Update finished."));
+
+    QStringList sent; // command/part
+    Memory data;
+    for (const Memory& f : run.frames({8, 0x0E})) {
+        sent.append(QStringLiteral("%1/%2").arg(f[2]).arg(f[2] == 8 ? f[5] : 0));
+        if (f[2] == 8)
+            data.insert(data.end(), f.begin() + 6, f.begin() + (f[5] == 3 ? 26 : 32));
+    }
+    EXPECT_EQ(sent, (QStringList{"8/1", "8/2", "8/3", "8/1", "8/2", "8/3", "8/1", "8/2", "8/3", "14/0"}));
+    firmware.resize(3 * 72, 0xFF);
+    EXPECT_EQ(data, firmware) << "the pages, the last filled with 0xFF";
+    EXPECT_EQ(run.count(" in B258"), 9) << "the stick took every part ('X')";
+    EXPECT_EQ(run.count(" in B25A"), 3) << "and every page ('Z')";
+    EXPECT_EQ(run.memory(), driverMemory()) << "the driver's memory is left alone";
+}
+
+// The real binary: the stick's identity starts the read of all 256 bytes in ten frames; nothing is written.
+TEST(StickEndToEnd, RealProgramReadsTheDriverThroughTheStickAndWritesNothing)
+{
+    StickRun run;
+    run.start({}, false);
+    ASSERT_TRUE(E2eRun::waitUntil([&] { return run.count(" out CAC502") == 10 && run.count(" in B252") == 10; }))
+        << run.log().join('\n').toStdString();
+    QThread::msleep(500);
+    QStringList reads; // address+count
+    for (const Memory& f : run.frames({2}))
+        reads.append(QStringLiteral("%1+%2").arg(f[3]).arg(f[4]));
+    EXPECT_EQ(reads, (QStringList{"0+26", "26+26", "52+26", "78+26", "104+26", "130+26", "156+26", "182+26", "208+26",
+                                  "234+22"}));
+    EXPECT_TRUE(run.frames({4, 5}).empty());
+    EXPECT_EQ(run.process.state(), QProcess::Running);
+    EXPECT_EQ(run.memory(), driverMemory());
+}
