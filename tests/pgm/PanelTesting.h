@@ -91,9 +91,21 @@ struct PanelTest : ::testing::Test {
         ASSERT_NE(top, nullptr) << "nothing to click at " << name.toStdString();
         QTest::mouseClick(top, Qt::LeftButton, {}, top->mapFrom(h->form.get(), at));
     }
+    // What a control shows: its text, a slider's position, a selector's item, a box's tick ("+" or "-").
+    QString value(const QString& name) const
+    {
+        QWidget* w = h->find(name);
+        if (auto* s = qobject_cast<ScrollBar*>(w))
+            return QString::number(s->position());
+        if (auto* c = qobject_cast<QComboBox*>(w))
+            return QString::number(c->currentIndex());
+        if (auto* b = qobject_cast<QAbstractButton*>(w); b && b->isCheckable())
+            return QLatin1String(b->isChecked() ? "+" : "-");
+        return h->text(name);
+    }
     // What a user does, step by step: "name" clicks a control, "@name" clicks what lies on top of it,
     // "name=N" moves a slider or picks item N of a range selector, "name+" / "name-" ticks or unticks a
-    // box. Checks on the way: "name==text" (an edit's or label's text), "?name" / "!name" (shown / hidden).
+    // box. Checks on the way: "name==v" (what it shows, see value), "?name" / "!name" (shown / hidden).
     void act(const Steps& steps) const
     {
         for (const char* s : steps) {
@@ -101,7 +113,7 @@ struct PanelTest : ::testing::Test {
             const QString step = QString::fromUtf8(s);
             const qsizetype is = step.indexOf(QLatin1String("==")), set = step.indexOf(QLatin1Char('='));
             if (is > 0)
-                EXPECT_EQ(h->text(step.left(is)), step.mid(is + 2));
+                EXPECT_EQ(value(step.left(is)), step.mid(is + 2));
             else if (step.startsWith(QLatin1Char('?')) || step.startsWith(QLatin1Char('!')))
                 EXPECT_EQ(shown(step.mid(1)), step.startsWith(QLatin1Char('?')));
             else if (step.startsWith(QLatin1Char('@')))
@@ -114,6 +126,24 @@ struct PanelTest : ::testing::Test {
                 tick(step.chopped(1), step.endsWith(QLatin1Char('+')));
             else
                 click(step);
+        }
+    }
+    // Scenarios: an image (the factory one with some bytes replaced), what the user does, the bytes then
+    // written (all others stay); each ends with no panel open.
+    struct Run {
+        ByteChanges load;
+        Steps steps;
+        ByteChanges written;
+    };
+    void play(const std::vector<Run>& runs)
+    {
+        for (std::size_t i = 0; i < runs.size(); ++i) {
+            SCOPED_TRACE("run " + std::to_string(i + 1));
+            load(runs[i].load);
+            const Bytes before = image();
+            act(runs[i].steps);
+            EXPECT_EQ(differences(image(), with(before, runs[i].written)), "");
+            EXPECT_FALSE(busy());
         }
     }
 };

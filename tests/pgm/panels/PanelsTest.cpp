@@ -73,7 +73,7 @@ TEST_F(PanelsTest, FeatureHandlersDoNothingWhileAPanelIsOpen)
 
 TEST_F(PanelsTest, OkWritesTheEditedFieldsAndNothingElse)
 {
-    const struct { ByteChanges load; Steps steps; ByteChanges written; } runs[] = {
+    play({
         {{{img::poDelay, 0}, {img::optionFlags, 0x31}},
          {"iTDpc_en", "ePORelayDelay", "combRange=2", "sbPU=15", "ePORelayDelay==00:15:00", "ePOFade", "combRange=3",
           "sbPU=7", "ePOFade==04,200", "ePOLevel", "sbPU=35", "cbEnableDPC+", "bDPC_OK", "!pStartupDelay",
@@ -109,15 +109,7 @@ TEST_F(PanelsTest, OkWritesTheEditedFieldsAndNothingElse)
         {{{img::holdTime, 94}},
          {"lHold==00:05:00", "@lHold", "eHoldTime", "combHold=3", "sbHold=60", "bTHoldOK", "lHold==15:00:00", "!pTHold"},
          {{img::holdTime, 252}}},
-    };
-    for (const auto& run : runs) {
-        SCOPED_TRACE(run.steps.front());
-        load(run.load);
-        const Bytes before = image();
-        act(run.steps);
-        EXPECT_EQ(differences(image(), with(before, run.written)), "");
-        EXPECT_FALSE(busy());
-    }
+    });
 }
 
 TEST_F(PanelsTest, CancelWritesNothingAndTheNextOpeningShowsTheImageAgain)
