@@ -130,11 +130,7 @@ struct PanelTest : ::testing::Test {
     }
     // Scenarios: an image (the factory one with some bytes replaced), what the user does, the bytes then
     // written (all others stay); each ends with no panel open.
-    struct Run {
-        ByteChanges load;
-        Steps steps;
-        ByteChanges written;
-    };
+    struct Run { ByteChanges load; Steps steps; ByteChanges written = {}; };
     void play(const std::vector<Run>& runs)
     {
         for (std::size_t i = 0; i < runs.size(); ++i) {

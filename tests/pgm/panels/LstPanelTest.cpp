@@ -47,27 +47,24 @@ TEST_F(LstPanelTest, SwitchesAndPolarity)
     EXPECT_EQ(image()[img::holdTime], 0);
 }
 
+// A time opens in the range that holds it, one between two steps at the step below; choosing a range rounds
+// to its nearest step, halves up.
 TEST_F(LstPanelTest, SliderOpensInTheRangeThatHoldsTheTimeAndRoundsHalvesUp)
 {
-    // A time between two steps goes to the step below: 3780 s (code 191) to 01:00:00.
-    const struct { std::uint8_t code; const char* shown; int range, position; } opens[] = {
-        {191, "01:00:00", 3, 4}, {124, "00:10:00", 2, 10}, {188, "01:00:00", 3, 4}, {59, "00:00:59", 0, 59}};
-    for (auto c : opens) {
+    const struct { std::uint8_t code; Steps steps; } cases[] = {
+        {191, {"combHold==3", "sbHold==4", "eHoldTime==01:00:00"}}, // 3780 s
+        {124, {"combHold==2", "sbHold==10", "eHoldTime==00:10:00"}},
+        {188, {"combHold==3", "sbHold==4", "eHoldTime==01:00:00"}},
+        {59, {"combHold==0", "sbHold==59", "eHoldTime==00:00:59"}},
+        {45, {"combHold=1", "eHoldTime==00:00:50", "sbHold==5"}},
+        {198, {"combHold=2", "eHoldTime==01:00:00", "sbHold==60"}}, // 5400 s
+        {124, {"combHold=0", "eHoldTime==00:01:00", "sbHold==60"}},
+        {106, {"combHold=3", "eHoldTime==0", "sbHold==0"}},        // 420 s
+        {109, {"combHold=3", "eHoldTime==00:15:00", "sbHold==1"}}, // 450 s
+    };
+    for (const auto& c : cases) {
         openSlider(c.code);
-        EXPECT_EQ(h->find<QComboBox>("combHold")->currentIndex(), c.range) << c.shown;
-        EXPECT_EQ(slider("sbHold")->position(), c.position) << c.shown;
-        EXPECT_EQ(edit("eHoldTime"), c.shown);
-        click("bTHoldCancel");
-    }
-    // 45 s, 5400 s, 600 s, 420 s, 450 s in another range.
-    const struct { std::uint8_t code; int range; const char* shown; int position; } rounds[] = {
-        {45, 1, "00:00:50", 5}, {198, 2, "01:00:00", 60}, {124, 0, "00:01:00", 60}, {106, 3, "0", 0},
-        {109, 3, "00:15:00", 1}};
-    for (auto c : rounds) {
-        openSlider(c.code);
-        chooseRange("combHold", c.range);
-        EXPECT_EQ(edit("eHoldTime"), c.shown) << int(c.code);
-        EXPECT_EQ(slider("sbHold")->position(), c.position) << int(c.code);
+        act(c.steps);
         click("bTHoldCancel");
     }
 }

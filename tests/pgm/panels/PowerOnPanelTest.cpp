@@ -25,11 +25,9 @@ TEST_F(PowerOnPanelTest, FactoryImageOpensWithRandomDelay)
 // A duration opens in the range that holds it; choosing a range rounds to its nearest step, halves up.
 TEST_F(PowerOnPanelTest, SliderRangesHoldTheDurationAndRoundHalvesUp)
 {
-    play({{{{img::poDelay, 59}},
-           {"iTDpc_en", "ePORelayDelay", "?pPOSlider", "?combRange", "ePORelayDelay==00:00:59", "combRange==0",
-            "sbPU==59", "bDPC_Cancel"}},
-          {{{img::poDelay, 60}},
-           {"iTDpc_en", "ePORelayDelay", "ePORelayDelay==00:01:00", "combRange==1", "sbPU==6", "bDPC_Cancel"}},
+    play({{{{img::poDelay, 60}},
+           {"iTDpc_en", "ePORelayDelay", "?pPOSlider", "?combRange", "ePORelayDelay==00:01:00", "combRange==1",
+            "sbPU==6", "bDPC_Cancel"}},
           {{{img::poDelay, 0x80 | 60}},
            {"iTDpc_en", "ePORelayDelay", "ePORelayDelay==01:00:00", "combRange==3", "sbPU==4", "bDPC_Cancel"}},
           {{{img::poFade, 0x80 | 60}}, {"iTDpc_en", "ePOFade", "ePOFade==03,600", "combRange==3", "sbPU==6", "bDPC_Cancel"}},
