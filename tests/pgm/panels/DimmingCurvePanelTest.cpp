@@ -53,6 +53,14 @@ struct DimmingCurveTest : PanelTest {
     QListWidget* list() { return h->find<QListWidget>("lbDimmingCurve"); }
     QCheckBox* box() { return h->find<QCheckBox>("cbDC"); }
     bool bDC() { return h->find("bDC")->isEnabled(); }
+    // The choice in one text: the box's tick and text, the chosen index, the number of curve points, and
+    // whether the levels were mapped.
+    std::string choice()
+    {
+        const AppState& s = state();
+        return (box()->isChecked() ? "+" : "-") + box()->text().toStdString() + " " + std::to_string(s.sw.dcIndex)
+            + " " + std::to_string(s.dimmingCurve.size()) + (s.dcApplied ? " applied" : "");
+    }
     // The plot is red where the curve passes input level i at output v.
     bool drawnAt(int i, int v)
     {
@@ -134,9 +142,8 @@ TEST_F(DimmingCurveTest, DamagedFilesShowTheirErrorAndCannotBeChosen)
         act({"bDCOk", "?pDimmingCurve"});
         EXPECT_EQ(state().sw.dcIndex, -1);
     }
-    act({"bDCCancel", "!pDimmingCurve", "cbDC==-"});
-    EXPECT_EQ(box()->text(), "Correction OFF");
-    EXPECT_FALSE(state().dcApplied);
+    act({"bDCCancel", "!pDimmingCurve"});
+    EXPECT_EQ(choice(), "-Correction OFF -1 0");
     EXPECT_EQ(differences(image(), before), "");
 }
 
@@ -151,11 +158,9 @@ TEST_F(DimmingCurveTest, OkUndoesTheCurveOnceOnlyInDriverMode)
           {img::dim2Steps + 3 + img::stepLevel, 0xFF}});
     const Bytes before = image();
     state().demo = false;
-    act({"iTen", "cbDC+", "bDCOk", "!pDimmingCurve", "?pOutput", "cbDC==+"});
-    EXPECT_EQ(box()->text(), "dip");
+    act({"iTen", "cbDC+", "bDCOk", "!pDimmingCurve", "?pOutput"});
+    EXPECT_EQ(choice(), "+dip 0 101 applied");
     EXPECT_TRUE(bDC());
-    EXPECT_EQ(state().sw.dcIndex, 0);
-    EXPECT_TRUE(state().dcApplied);
     EXPECT_EQ(differences(image(), with(before, {{img::poLevel, 50}, {img::dim2Steps + img::stepLevel, 0xB2}})), "");
     const Bytes mapped = image();
     act({"bDC", "?pDimmingCurve"});
@@ -170,9 +175,8 @@ TEST_F(DimmingCurveTest, OkUndoesTheCurveOnceOnlyInDriverMode)
         state().demo = !stick;
         h->form->link().usbStick = stick;
         act({"iTen", "cbDC+", "bDCOk"});
-        EXPECT_EQ(state().sw.dcIndex, 0);
+        EXPECT_EQ(choice(), "+dip 0 101") << stick;
         EXPECT_EQ(differences(image(), loaded), "");
-        EXPECT_FALSE(state().dcApplied) << stick;
     }
 }
 
@@ -184,14 +188,12 @@ TEST_F(DimmingCurveTest, CancelAndUntickingDropTheCurve)
     act({"iTen", "cbDC+", "bDCOk"});
     EXPECT_EQ(state().dimmingCurve, points(dip));
     act({"cbDC-"});
-    EXPECT_EQ(state().sw.dcIndex, -1);
-    EXPECT_TRUE(state().dimmingCurve.empty());
-    EXPECT_EQ(box()->text(), "Correction OFF");
+    EXPECT_EQ(choice(), "-Correction OFF -1 0");
     EXPECT_FALSE(bDC());
     act({"bOutput_Cancel"});
-    EXPECT_EQ(state().sw.dcIndex, -1) << "Cancel of the output panel brings nothing back";
-    act({"iTen", "cbDC+", "bDCCancel", "cbDC==-"});
-    EXPECT_TRUE(state().dimmingCurve.empty());
+    EXPECT_EQ(choice(), "-Correction OFF -1 0") << "Cancel of the output panel brings nothing back";
+    act({"iTen", "cbDC+", "bDCCancel"});
+    EXPECT_EQ(choice(), "-Correction OFF -1 0");
     EXPECT_EQ(differences(image(), before), "");
 }
 
@@ -205,15 +207,13 @@ TEST_F(DimmingCurveTest, UndoingNeedsTheBoxACurveAndANonDaliMode)
     act({"iTen", "cbDC+", "bDCOk", "bOutput_OK", "SW_Ten", "SW_PWM"}); // chosen in demo mode; now DALI
     invCorrectDCIfChosen(*h->form);
     EXPECT_EQ(image()[img::poLevel], 20);
-    EXPECT_FALSE(state().dcApplied);
+    EXPECT_EQ(choice(), "+half 0 101");
     act({"SW_DALI"}); // 1-10V
     invCorrectDCIfChosen(*h->form);
     EXPECT_EQ(image()[img::poLevel], 41) << "the highest input level giving 20";
-    EXPECT_TRUE(state().dcApplied);
+    EXPECT_EQ(choice(), "+half 0 101 applied");
     dropCurveChoice(*h->form);
-    EXPECT_FALSE(box()->isChecked() || state().dcApplied);
-    EXPECT_EQ(state().sw.dcIndex, -1);
-    EXPECT_TRUE(state().dimmingCurve.empty());
+    EXPECT_EQ(choice(), "-Correction OFF -1 0");
     invCorrectDCIfChosen(*h->form);
     EXPECT_EQ(image()[img::poLevel], 41);
 }
@@ -225,17 +225,16 @@ TEST_F(DimmingCurveTest, StartUpPreselectsTheCurveOfTheRestart)
     write("a.dc", text(identity));
     write("b.dc", text(half));
     write("c.dc", text(identity).replace("\r\n9\r\n", "\r\n-9\r\n"));
-    const struct { const char* dc; bool ticked; int index; const char* text; } cases[] = {
-        {"-dc=1", true, 1, "b"}, {"-dc=5", false, 5, "Correction OFF"}, {"-dc=2", false, -1, "Correction OFF"}};
+    const struct { const char *dc, *choice; } cases[] = {
+        {"-dc=1", "+b 1 101"}, {"-dc=5", "-Correction OFF 5 0"}, {"-dc=2", "-Correction OFF -1 0"}};
     for (auto c : cases) {
         start({c.dc});
-        EXPECT_EQ(box()->isChecked(), c.ticked) << c.dc;
-        EXPECT_EQ(box()->text(), c.text) << c.dc;
-        EXPECT_EQ(state().sw.dcIndex, c.index) << c.dc;
-        EXPECT_EQ(state().dimmingCurve, c.ticked ? points(half) : Bytes{}) << c.dc;
+        EXPECT_EQ(choice(), c.choice) << c.dc;
         act({"!pDimmingCurve", "iTen"});
-        EXPECT_EQ(bDC(), c.ticked);
+        EXPECT_EQ(bDC(), c.choice[0] == '+');
     }
+    start({"-dc=1"});
+    EXPECT_EQ(state().dimmingCurve, points(half));
 }
 
 TEST_F(DimmingCurveTest, ChooserOnAnIndexPastTheListShowsNoError)
