@@ -132,7 +132,7 @@ TEST_F(PanelsTest, CancelWritesNothingAndTheNextOpeningShowsTheImageAgain)
         load(allOn);
         const Bytes before = image();
         clickOnScreen(run.open);
-        ASSERT_TRUE(shown(run.panel));
+        ASSERT_TRUE(shown(run.panel) && busy());
         const QStringList opened = state(run.panel);
         act(run.edit);
         EXPECT_NE(state(run.panel), opened) << "the edit shows";
