@@ -1,8 +1,7 @@
 #pragma once
 // A started window (demo mode, factory image) for tests of the main screen
-// and its panels, with the steps every such test takes: put an image in
-// place, read and move controls by name, click what lies on top of a
-// picture, and compare whole images.
+// and its panels: put an image in place, drive controls by name, compare
+// whole images.
 
 #include "Harness.h"
 
@@ -14,13 +13,15 @@
 #include <algorithm>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace nolt::test {
 
-using ByteChanges = std::initializer_list<std::pair<int, std::uint8_t>>;
+using ByteChanges = std::vector<std::pair<int, std::uint8_t>>;
+using Steps = std::vector<const char*>;
 
 // `image` with some bytes replaced.
-inline Bytes with(Bytes image, ByteChanges changes)
+inline Bytes with(Bytes image, const ByteChanges& changes)
 {
     for (auto [at, value] : changes)
         image[at] = value;
@@ -47,7 +48,7 @@ struct PanelTest : ::testing::Test {
 
     // The factory image with some bytes replaced (or `bytes` from
     // `offset` on), drawn on the main screen, as after loading a file.
-    void load(ByteChanges changes) { show(with(Bytes(defaultImage.begin(), defaultImage.end()), changes)); }
+    void load(const ByteChanges& changes) { show(with(Bytes(defaultImage.begin(), defaultImage.end()), changes)); }
     void load(int offset, const Bytes& bytes)
     {
         Bytes image(defaultImage.begin(), defaultImage.end());
@@ -89,6 +90,57 @@ struct PanelTest : ::testing::Test {
         QWidget* top = h->form->childAt(at);
         ASSERT_NE(top, nullptr) << "nothing to click at " << name.toStdString();
         QTest::mouseClick(top, Qt::LeftButton, {}, top->mapFrom(h->form.get(), at));
+    }
+    // What a control shows: its text, a slider's position, a selector's item, a box's tick ("+" or "-").
+    QString value(const QString& name) const
+    {
+        QWidget* w = h->find(name);
+        if (auto* s = qobject_cast<ScrollBar*>(w))
+            return QString::number(s->position());
+        if (auto* c = qobject_cast<QComboBox*>(w))
+            return QString::number(c->currentIndex());
+        if (auto* b = qobject_cast<QAbstractButton*>(w); b && b->isCheckable())
+            return QLatin1String(b->isChecked() ? "+" : "-");
+        return h->text(name);
+    }
+    // What a user does, step by step: "name" clicks a control, "@name" clicks what lies on top of it,
+    // "name=N" moves a slider or picks item N of a range selector, "name+" / "name-" ticks or unticks a
+    // box. Checks on the way: "name==v" (what it shows, see value), "?name" / "!name" (shown / hidden).
+    void act(const Steps& steps) const
+    {
+        for (const char* s : steps) {
+            SCOPED_TRACE(s);
+            const QString step = QString::fromUtf8(s);
+            const qsizetype is = step.indexOf(QLatin1String("==")), set = step.indexOf(QLatin1Char('='));
+            if (is > 0)
+                EXPECT_EQ(value(step.left(is)), step.mid(is + 2));
+            else if (step.startsWith(QLatin1Char('?')) || step.startsWith(QLatin1Char('!')))
+                EXPECT_EQ(shown(step.mid(1)), step.startsWith(QLatin1Char('?')));
+            else if (step.startsWith(QLatin1Char('@')))
+                clickOnScreen(step.mid(1));
+            else if (set > 0 && h->form->findChild<QComboBox*>(step.left(set)))
+                chooseRange(step.left(set), step.mid(set + 1).toInt());
+            else if (set > 0)
+                slide(step.left(set), step.mid(set + 1).toInt());
+            else if (step.endsWith(QLatin1Char('+')) || step.endsWith(QLatin1Char('-')))
+                tick(step.chopped(1), step.endsWith(QLatin1Char('+')));
+            else
+                click(step);
+        }
+    }
+    // Scenarios: an image (the factory one with some bytes replaced), what the user does, the bytes then
+    // written (all others stay); each ends with no panel open.
+    struct Run { ByteChanges load; Steps steps; ByteChanges written = {}; };
+    void play(const std::vector<Run>& runs)
+    {
+        for (std::size_t i = 0; i < runs.size(); ++i) {
+            SCOPED_TRACE("run " + std::to_string(i + 1));
+            load(runs[i].load);
+            const Bytes before = image();
+            act(runs[i].steps);
+            EXPECT_EQ(differences(image(), with(before, runs[i].written)), "");
+            EXPECT_FALSE(busy());
+        }
     }
 };
 

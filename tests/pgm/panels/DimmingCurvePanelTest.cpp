@@ -1,5 +1,4 @@
-// The dimming-curve files, the chooser and when the curve is undone on the
-// image's levels.
+// The dimming-curve files, the chooser and when the curve is undone on the image's levels.
 
 #include "PanelTesting.h"
 
@@ -11,42 +10,35 @@
 #include <QListWidget>
 #include <QTemporaryDir>
 
-#include <functional>
-
 using namespace nolt;
 using namespace nolt::test;
 
 namespace {
 
-// 101 lines, line i holding f(i).
-QByteArray curveText(const std::function<int(int)>& f)
-{
-    QByteArray text;
-    for (int i = 0; i <= 100; ++i)
-        text += QByteArray::number(f(i)) + "\r\n";
-    return text;
-}
-
-Bytes curvePoints(const std::function<int(int)>& f)
-{
-    Bytes points;
-    for (int i = 0; i <= 100; ++i)
-        points.push_back(static_cast<std::uint8_t>(f(i)));
-    return points;
-}
-
 int identity(int i) { return i; }
-// Maps 50 to 40, and nothing maps to 50.
-int dip(int i) { return i == 50 ? 40 : i; }
+int dip(int i) { return i == 50 ? 40 : i; } // maps 50 to 40, and nothing maps to 50
 int half(int i) { return i / 2; }
+// The 101 points of a curve, as bytes or as the lines of a curve file.
+Bytes points(int (*f)(int))
+{
+    Bytes p;
+    for (int i = 0; i <= 100; ++i)
+        p.push_back(std::uint8_t(f(i)));
+    return p;
+}
+QByteArray text(int (*f)(int))
+{
+    QByteArray t;
+    for (int i = 0; i <= 100; ++i)
+        t += QByteArray::number(f(i)) + "\r\n";
+    return t;
+}
 
-struct DimmingCurveTest : ::testing::Test {
+struct DimmingCurveTest : PanelTest {
     QTemporaryDir dir;
-    std::unique_ptr<FormHarness> h;
-
-    void write(const char* name, const QByteArray& data)
+    void write(const char* name, const QByteArray& data, const QString& folder = {})
     {
-        QFile file(dir.filePath(QString::fromLatin1(name)));
+        QFile file((folder.isEmpty() ? dir.path() : folder) + "/" + name);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(data);
     }
@@ -59,257 +51,199 @@ struct DimmingCurveTest : ::testing::Test {
     }
     AppState& state() { return h->form->state(); }
     QListWidget* list() { return h->find<QListWidget>("lbDimmingCurve"); }
-    QStringList names()
-    {
-        QStringList n;
-        for (int i = 0; i < list()->count(); ++i)
-            n << list()->item(i)->text();
-        return n;
-    }
     QCheckBox* box() { return h->find<QCheckBox>("cbDC"); }
-    // Opens the output panel and ticks the curve box, which opens the chooser.
-    void openChooser()
+    bool bDC() { return h->find("bDC")->isEnabled(); }
+    // The choice in one text: the box's tick and text, the chosen index, the number of curve points, and
+    // whether the levels were mapped.
+    std::string choice()
     {
-        h->click("iTen");
-        box()->setChecked(true);
+        const AppState& s = state();
+        return (box()->isChecked() ? "+" : "-") + box()->text().toStdString() + " " + std::to_string(s.sw.dcIndex)
+            + " " + std::to_string(s.dimmingCurve.size()) + (s.dcApplied ? " applied" : "");
     }
-    QString plotError() { return h->find("iDimmingCurve")->accessibleDescription(); }
     // The plot is red where the curve passes input level i at output v.
     bool drawnAt(int i, int v)
     {
-        const QImage plot = h->find<QLabel>("iDimmingCurve")->pixmap().toImage();
-        const QColor c = plot.pixelColor(49 + 4 * i, 446 - 4 * v);
+        const QColor c = h->find<QLabel>("iDimmingCurve")->pixmap().toImage().pixelColor(49 + 4 * i, 446 - 4 * v);
         return c.red() > 200 && c.green() < 100 && c.blue() < 100;
     }
 };
 
 } // namespace
 
-TEST_F(DimmingCurveTest, FilesAreListedByNameFromOneRunToTheNext)
+TEST_F(DimmingCurveTest, FilesAreListedInNameOrderWhateverOrderTheyWereWrittenIn)
 {
     EXPECT_EQ(listCurveFiles(dir.filePath("missing")), std::nullopt);
-    write("b.dc", curveText(identity));
-    write("a.dc", curveText(identity));
-    write("C.DC", curveText(identity));
-    write("short.dc", QByteArray(100, '1'));
-    write("exact.dc", QByteArray(101, '1'));
-    write("notes.txt", curveText(identity));
+    const QStringList listed = {"C.DC", "a.dc", "b.dc", "exact.dc"};
+    QTemporaryDir second;
+    const std::pair<QString, std::vector<const char*>> folders[] = {
+        {dir.path(), {"b.dc", "a.dc", "C.DC", "short.dc", "exact.dc", "notes.txt"}},
+        {second.path(), {"notes.txt", "exact.dc", "short.dc", "C.DC", "a.dc", "b.dc"}}};
+    for (const auto& [folder, names] : folders)
+        for (const char* name : names)
+            write(name, QByteArray(name == std::string("short.dc") ? 100 : 101, '1'), folder);
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.dc"));
-
+    EXPECT_EQ(listCurveFiles(second.path()), listed);
     start();
     EXPECT_TRUE(state().dcFound);
-    EXPECT_EQ(names(), (QStringList{"C.DC", "a.dc", "b.dc", "exact.dc"}));
-    EXPECT_FALSE(h->shown("pDimmingCurve"));
+    for (int i = 0; i < listed.size(); ++i)
+        EXPECT_EQ(list()->item(i)->text(), listed[i]);
+    EXPECT_EQ(list()->count(), listed.size());
+    EXPECT_FALSE(shown("pDimmingCurve"));
     EXPECT_EQ(list()->currentRow(), -1) << "nothing selected at start-up";
 }
 
-TEST_F(DimmingCurveTest, NoCurveBoxWithoutCurveFiles)
+TEST_F(DimmingCurveTest, TickingTheBoxOpensTheChooserOnTheFirstCurveAndNoBoxWithoutCurves)
 {
     write("short.dc", "0\n1\n");
     start();
     EXPECT_FALSE(state().dcFound);
-    h->click("iTen");
-    EXPECT_FALSE(h->shown("cbDC"));
-    EXPECT_FALSE(h->shown("bDC"));
-}
-
-TEST_F(DimmingCurveTest, TickingTheBoxOpensTheChooserOnTheFirstCurve)
-{
-    write("a.dc", curveText(half));
-    write("b.dc", curveText(identity));
+    act({"iTen", "!cbDC", "!bDC", "bOutput_Cancel"});
+    write("a.dc", text(half));
+    write("b.dc", text(identity));
     start();
-    h->click("iTen");
-    EXPECT_TRUE(h->shown("cbDC"));
+    act({"iTen", "?cbDC"});
     EXPECT_EQ(box()->text(), "Correction OFF");
-    EXPECT_FALSE(h->find<QPushButton>("bDC")->isEnabled());
-    box()->setChecked(true);
-    EXPECT_TRUE(h->shown("pDimmingCurve"));
+    EXPECT_FALSE(bDC());
+    act({"cbDC+", "?pDimmingCurve"});
     EXPECT_EQ(list()->currentRow(), 0);
-    EXPECT_EQ(state().dimmingCurve, curvePoints(half));
-    EXPECT_TRUE(drawnAt(60, 30) && drawnAt(100, 50));
-    EXPECT_FALSE(drawnAt(60, 60));
+    EXPECT_EQ(state().dimmingCurve, points(half));
+    EXPECT_TRUE(drawnAt(60, 30) && drawnAt(100, 50) && !drawnAt(60, 60));
     list()->setCurrentRow(1);
-    EXPECT_EQ(state().dimmingCurve, curvePoints(identity));
+    EXPECT_EQ(state().dimmingCurve, points(identity));
     EXPECT_TRUE(drawnAt(60, 60));
     EXPECT_FALSE(drawnAt(60, 30)) << "earlier drawings are erased";
 }
 
 TEST_F(DimmingCurveTest, DamagedFilesShowTheirErrorAndCannotBeChosen)
 {
-    QByteArray word = curveText(identity);
-    word.replace("\r\n7\r\n", "\r\nseven\r\n");
     QByteArray binary(101 * 3, '\0');
     for (int i = 0; i < binary.size(); i += 3)
         binary[i + 1] = '\x01', binary[i + 2] = '\n';
     const struct { const char* name; QByteArray text; const char* error; } cases[] = {
-        {"a_100.dc", curveText(identity).left(curveText(identity).lastIndexOf("100\r\n")), "Error: Nr. of points is not 101!"},
-        {"b_102.dc", curveText(identity) + "100\r\n", "Error: Nr. of points is not 101!"},
-        {"c_word.dc", word, "Error: Wrong Data!"},
-        {"d_101.dc", curveText([](int i) { return i == 70 ? 101 : i; }), "Error: Wrong Data!"},
+        {"a_100.dc", text(identity).chopped(5), "Error: Nr. of points is not 101!"},
+        {"b_102.dc", text(identity) + "100\r\n", "Error: Nr. of points is not 101!"},
+        {"c_word.dc", text(identity).replace("\r\n7\r\n", "\r\nseven\r\n"), "Error: Wrong Data!"},
+        {"d_101.dc", text([](int i) { return i == 70 ? 101 : i; }), "Error: Wrong Data!"},
         {"e_binary.dc", binary, "Error: Wrong Data!"},
         {"f_noline.dc", QByteArray(300, '\x7f'), "Error: Nr. of points is not 101!"},
     };
     for (const auto& c : cases)
         write(c.name, c.text);
     start();
-    std::copy(defaultImage.begin(), defaultImage.end(), h->image().begin());
-    h->image()[img::poLevel] = 40;
-    const Bytes before = h->image();
+    load({{img::poLevel, 40}});
+    const Bytes before = image();
     state().demo = false; // as in driver mode, where OK maps the levels
-    openChooser();
+    act({"iTen", "cbDC+"});
     for (int row = 0; row < int(std::size(cases)); ++row) {
         list()->setCurrentRow(row);
-        EXPECT_EQ(plotError(), cases[row].error) << cases[row].name;
+        EXPECT_EQ(h->find("iDimmingCurve")->accessibleDescription(), cases[row].error) << cases[row].name;
         EXPECT_TRUE(state().dimmingCurve.empty()) << cases[row].name;
-        h->click("bDCOk");
-        EXPECT_TRUE(h->shown("pDimmingCurve")) << cases[row].name;
+        act({"bDCOk", "?pDimmingCurve"});
         EXPECT_EQ(state().sw.dcIndex, -1);
     }
-    h->click("bDCCancel");
-    EXPECT_FALSE(h->shown("pDimmingCurve"));
-    EXPECT_FALSE(box()->isChecked());
-    EXPECT_EQ(box()->text(), "Correction OFF");
-    EXPECT_FALSE(state().dcApplied);
-    EXPECT_EQ(differences(h->image(), before), "");
+    act({"bDCCancel", "!pDimmingCurve"});
+    EXPECT_EQ(choice(), "-Correction OFF -1 0");
+    EXPECT_EQ(differences(image(), before), "");
 }
 
-TEST_F(DimmingCurveTest, OkInDriverModeUndoesTheCurveOnceKeepingRelayBitsAndUnusedSteps)
+// In driver mode OK undoes the curve on the levels once, keeping relay bits and unused steps; in demo and
+// stick mode it maps nothing (the stick store never maps the levels forward again).
+TEST_F(DimmingCurveTest, OkUndoesTheCurveOnceOnlyInDriverMode)
 {
-    write("dip.dc", curveText(dip));
+    write("dip.dc", text(dip));
     start();
-    Bytes& e = h->image();
-    e[img::minLevel] = 50;                 // no input level gives 50: kept
-    e[img::poLevel] = 40;                  // 40 came from 50
-    e[img::dim2Steps + img::stepLevel] = 0xA8;               // relay off, 40
-    e[img::dim2Steps + 3 + img::stepLevel] = 0xFF;           // unused step
-    const Bytes before = e; // which other bytes are levels is tested with the mapping itself
+    // No input level gives 50: kept; 40 came from 50, also in a step with the relay off.
+    load({{img::minLevel, 50}, {img::poLevel, 40}, {img::dim2Steps + img::stepLevel, 0xA8},
+          {img::dim2Steps + 3 + img::stepLevel, 0xFF}});
+    const Bytes before = image();
     state().demo = false;
-    openChooser();
-    h->click("bDCOk");
-
-    EXPECT_FALSE(h->shown("pDimmingCurve"));
-    EXPECT_TRUE(h->shown("pOutput")) << "refilled and shown again";
-    EXPECT_TRUE(box()->isChecked());
-    EXPECT_EQ(box()->text(), "dip");
-    EXPECT_TRUE(h->find<QPushButton>("bDC")->isEnabled());
-    EXPECT_EQ(state().sw.dcIndex, 0);
-    EXPECT_TRUE(state().dcApplied);
-    EXPECT_EQ(differences(e, with(before, {{img::poLevel, 50}, {img::dim2Steps + img::stepLevel, 0xB2}})), "");
-
-    // A second choice maps nothing more.
-    const Bytes mapped = e;
-    h->click("bDC");
+    act({"iTen", "cbDC+", "bDCOk", "!pDimmingCurve", "?pOutput"});
+    EXPECT_EQ(choice(), "+dip 0 101 applied");
+    EXPECT_TRUE(bDC());
+    EXPECT_EQ(differences(image(), with(before, {{img::poLevel, 50}, {img::dim2Steps + img::stepLevel, 0xB2}})), "");
+    const Bytes mapped = image();
+    act({"bDC", "?pDimmingCurve"});
     EXPECT_EQ(state().sw.dcIndex, -1);
-    EXPECT_TRUE(h->shown("pDimmingCurve"));
-    h->click("bDCOk");
-    EXPECT_EQ(differences(e, mapped), "");
-}
+    act({"bDCOk"});
+    EXPECT_EQ(differences(image(), mapped), "") << "a second choice maps nothing more";
 
-TEST_F(DimmingCurveTest, OkMapsNothingInDemoOrStickMode)
-{
-    write("dip.dc", curveText(dip));
-    start();
-    h->image()[img::poLevel] = 40;
-    const Bytes before = h->image();
-    openChooser();
-    h->click("bDCOk");
-    EXPECT_EQ(state().sw.dcIndex, 0);
-    EXPECT_EQ(differences(h->image(), before), "");
-    EXPECT_FALSE(state().dcApplied);
-
-    // The stick store never maps the levels forward again.
-    state().demo = false;
-    h->form->link().usbStick = true;
-    h->click("bDC");
-    h->click("bDCOk");
-    EXPECT_EQ(differences(h->image(), before), "");
-    EXPECT_FALSE(state().dcApplied);
+    for (const bool stick : {false, true}) {
+        start();
+        load({{img::poLevel, 40}});
+        const Bytes loaded = image();
+        state().demo = !stick;
+        h->form->link().usbStick = stick;
+        act({"iTen", "cbDC+", "bDCOk"});
+        EXPECT_EQ(choice(), "+dip 0 101") << stick;
+        EXPECT_EQ(differences(image(), loaded), "");
+    }
 }
 
 TEST_F(DimmingCurveTest, CancelAndUntickingDropTheCurve)
 {
-    write("dip.dc", curveText(dip));
+    write("dip.dc", text(dip));
     start();
-    const Bytes before = h->image();
-    openChooser();
-    h->click("bDCOk");
-    EXPECT_EQ(state().dimmingCurve, curvePoints(dip));
-    box()->setChecked(false);
-    EXPECT_EQ(state().sw.dcIndex, -1);
-    EXPECT_TRUE(state().dimmingCurve.empty());
-    EXPECT_EQ(box()->text(), "Correction OFF");
-    EXPECT_FALSE(h->find<QPushButton>("bDC")->isEnabled());
-    h->click("bOutput_Cancel");
-    EXPECT_EQ(state().sw.dcIndex, -1) << "Cancel of the output panel brings nothing back";
-
-    h->click("iTen");
-    box()->setChecked(true);
-    h->click("bDCCancel");
-    EXPECT_FALSE(box()->isChecked());
-    EXPECT_TRUE(state().dimmingCurve.empty());
-    EXPECT_EQ(differences(h->image(), before), "");
+    const Bytes before = image();
+    act({"iTen", "cbDC+", "bDCOk"});
+    EXPECT_EQ(state().dimmingCurve, points(dip));
+    act({"cbDC-"});
+    EXPECT_EQ(choice(), "-Correction OFF -1 0");
+    EXPECT_FALSE(bDC());
+    act({"bOutput_Cancel"});
+    EXPECT_EQ(choice(), "-Correction OFF -1 0") << "Cancel of the output panel brings nothing back";
+    act({"iTen", "cbDC+", "bDCCancel"});
+    EXPECT_EQ(choice(), "-Correction OFF -1 0");
+    EXPECT_EQ(differences(image(), before), "");
 }
 
 TEST_F(DimmingCurveTest, UndoingNeedsTheBoxACurveAndANonDaliMode)
 {
-    write("half.dc", curveText(half));
+    write("half.dc", text(half));
     start();
-    h->image()[img::poLevel] = 20;
+    load({{img::poLevel, 20}});
     invCorrectDCIfChosen(*h->form);
-    EXPECT_EQ(h->image()[img::poLevel], 20) << "no curve chosen";
-
-    openChooser();
-    h->click("bDCOk"); // demo mode: chosen, not mapped
-    h->click("bOutput_OK");
-    h->click("SW_Ten");
-    h->click("SW_PWM"); // now DALI
+    EXPECT_EQ(image()[img::poLevel], 20) << "no curve chosen";
+    act({"iTen", "cbDC+", "bDCOk", "bOutput_OK", "SW_Ten", "SW_PWM"}); // chosen in demo mode; now DALI
     invCorrectDCIfChosen(*h->form);
-    EXPECT_EQ(h->image()[img::poLevel], 20);
-    EXPECT_FALSE(state().dcApplied);
-    h->click("SW_DALI"); // 1-10V
+    EXPECT_EQ(image()[img::poLevel], 20);
+    EXPECT_EQ(choice(), "+half 0 101");
+    act({"SW_DALI"}); // 1-10V
     invCorrectDCIfChosen(*h->form);
-    EXPECT_EQ(h->image()[img::poLevel], 41) << "the highest input level giving 20";
-    EXPECT_TRUE(state().dcApplied);
-
+    EXPECT_EQ(image()[img::poLevel], 41) << "the highest input level giving 20";
+    EXPECT_EQ(choice(), "+half 0 101 applied");
     dropCurveChoice(*h->form);
-    EXPECT_FALSE(box()->isChecked());
-    EXPECT_EQ(state().sw.dcIndex, -1);
-    EXPECT_TRUE(state().dimmingCurve.empty());
-    EXPECT_FALSE(state().dcApplied);
+    EXPECT_EQ(choice(), "-Correction OFF -1 0");
     invCorrectDCIfChosen(*h->form);
-    EXPECT_EQ(h->image()[img::poLevel], 41);
+    EXPECT_EQ(image()[img::poLevel], 41);
 }
 
-// "-dc=" from a restart after a store ticks the box on that curve; a
-// missing or damaged one ticks nothing.
+// "-dc=" from a restart after a store ticks the box on that curve; a missing or damaged one ticks nothing,
+// and one past the list selects nothing: no file is read, no error shown.
 TEST_F(DimmingCurveTest, StartUpPreselectsTheCurveOfTheRestart)
 {
-    write("a.dc", curveText(identity));
-    write("b.dc", curveText(half));
-    write("c.dc", curveText(identity).replace("\r\n9\r\n", "\r\n-9\r\n"));
-    const struct { const char* dc; bool ticked; int index; const char* text; } cases[] = {
-        {"-dc=1", true, 1, "b"}, {"-dc=5", false, 5, "Correction OFF"}, {"-dc=2", false, -1, "Correction OFF"}};
+    write("a.dc", text(identity));
+    write("b.dc", text(half));
+    write("c.dc", text(identity).replace("\r\n9\r\n", "\r\n-9\r\n"));
+    const struct { const char *dc, *choice; } cases[] = {
+        {"-dc=1", "+b 1 101"}, {"-dc=5", "-Correction OFF 5 0"}, {"-dc=2", "-Correction OFF -1 0"}};
     for (auto c : cases) {
         start({c.dc});
-        EXPECT_EQ(box()->isChecked(), c.ticked) << c.dc;
-        EXPECT_EQ(box()->text(), c.text) << c.dc;
-        EXPECT_EQ(state().sw.dcIndex, c.index) << c.dc;
-        EXPECT_EQ(state().dimmingCurve, c.ticked ? curvePoints(half) : Bytes{}) << c.dc;
-        EXPECT_FALSE(h->shown("pDimmingCurve"));
-        h->click("iTen");
-        EXPECT_EQ(h->find<QPushButton>("bDC")->isEnabled(), c.ticked);
+        EXPECT_EQ(choice(), c.choice) << c.dc;
+        act({"!pDimmingCurve", "iTen"});
+        EXPECT_EQ(bDC(), c.choice[0] == '+');
     }
+    start({"-dc=1"});
+    EXPECT_EQ(state().dimmingCurve, points(half));
 }
 
-// A "-dc=" past the list selects nothing: no file is read, no error shown.
 TEST_F(DimmingCurveTest, ChooserOnAnIndexPastTheListShowsNoError)
 {
-    write("a.dc", curveText(identity));
+    write("a.dc", text(identity));
     start({"-dc=5"});
-    openChooser();
-    EXPECT_TRUE(h->shown("pDimmingCurve"));
+    act({"iTen", "cbDC+", "?pDimmingCurve"});
     EXPECT_EQ(list()->currentRow(), -1);
-    EXPECT_EQ(plotError(), "");
+    EXPECT_EQ(h->find("iDimmingCurve")->accessibleDescription(), "");
     EXPECT_TRUE(state().dimmingCurve.empty());
     EXPECT_EQ(h->form->findChildren<QGroupBox*>("GroupBox16").size(), 1) << "design names are unique";
 }

@@ -1,8 +1,8 @@
 // What every panel keeps to: its handlers on the main screen do nothing
-// while another panel is open; Cancel writes nothing and the next opening
-// shows the image again; its help covers it until clicked; and on images
-// with any bytes (from files and devices) it opens, edits and confirms
-// without failing and writes nothing outside its own fields.
+// while another panel is open; OK writes its own fields and nothing else;
+// Cancel writes nothing and the next opening shows the image again; its help
+// covers it until clicked; and on images with any bytes (from files and
+// devices) it opens, edits and confirms without failing.
 
 #include "PanelTesting.h"
 
@@ -26,17 +26,12 @@ struct PanelsTest : PanelTest {
                 s << b->objectName() + (b->isChecked() ? "+" : "-");
         return s;
     }
-    std::vector<bool> shownOf(const std::vector<const char*>& names) const
+    QList<bool> shownOf(const std::vector<const char*>& names) const
     {
-        std::vector<bool> v;
+        QList<bool> v;
         for (const char* n : names)
-            v.push_back(shown(n));
+            v << shown(n);
         return v;
-    }
-    void clicks(std::initializer_list<const char*> names) const
-    {
-        for (const char* n : names)
-            click(n);
     }
 };
 
@@ -66,71 +61,85 @@ TEST_F(PanelsTest, FeatureHandlersDoNothingWhileAPanelIsOpen)
         ASSERT_TRUE(busy());
         const Bytes before = image();
         const auto shownBefore = shownOf(watched);
-        for (const char* name : handlers)
-            click(name);
+        act(handlers);
         EXPECT_EQ(differences(image(), before), "") << "features " << on;
         EXPECT_EQ(shownOf(watched), shownBefore) << "features " << on;
         EXPECT_TRUE(h->platform.fileDialogTitles.isEmpty());
         click("bRelay_Cancel");
         EXPECT_FALSE(busy()) << "the open panel's buttons work while the window is busy";
     }
-    click("lPO_Fade");
-    click("iRelay");
-    EXPECT_FALSE(shown("pRelay"));
+    act({"lPO_Fade", "iRelay", "!pRelay"});
+}
+
+TEST_F(PanelsTest, OkWritesTheEditedFieldsAndNothingElse)
+{
+    play({
+        {{{img::poDelay, 0}, {img::optionFlags, 0x31}},
+         {"iTDpc_en", "ePORelayDelay", "combRange=2", "sbPU=15", "ePORelayDelay==00:15:00", "ePOFade", "combRange=3",
+          "sbPU=7", "ePOFade==04,200", "ePOLevel", "sbPU=35", "cbEnableDPC+", "bDPC_OK", "!pStartupDelay",
+          "lPO_Delay==D=00:15:00", "lPO_Fade==F=04,200", "lPO_Level==L=35%",
+          // the fade code keeps whole units of 900 above 3780
+          "iTDpc_en", "ePOFade==03,600", "ePORelayDelay==00:15:00", "bDPC_Cancel"},
+         {{img::poLevel, 35}, {img::poDelay, 143}, {img::poFade, 196}, {img::optionFlags, 0x33}}},
+        {{{img::featureFlags, 0x0C | img::outputDaliLog}, {img::minLevel, 10}, {img::optionFlags, 0x31}},
+         {"lMinLevel", "?pOutput", "?cbDaliLog", "eMinLevel==10", "!pMinLevel", "eMinLevel", "?pMinLevel",
+          "sbMinLevel=35", "eMinLevel==35", "cbDaliLog-", "cbStorePOL+", "bOutput_OK", "!pMinLevel",
+          "lMinLevel==Min. Level=35%"},
+         {{img::featureFlags, 0x0C | img::outputDaliLinear}, {img::minLevel, 35}, {img::optionFlags, 0x35}}},
+        {{{img::featureFlags, img::outputDaliLinear}},
+         {"Dali", "cbDaliLog+", "bOutput_OK"},
+         {{img::featureFlags, img::outputDaliLog}}},
+        {{{img::relayFlags, 0xF1}}, {"iRelay", "?pRelay", "bRelay_OK"}, {}},
+        {{{img::relayFlags, 0xF1}}, {"iRelay", "cbZCSwitch-", "bRelay_OK"}, {{img::relayFlags, 0xF0}}},
+        {{},
+         {"sw_tm_off", "eOutput_T1", "sbThermo=70", "eOutput_L1", "sbThermo=40", "cbOutput_Off+", "eOutput_T2",
+          "sbThermo=60", "eOutput_L2", "sbThermo=50", "eOutput_T_Cal", "sbThermo=20", "bTMOk", "?sw_tm_on", "!iTM_dis"},
+         {{img::featureFlags, 0x8C}, {img::tmT1, 70}, {img::tmL1, 168}, {img::tmT2, 60}, {img::tmL2, 50},
+          {img::tmT3, 0}, {img::tmL3, 0}, {img::tmCal, 25}}},
+        // The calibration edit always opens empty; OK without a new calibration clears it.
+        {{{img::featureFlags, 0x8C}, {img::tmT1, 70}, {img::tmL1, 168}, {img::tmT2, 60}, {img::tmCal, 25}},
+         {"iTM", "eOutput_L1==0", "eOutput_T2==60", "lCalWarning==Not empty:(20°C)!", "eOutput_T_Cal==", "bTMOk"},
+         {{img::tmL1, 128}, {img::tmCal, 0xFF}}},
+        {{},
+         {"sw_block_open", "eBlockTime", "?pBTSlider", "sbBlockTime=12", "eBlockTime==00:01:00", "bTBlockOK",
+          "lBlock==00:01:00", "?lBlock", "!Block_dis", "!sw_block_open"},
+         {{img::blockTime, 12}}},
+        {{}, {"sw_block_open", "eBlockTime", "sbBlockTime=255", "eBlockTime==00:21:15", "bTBlockOK", "lBlock==00:21:15"},
+         {{img::blockTime, 255}}},
+        {{{img::holdTime, 94}},
+         {"lHold==00:05:00", "@lHold", "eHoldTime", "combHold=3", "sbHold=60", "bTHoldOK", "lHold==15:00:00", "!pTHold"},
+         {{img::holdTime, 252}}},
+    });
 }
 
 TEST_F(PanelsTest, CancelWritesNothingAndTheNextOpeningShowsTheImageAgain)
 {
-    const struct {
-        const char* panel;
-        std::vector<const char*> open;
-        std::function<void(PanelsTest&)> edit;
-        const char* cancel;
-    } runs[] = {
-        {"pStartupDelay", {"iTDpc_en"},
-         [](PanelsTest& t) { t.clicks({"ePORelayDelay"}); t.slide("sbPU", 30); t.tick("cbEnableDPC", true); },
-         "bDPC_Cancel"},
-        {"pOutput", {"Dali"},
-         [](PanelsTest& t) { t.clicks({"eMinLevel"}); t.slide("sbMinLevel", 80); t.tick("cbDaliLog", false); },
-         "bOutput_Cancel"},
-        {"pRelay", {"iRelay"}, [](PanelsTest& t) { t.tick("cbZCSwitch", false); }, "bRelay_Cancel"},
-        {"pBlockTime", {"lBlock"}, [](PanelsTest& t) { t.clicks({"eBlockTime"}); t.slide("sbBlockTime", 200); },
-         "bTBlockCancel"},
-        {"pThermoM", {"iTM"},
-         [](PanelsTest& t) { t.clicks({"eOutput_T2"}); t.slide("sbThermo", 40); t.tick("cbOutput_Off", true); },
-         "bTMCancel"},
-        {"pISD", {"iISD_en"},
-         [](PanelsTest& t) { t.clicks({"cbDST", "cbADSTEnable", "eISDOffset"}); t.slide("sbISD", 3); },
-         "bISDCancel"},
-        {"pTHold", {"iTHold_en"},
-         [](PanelsTest& t) { t.clicks({"eHoldTime"}); t.chooseRange("combHold", 3); t.slide("sbHold", 60); },
-         "bTHoldCancel"},
-        {"pMFF", {"iMFF_en"},
-         [](PanelsTest& t) { t.clicks({"eLifeTime"}); t.slide("sbMFF", 4); t.clicks({"eBurnIn"}); t.slide("sbMFF", 7); },
-         "bMFFCancel"},
-        {"pRemote", {"iRemote_en"}, [](PanelsTest& t) { t.clicks({"rbRemote"}); }, "bRemoteCancel"},
-        {"pDimmer1", {"iISD1_en"},
-         [](PanelsTest& t) { t.clicks({"eD1_Time1"}); t.slide("sbD1", 30); t.clicks({"ED1_cbDel2"}); },
-         "bDimmer1_Cancel"},
-        {"pDimmer2", {"iISD2_en"},
-         [](PanelsTest& t) { t.clicks({"eD2_Level2", "eD2_Delay2"}); t.slide("sbD2", 30); t.clicks({"rbD2_Off1"}); },
-         "bDimmer2Cancel"},
+    const struct { const char *panel, *open; Steps edit; const char* cancel; } runs[] = {
+        {"pStartupDelay", "iTDpc_en", {"ePORelayDelay", "sbPU=30", "cbEnableDPC+"}, "bDPC_Cancel"},
+        {"pOutput", "Dali", {"eMinLevel", "sbMinLevel=80", "cbDaliLog-"}, "bOutput_Cancel"},
+        {"pRelay", "iRelay", {"cbZCSwitch-"}, "bRelay_Cancel"},
+        {"pBlockTime", "lBlock", {"eBlockTime", "sbBlockTime=200"}, "bTBlockCancel"},
+        {"pThermoM", "iTM", {"eOutput_T2", "sbThermo=40", "cbOutput_Off+"}, "bTMCancel"},
+        {"pISD", "iISD_en", {"cbDST", "cbADSTEnable", "eISDOffset", "sbISD=3"}, "bISDCancel"},
+        {"pTHold", "iTHold_en", {"eHoldTime", "combHold=3", "sbHold=60"}, "bTHoldCancel"},
+        {"pMFF", "iMFF_en", {"eLifeTime", "sbMFF=4", "eBurnIn", "sbMFF=7"}, "bMFFCancel"},
+        {"pRemote", "iRemote_en", {"rbRemote"}, "bRemoteCancel"},
+        {"pDimmer1", "iISD1_en", {"eD1_Time1", "sbD1=30", "ED1_cbDel2"}, "bDimmer1_Cancel"},
+        {"pDimmer2", "iISD2_en", {"eD2_Level2", "eD2_Delay2", "sbD2=30", "rbD2_Off1"}, "bDimmer2Cancel"},
     };
     for (const auto& run : runs) {
         SCOPED_TRACE(run.panel);
         load(allOn);
         const Bytes before = image();
-        for (const char* name : run.open)
-            clickOnScreen(name);
-        ASSERT_TRUE(shown(run.panel));
+        clickOnScreen(run.open);
+        ASSERT_TRUE(shown(run.panel) && busy());
         const QStringList opened = state(run.panel);
-        run.edit(*this);
+        act(run.edit);
         EXPECT_NE(state(run.panel), opened) << "the edit shows";
         click(run.cancel);
         EXPECT_EQ(differences(image(), before), "");
         EXPECT_FALSE(shown(run.panel) || busy());
-        for (const char* name : run.open)
-            clickOnScreen(name);
+        clickOnScreen(run.open);
         EXPECT_EQ(state(run.panel), opened);
         click(run.cancel);
     }
@@ -140,7 +149,7 @@ TEST_F(PanelsTest, CancelWritesNothingAndTheNextOpeningShowsTheImageAgain)
 // beside it gives the panel back.
 TEST_F(PanelsTest, HelpCoversThePanelUntilClicked)
 {
-    const struct { std::vector<const char*> open, close; const char *panel, *help, *overlay, *picture; } helps[] = {
+    const struct { Steps open, close; const char *panel, *help, *overlay, *picture; } helps[] = {
         {{"iTBlock_en"}, {"bTBlockCancel"}, "pBlockTime", "SpeedButton2", "pHelpBlock", "Image6"},
         {{"iTDpc_en"}, {"bDPC_Cancel"}, "pStartupDelay", "bHelpPowerOn", "pHelpPowerOn", "Image4"},
         {{"iISD1_en"}, {"bDimmer1_Cancel"}, "pDimmer1", "bHelpD1a", "pHelpD1a", "Image3"},
@@ -151,8 +160,7 @@ TEST_F(PanelsTest, HelpCoversThePanelUntilClicked)
     load(allOn);
     for (const auto& c : helps) {
         SCOPED_TRACE(c.panel);
-        for (const char* name : c.open)
-            click(name);
+        act(c.open);
         QWidget* panel = h->find(c.panel);
         const QSize size = panel->size();
         click(c.help);
@@ -165,53 +173,25 @@ TEST_F(PanelsTest, HelpCoversThePanelUntilClicked)
         QTest::mouseClick(h->find(c.overlay), Qt::LeftButton, {}, QPoint(2, 2));
         EXPECT_FALSE(shown(c.overlay));
         EXPECT_TRUE(shown(c.panel));
-        for (const char* name : c.close)
-            click(name);
+        act(c.close);
         EXPECT_FALSE(busy());
     }
 }
 
 TEST_F(PanelsTest, AnyImageBytesStayOutsideThePanelsFields)
 {
-    using FieldMask = std::map<int, std::uint8_t>; // the bits a panel may change, by offset
-    const struct {
-        const char* name;
-        FieldMask fields;
-        std::function<void(PanelsTest&)> edit;
-    } runs[] = {
-        {"power-on", {{img::poLevel, 0xFF}, {img::poDelay, 0xFF}, {img::poFade, 0xFF}, {img::optionFlags, 0x02}},
-         [](PanelsTest& t) {
-             t.clicks({"iTDpc_en", "ePOFade"});
-             t.chooseRange("combRange", 3);
-             t.clicks({"ePOLevel", "ePORelayDelay"});
-             t.slide("sbPU", 60);
-             t.tick("cbEnableDPC", true);
-             t.clicks({"bDPC_OK"});
-         }},
-        {"output", {{img::featureFlags, 0x03}, {img::minLevel, 0xFF}, {img::optionFlags, 0x04}},
-         [](PanelsTest& t) {
-             t.clicks({"iTen", "eMinLevel"});
-             t.slide("sbMinLevel", 7);
-             t.tick("cbDaliLog", false);
-             t.clicks({"bOutput_OK"});
-         }},
-        {"relay", {{img::relayFlags, 0x01}}, [](PanelsTest& t) { t.clicks({"iRelay", "bRelay_OK"}); }},
-        {"thermal",
-         {{img::featureFlags, 0x80}, {img::tmT1, 0xFF}, {img::tmL1, 0xFF}, {img::tmT2, 0xFF}, {img::tmL2, 0xFF},
+    const struct { std::map<int, std::uint8_t> fields; Steps edit; } runs[] = { // the bits a panel may change
+        {{{img::poLevel, 0xFF}, {img::poDelay, 0xFF}, {img::poFade, 0xFF}, {img::optionFlags, 0x02}},
+         {"iTDpc_en", "ePOFade", "combRange=3", "ePOLevel", "ePORelayDelay", "sbPU=60", "cbEnableDPC+", "bDPC_OK"}},
+        {{{img::featureFlags, 0x03}, {img::minLevel, 0xFF}, {img::optionFlags, 0x04}},
+         {"iTen", "eMinLevel", "sbMinLevel=7", "cbDaliLog-", "bOutput_OK"}},
+        {{{img::relayFlags, 0x01}}, {"iRelay", "bRelay_OK"}},
+        {{{img::featureFlags, 0x80}, {img::tmT1, 0xFF}, {img::tmL1, 0xFF}, {img::tmT2, 0xFF}, {img::tmL2, 0xFF},
           {img::tmT3, 0xFF}, {img::tmL3, 0xFF}, {img::tmCal, 0xFF}},
-         [](PanelsTest& t) {
-             for (const char* e : {"eOutput_T1", "eOutput_T2", "eOutput_T3", "eOutput_L1", "eOutput_T_Cal"}) {
-                 t.clicks({"iTM", e});
-                 t.slide("sbThermo", 84);
-                 t.clicks({"bTMOk"});
-             }
-         }},
-        {"block time", {{img::blockTime, 0xFF}},
-         [](PanelsTest& t) {
-             t.clicks({"iTBlock_en", "eBlockTime"});
-             t.slide("sbBlockTime", 200);
-             t.clicks({"bTBlockOK"});
-         }},
+         {"iTM", "eOutput_T1", "sbThermo=84", "bTMOk", "iTM", "eOutput_T2", "sbThermo=84", "bTMOk", "iTM",
+          "eOutput_T3", "sbThermo=84", "bTMOk", "iTM", "eOutput_L1", "sbThermo=84", "bTMOk", "iTM",
+          "eOutput_T_Cal", "sbThermo=84", "bTMOk"}},
+        {{{img::blockTime, 0xFF}}, {"iTBlock_en", "eBlockTime", "sbBlockTime=200", "bTBlockOK"}},
     };
     std::mt19937 random(20240611);
     for (int round = 0; round < 12; ++round) {
@@ -221,14 +201,15 @@ TEST_F(PanelsTest, AnyImageBytesStayOutsideThePanelsFields)
         // The remote control on the LST input opens its own panel.
         e[img::featureFlags] &= ~(1u << img::bitRemoteLst);
         for (const auto& run : runs) {
+            SCOPED_TRACE(run.edit.front());
             show(e);
             const Bytes before = image();
-            run.edit(*this);
-            EXPECT_FALSE(busy()) << run.name;
+            act(run.edit);
+            EXPECT_FALSE(busy());
             for (int i = 0; i < img::imageSize; ++i) {
                 const auto field = run.fields.find(i);
                 const std::uint8_t mask = field == run.fields.end() ? 0 : field->second;
-                EXPECT_EQ((image()[i] ^ before[i]) & ~mask, 0) << run.name << ", byte " << i << ", round " << round;
+                EXPECT_EQ((image()[i] ^ before[i]) & ~mask, 0) << "byte " << i << ", round " << round;
             }
         }
     }
@@ -238,15 +219,16 @@ TEST_F(PanelsTest, AnyImageBytesStayOutsideThePanelsFields)
 // beyond the slider's end or between two of its steps.
 TEST_F(PanelsTest, ClickingAValueEditAloneKeepsTheStoredValue)
 {
-    const struct { int byte; std::uint8_t code; const char *tile, *edit, *ok; } cases[] = {
-        {img::poDelay, 0xFE, "iTDpc_en", "ePORelayDelay", "bDPC_OK"},        // 15:30:00
-        {img::poFade, 197, "iTDpc_en", "ePOFade", "bDPC_OK"},                // 04,500
-        {img::dim1Steps + 1, 0xFF, "iISD1_en", "eD1_Fade1", "bDimmer1_OK"},  // 56,700
-        {img::dim2Steps, 0xFE, "iISD2_en", "eD2_Delay1", "bDimmer2OK"},      // 15:30:00
+    const struct { int byte; std::uint8_t code; Steps steps; } cases[] = {
+        {img::poDelay, 0xFE, {"iTDpc_en", "ePORelayDelay", "bDPC_OK"}},       // 15:30:00
+        {img::poFade, 197, {"iTDpc_en", "ePOFade", "bDPC_OK"}},               // 04,500
+        {img::dim1Steps + 1, 0xFF, {"iISD1_en", "eD1_Fade1", "bDimmer1_OK"}}, // 56,700
+        {img::dim2Steps, 0xFE, {"iISD2_en", "eD2_Delay1", "bDimmer2OK"}},     // 15:30:00
+        {img::holdTime, 253, {"iTHold_en", "eHoldTime", "bTHoldOK"}},         // 15:15:00, beyond the slider
     };
     for (const auto& c : cases) {
         load({{c.byte, c.code}});
-        clicks({c.tile, c.edit, c.ok});
-        EXPECT_EQ(image()[c.byte], c.code) << c.edit;
+        act(c.steps);
+        EXPECT_EQ(image()[c.byte], c.code) << c.steps[1];
     }
 }
