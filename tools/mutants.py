@@ -547,6 +547,10 @@ def measure(args, tree, root, workers, started):
         for i in survived:
             m = mutants[i]
             print("survived %s %s\n  - %s\n  + %s" % (m.where(), m.kind, m.old.strip(), m.new.strip()))
+    kinds = sorted({mutants[i].kind for i in sample})
+    print("by kind: " + ", ".join("%s %d of %d" % (
+        k, sum(1 for i in caught if mutants[i].kind == k),
+        sum(1 for i in sample if mutants[i].kind == k and results[i] != "not compiled")) for k in kinds))
     print("caught %d of %d" % (len(caught), compiled))
     return 0
 
