@@ -1,0 +1,559 @@
+#!/usr/bin/env python3
+"""Mutation testing of the program sources; run it through tools/mutants.sh."""
+
+import argparse
+import hashlib
+import os
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+
+SOURCE_DIRS = ("image", "link", "pgm")
+# The test programs that can see a change in each folder, fastest first.
+TESTS_FOR = {
+    "image": ("image_tests", "link_tests", "gui_tests"),
+    "link": ("link_tests", "gui_tests"),
+    "pgm": ("gui_tests",),
+}
+ALL_TESTS = TESTS_FOR["image"]
+
+# --- finding mutation sites -------------------------------------------------
+
+
+def code_only(lines):
+    """The lines with comments and string and character literals blanked out
+    (columns kept), and preprocessor lines blanked whole."""
+    out = []
+    in_block = False
+    raw_end = None
+    continued = False
+    for line in lines:
+        chars = list(line)
+        i = 0
+        n = len(chars)
+        in_str = None
+        while i < n:
+            if raw_end is not None:
+                end = line.find(raw_end, i)
+                stop = n if end < 0 else end + len(raw_end)
+                for k in range(i, stop):
+                    chars[k] = " "
+                i = stop
+                if end >= 0:
+                    raw_end = None
+                continue
+            if in_block:
+                end = line.find("*/", i)
+                stop = n if end < 0 else end + 2
+                for k in range(i, stop):
+                    chars[k] = " "
+                i = stop
+                if end >= 0:
+                    in_block = False
+                continue
+            c = line[i]
+            if in_str:
+                chars[i] = " "
+                if c == "\\" and i + 1 < n:
+                    chars[i + 1] = " "
+                    i += 2
+                    continue
+                if c == in_str:
+                    in_str = None
+                i += 1
+                continue
+            if line.startswith("//", i):
+                for k in range(i, n):
+                    chars[k] = " "
+                break
+            if line.startswith("/*", i):
+                in_block = True
+                continue
+            m = re.match(r'(?:u8|u|U|L)?R"([^(\s]*)\(', line[i:])
+            if m and (i == 0 or not (line[i - 1].isalnum() or line[i - 1] == "_")):
+                raw_end = ")" + m.group(1) + '"'
+                for k in range(i, i + m.end()):
+                    chars[k] = " "
+                i += m.end()
+                continue
+            if c in "\"'":
+                if c == "'" and i > 0 and line[i - 1].isalnum() and i + 1 < n and line[i + 1].isalnum():
+                    i += 1  # digit separator
+                    continue
+                in_str = c
+                chars[i] = " "
+            i += 1
+        text = "".join(chars)
+        if continued or text.lstrip().startswith("#"):
+            continued = text.rstrip().endswith("\\")
+            text = " " * len(text)
+        out.append(text)
+    return out
+
+
+COMPARE = {"<": ">=", ">": "<=", "<=": ">", ">=": "<", "==": "!=", "!=": "=="}
+COMPARE_RE = re.compile(r"(?<=\s)(<|>)(?=\s)|(?<![<>=!])(<=|>=|==|!=)(?![=>])")
+INTEGER_RE = re.compile(r"(?<![\w.'])(0[xX][0-9a-fA-F]+|\d+)([uUlL]*)(?![\w.'])")
+BOOL_RE = re.compile(r"\b(true|false)\b")
+NOT_EXPRESSION = re.compile(
+    r"^(return|break|continue|goto|case|default|using|typedef|namespace|template|class|struct|"
+    r"union|enum|public|private|protected|friend|static_assert|else|do|if|for|while|switch|"
+    r"auto|Q_OBJECT|Q_[A-Z_]+)\b")
+EXPRESSION_KEYWORD = re.compile(r"^(delete|emit|Q_EMIT|throw)\b")
+DECLARATION = re.compile(
+    r"^(?:(?:const|constexpr|static|inline|thread_local|volatile|unsigned|signed|long|short|"
+    r"mutable|extern)\s+)*[A-Za-z_][\w:]*\s*(?:<.*>)?[\s*&]+[A-Za-z_]\w*\s*(?:[=({\[;,]|$)")
+
+
+CONTROL_HEAD = re.compile(r"^(\}\s*)?((else\s+)?if|for|while)\b.*\)$|^(\}\s*)?else$")
+FUNCTION_POINTER = re.compile(r"^[\w:<>\s*&]+\(\s*\*")
+
+
+def balanced(text):
+    return all(text.count(a) == text.count(b) for a, b in ("()", "[]", "{}"))
+
+
+def droppable(code, prev):
+    """Whether a line is a whole expression statement of its own."""
+    s = code.strip()
+    if not s.endswith(";") or s == ";" or not balanced(s) or s[0] in "{}()[],:;?":
+        return False
+    if s.count(";") != 1:
+        return False
+    if prev is not None and not (prev.endswith((";", "{", "}", ":")) and not prev.endswith("::")
+                                 or CONTROL_HEAD.match(prev)):
+        return False
+    if NOT_EXPRESSION.match(s):
+        return False
+    if not EXPRESSION_KEYWORD.match(s) and (DECLARATION.match(s) or FUNCTION_POINTER.match(s)):
+        return False
+    return True
+
+
+class Mutant:
+    __slots__ = ("path", "line", "col", "kind", "old", "new", "rank")
+
+    def __init__(self, path, line, col, kind, old, new):
+        self.path, self.line, self.col, self.kind, self.old, self.new = path, line, col, kind, old, new
+        self.rank = None
+
+    def where(self):
+        return "%s:%d" % (self.path, self.line + 1)
+
+
+def sites(path, lines, seed):
+    """Every mutant of one file. Each is ranked by a hash of the seed, the
+    file's name (not its folder), the line's text and the site within it, so
+    the sample stays put when files move or unrelated lines change."""
+    code = code_only(lines)
+    base = os.path.basename(path)
+    seen = {}
+    prev = None
+    found = []
+    for no, (raw, c) in enumerate(zip(lines, code)):
+        body = raw.rstrip("\n")
+        key = body.strip()
+        seen[key] = seen.get(key, 0) + 1
+        ident = "%s|%s|%d" % (base, key, seen[key])
+        indent = len(body) - len(body.lstrip())
+
+        def add(col, kind, new_line):
+            if new_line == body:
+                return
+            m = Mutant(path, no, col, kind, body, new_line)
+            m.rank = hashlib.sha256(("%s|%s|%s|%d" % (seed, ident, kind, col - indent)).encode()).digest()
+            found.append(m)
+
+        for m in COMPARE_RE.finditer(c):
+            op = m.group(1) or m.group(2)
+            start = m.start(1) if m.group(1) else m.start(2)
+            before = c[:start].rstrip()
+            if before.endswith("operator") or re.search(r"\btemplate\s*$", before):
+                continue
+            add(start, "compare", body[:start] + COMPARE[op] + body[start + len(op):])
+        for m in INTEGER_RE.finditer(c):
+            digits, suffix = m.group(1), m.group(2)
+            value = int(digits, 0) if not (len(digits) > 1 and digits[0] == "0" and digits[1] not in "xX") else int(digits, 8)
+            digest = hashlib.sha256(("%s|%s|%d|delta" % (seed, ident, m.start() - indent)).encode()).digest()
+            delta = 1 if value == 0 or digest[0] & 1 else -1
+            if digits[:2] in ("0x", "0X"):
+                width = len(digits) - 2
+                new = digits[:2] + ("%0*X" if any(ch in "ABCDEF" for ch in digits) else "%0*x") % (width, value + delta)
+            elif len(digits) > 1 and digits[0] == "0":
+                new = "0%o" % (value + delta)
+            else:
+                new = str(value + delta)
+            add(m.start(), "integer", body[:m.start()] + new + suffix + body[m.end():])
+        for m in BOOL_RE.finditer(c):
+            new = "false" if m.group(1) == "true" else "true"
+            add(m.start(), "bool", body[:m.start()] + new + body[m.end():])
+        if droppable(c, prev):
+            add(indent, "drop", body[:indent] + ";")
+        if c.strip():
+            prev = c.strip()
+    return found
+
+
+def source_files(tree):
+    files = []
+    for top in SOURCE_DIRS:
+        for root, dirs, names in os.walk(os.path.join(tree, top)):
+            dirs.sort()
+            for name in sorted(names):
+                if name.endswith(".cpp"):
+                    files.append(os.path.relpath(os.path.join(root, name), tree))
+    return files
+
+
+def all_mutants(tree, seed):
+    found = []
+    for rel in source_files(tree):
+        with open(os.path.join(tree, rel), encoding="utf-8", errors="surrogateescape") as f:
+            found.extend(sites(rel, f.readlines(), seed))
+    found.sort(key=lambda m: (m.rank, os.path.basename(m.path), m.line, m.col))
+    return found
+
+
+# --- trees and builds ------------------------------------------------------
+
+
+def run(cmd, **kw):
+    return subprocess.run(cmd, check=True, **kw)
+
+
+def copy_tree(tree, dest, tests_from):
+    os.makedirs(dest)
+    if os.path.isdir(os.path.join(tree, ".git")) or os.path.isfile(os.path.join(tree, ".git")):
+        listed = subprocess.run(["git", "-C", tree, "ls-files", "-z", "--cached", "--others", "--exclude-standard"],
+                                check=True, capture_output=True).stdout.split(b"\0")
+        names = b"\0".join(n for n in listed if n and os.path.isfile(os.path.join(tree.encode(), n)))
+        tar = subprocess.Popen(["tar", "-C", tree, "--null", "-T", "-", "-cf", "-"], stdin=subprocess.PIPE,
+                               stdout=subprocess.PIPE)
+        untar = subprocess.Popen(["tar", "-C", dest, "-xf", "-"], stdin=tar.stdout)
+        tar.stdout.close()
+        tar.communicate(names)
+        if untar.wait() != 0 or tar.returncode != 0:
+            raise RuntimeError("copying %s failed" % tree)
+    else:
+        shutil.copytree(tree, dest, dirs_exist_ok=True,
+                        ignore=lambda d, names: [n for n in names if n.startswith("build") or n == ".git"])
+    if tests_from:
+        shutil.rmtree(os.path.join(dest, "tests"), ignore_errors=True)
+        archive = subprocess.Popen(["git", "-C", tree, "archive", tests_from, "tests"], stdout=subprocess.PIPE)
+        run(["tar", "-C", dest, "-xf", "-"], stdin=archive.stdout)
+        if archive.wait() != 0:
+            raise RuntimeError("git archive %s tests failed" % tests_from)
+
+
+class Worker:
+    def __init__(self, root, index):
+        self.dir = os.path.join(root, "w%d" % index)
+        self.src = os.path.join(self.dir, "src")
+        self.build = os.path.join(self.dir, "build")
+        self.tmp = os.path.join(self.dir, "tmp")
+        self.proc = None
+        self.applied = None  # (path, original text) while a mutant is in place
+        self.lock = threading.Lock()
+
+    def env(self, root):
+        env = dict(os.environ)
+        env["QT_QPA_PLATFORM"] = "offscreen"
+        env["TMPDIR"] = self.tmp
+        env["CCACHE_BASEDIR"] = root
+        env["CCACHE_NOHASHDIR"] = "1"
+        return env
+
+    def call(self, cmd, env, timeout=None, cwd=None):
+        """Runs cmd in its own process group; returns its exit code, or None on timeout."""
+        with self.lock:
+            if STOP.is_set():
+                raise Interrupted()
+            self.proc = subprocess.Popen(cmd, cwd=cwd, env=env, stdout=subprocess.DEVNULL,
+                                         stderr=subprocess.DEVNULL, start_new_session=True)
+        try:
+            return self.proc.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            kill_group(self.proc)
+            self.proc.wait()
+            return None
+        finally:
+            with self.lock:
+                self.proc = None
+            if STOP.is_set():
+                raise Interrupted()
+
+    def stop(self):
+        with self.lock:
+            if self.proc is not None:
+                kill_group(self.proc)
+
+    def restore(self):
+        if self.applied:
+            path, text = self.applied
+            with open(path, "w", encoding="utf-8", errors="surrogateescape") as f:
+                f.write(text)
+            self.applied = None
+
+
+class Interrupted(Exception):
+    pass
+
+
+STOP = threading.Event()
+
+
+def kill_group(proc):
+    try:
+        os.killpg(proc.pid, signal.SIGKILL)
+    except ProcessLookupError:
+        pass
+
+
+def configure(worker, root, generator):
+    os.makedirs(worker.tmp, exist_ok=True)
+    cmd = ["cmake", "-S", worker.src, "-B", worker.build, "-DCMAKE_BUILD_TYPE=", "-DCMAKE_CXX_FLAGS=-O0",
+           "-DCMAKE_C_FLAGS=-O0", "-DNOLT_SANITIZE=OFF", "-DNOLT_TESTS=ON", "-DNOLT_BENCH=OFF"]
+    if generator:
+        cmd += ["-G", generator]
+    if shutil.which("ccache"):
+        cmd += ["-DCMAKE_CXX_COMPILER_LAUNCHER=ccache", "-DCMAKE_C_COMPILER_LAUNCHER=ccache"]
+    return worker.call(cmd, worker.env(root))
+
+
+def build(worker, root, targets, jobs):
+    cmd = ["cmake", "--build", worker.build, "-j%d" % jobs, "--target"] + list(targets)
+    return worker.call(cmd, worker.env(root))
+
+
+def run_tests(worker, root, tests, timeouts):
+    """True when some test program fails, crashes or hangs."""
+    for name in tests:
+        code = worker.call([os.path.join(worker.build, "bin", name), "--gtest_fail_fast", "--gtest_brief=1"],
+                           worker.env(root), timeout=timeouts[name], cwd=worker.tmp)
+        if code != 0:
+            return True
+    return False
+
+
+# --- the run -----------------------------------------------------------------
+
+
+def main():
+    here = os.path.dirname(os.path.abspath(__file__))
+    ap = argparse.ArgumentParser(prog="tools/mutants.sh", description="Mutation testing of image/, link/ and pgm/.")
+    ap.add_argument("--tree", default=os.path.dirname(here), help="source tree to measure (default: this repository)")
+    ap.add_argument("--tests-from", metavar="COMMIT", help="take tests/ from this commit of the tree's repository")
+    ap.add_argument("-n", "--count", type=int, default=160, help="compiled mutants to run (default 160)")
+    ap.add_argument("--seed", default="1", help="sampling seed (default 1)")
+    ap.add_argument("-j", "--jobs", type=int, default=max(1, (os.cpu_count() or 2) // 2),
+                    help="parallel workers (default: half the cores)")
+    ap.add_argument("--survivors", action="store_true", help="list the mutants no test caught")
+    ap.add_argument("--list", action="store_true", help="only list the sample's first COUNT candidates")
+    ap.add_argument("--work", help="folder for the worker trees, kept afterwards (default: a temporary one)")
+    args = ap.parse_args()
+    tree = os.path.abspath(args.tree)
+
+    if args.list:
+        for m in all_mutants(tree, args.seed)[:args.count]:
+            print("%s\t%s\t%s\t%s" % (m.where(), m.kind, m.old.strip(), m.new.strip()))
+        return 0
+
+    started = STARTED
+    root = os.path.abspath(args.work) if args.work else tempfile.mkdtemp(prefix="nolt-mutants-")
+    os.makedirs(root, exist_ok=True)
+    workers = [Worker(root, i) for i in range(max(1, args.jobs))]
+
+    def on_signal(signum, frame):
+        if STOP.is_set():
+            return
+        STOP.set()
+        for w in workers:
+            w.stop()
+        raise KeyboardInterrupt()
+
+    for s in (signal.SIGINT, signal.SIGTERM, signal.SIGHUP):
+        signal.signal(s, on_signal)
+
+    try:
+        return measure(args, tree, root, workers, started)
+    except KeyboardInterrupt:
+        print("interrupted", file=sys.stderr)
+        return 130
+    finally:
+        STOP.set()
+        for w in workers:
+            w.stop()
+        for t in THREADS:
+            t.join()
+        for w in workers:
+            w.restore()
+        if not args.work:
+            shutil.rmtree(root, ignore_errors=True)
+
+
+STARTED = time.monotonic()
+
+
+def log(text):
+    took = int(time.monotonic() - STARTED)
+    print("%2d:%02d %s" % (took // 60, took % 60, text), file=sys.stderr, flush=True)
+
+
+def prepare(args, tree, root, workers):
+    generator = "Ninja" if shutil.which("ninja") else None
+    jobs = len(workers)
+    for w in workers:
+        if os.path.isdir(w.dir):
+            shutil.rmtree(w.dir)
+        copy_tree(tree, w.src, args.tests_from)
+    # The first tree fills the compiler cache; the others then mostly hit it.
+    log("building the first tree")
+    if configure(workers[0], root, generator) != 0 or build(workers[0], root, ALL_TESTS, jobs) != 0:
+        raise SystemExit("the unmutated tree does not build (see %s)" % workers[0].build)
+    failed = []
+
+    def other(w):
+        if configure(w, root, generator) != 0 or build(w, root, ALL_TESTS, 2) != 0:
+            failed.append(w)
+
+    log("building %d more trees" % (jobs - 1))
+    in_parallel(other, workers[1:])
+    if failed:
+        raise SystemExit("a worker tree does not build (see %s)" % failed[0].build)
+
+
+THREADS = []
+FAILURES = []
+
+
+def in_parallel(fn, items):
+    """Runs fn on each item in a thread of its own and waits for all."""
+    threads = [threading.Thread(target=guarded, args=(fn, item)) for item in items]
+    THREADS.extend(threads)
+    for t in threads:
+        t.start()
+    while any(t.is_alive() for t in threads):
+        for t in threads:
+            t.join(0.2)
+    if FAILURES:
+        raise SystemExit(FAILURES[0])
+    if STOP.is_set():
+        raise KeyboardInterrupt()
+
+
+def guarded(fn, *a):
+    try:
+        fn(*a)
+    except Interrupted:
+        pass
+    except Exception as e:  # stop the others; the main thread reports it
+        FAILURES.append("%s: %s" % (type(e).__name__, e))
+        STOP.set()
+
+
+def measure(args, tree, root, workers, started):
+    mutants = all_mutants(tree, args.seed)
+    log("%d candidate mutants in %d files" % (len(mutants), len(source_files(tree))))
+    prepare(args, tree, root, workers)
+
+    timeouts = {}
+    w0 = workers[0]
+    for name in ALL_TESTS:
+        t = time.monotonic()
+        code = w0.call([os.path.join(w0.build, "bin", name)], w0.env(root), timeout=900, cwd=w0.tmp)
+        took = time.monotonic() - t
+        if code != 0:
+            raise SystemExit("%s fails without mutants; fix that first" % name)
+        timeouts[name] = max(30.0, 5 * took)
+        log("%s passes in %.1f s" % (name, took))
+
+    results = {}  # index -> "caught" | "survived" | "not compiled"
+    state = {"next": 0, "inflight": 0}
+    cond = threading.Condition()
+
+    def compiled_done():
+        return sum(1 for r in results.values() if r != "not compiled")
+
+    def take():
+        with cond:
+            while True:
+                if STOP.is_set():
+                    return None
+                if state["next"] < len(mutants) and compiled_done() + state["inflight"] < args.count:
+                    i = state["next"]
+                    state["next"] += 1
+                    state["inflight"] += 1
+                    return i
+                if state["inflight"] == 0:
+                    return None
+                cond.wait(0.5)
+
+    def work(w):
+        while True:
+            i = take()
+            if i is None:
+                return
+            m = mutants[i]
+            path = os.path.join(w.src, m.path)
+            with open(path, encoding="utf-8", errors="surrogateescape") as f:
+                original = f.read()
+            lines = original.splitlines(keepends=True)
+            ending = lines[m.line][len(m.old):]
+            lines[m.line] = m.new + ending
+            w.applied = (path, original)
+            with open(path, "w", encoding="utf-8", errors="surrogateescape") as f:
+                f.write("".join(lines))
+            try:
+                tests = TESTS_FOR[m.path.split(os.sep)[0]]
+                if build(w, root, tests, 2) != 0:
+                    outcome = "not compiled"
+                else:
+                    outcome = "caught" if run_tests(w, root, tests, timeouts) else "survived"
+            finally:
+                # Writing the original back leaves it newer than its object,
+                # so the next build compiles it again (from the cache).
+                w.restore()
+            with cond:
+                results[i] = outcome
+                state["inflight"] -= 1
+                cond.notify_all()
+            log("[%d] %s %s: %s" % (len(results), m.where(), m.kind, outcome))
+
+    in_parallel(work, workers)
+
+    # The sample is the shortest prefix of the ranked list holding COUNT
+    # compiled mutants; anything run beyond it is dropped.
+    sample, compiled = [], 0
+    for i in range(len(mutants)):
+        if i not in results or compiled >= args.count:
+            break
+        sample.append(i)
+        if results[i] != "not compiled":
+            compiled += 1
+    caught = [i for i in sample if results[i] == "caught"]
+    survived = [i for i in sample if results[i] == "survived"]
+    not_compiled = len(sample) - compiled
+    minutes, seconds = divmod(int(time.monotonic() - started), 60)
+    print("tree: %s%s, seed %s, %d workers, %dm%02ds" % (
+        tree, " (tests from %s)" % args.tests_from if args.tests_from else "", args.seed, len(workers), minutes,
+        seconds))
+    print("not compiled: %d" % not_compiled)
+    if args.survivors:
+        for i in survived:
+            m = mutants[i]
+            print("survived %s %s\n  - %s\n  + %s" % (m.where(), m.kind, m.old.strip(), m.new.strip()))
+    kinds = sorted({mutants[i].kind for i in sample})
+    print("by kind: " + ", ".join("%s %d of %d" % (
+        k, sum(1 for i in caught if mutants[i].kind == k),
+        sum(1 for i in sample if mutants[i].kind == k and results[i] != "not compiled")) for k in kinds))
+    print("caught %d of %d" % (len(caught), compiled))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
