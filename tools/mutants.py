@@ -268,12 +268,12 @@ class Worker:
         env["CCACHE_NOHASHDIR"] = "1"
         return env
 
-    def call(self, cmd, env, timeout=None, cwd=None):
+    def call(self, cmd, env, timeout=None, cwd=None, stdout=subprocess.DEVNULL):
         """Runs cmd in its own process group; returns its exit code, or None on timeout."""
         with self.lock:
             if STOP.is_set():
                 raise Interrupted()
-            self.proc = subprocess.Popen(cmd, cwd=cwd, env=env, stdout=subprocess.DEVNULL,
+            self.proc = subprocess.Popen(cmd, cwd=cwd, env=env, stdout=stdout,
                                          stderr=subprocess.DEVNULL, start_new_session=True)
         try:
             return self.proc.wait(timeout=timeout)
@@ -330,6 +330,36 @@ def build(worker, root, targets, jobs):
     return worker.call(cmd, worker.env(root))
 
 
+def catching_tests(worker, root, tests, timeouts):
+    """Every test case that fails with the mutant in place. A test program
+    that crashes or hangs is run again without the test it was in, so the
+    cases after it are still asked."""
+    caught = []
+    for name in tests:
+        skipped = []
+        for _ in range(8):
+            out = os.path.join(worker.tmp, "out.txt")
+            cmd = [os.path.join(worker.build, "bin", name), "--gtest_brief=0"]
+            if skipped:
+                cmd.append("--gtest_filter=-" + ":".join(skipped))
+            with open(out, "w") as f:
+                code = worker.call(cmd, worker.env(root), timeout=timeouts[name], cwd=worker.tmp, stdout=f)
+            with open(out, errors="replace") as f:
+                text = f.read()
+            caught += ["%s.%s" % (name, t) for t in re.findall(r"^\[  FAILED  \] (\S+) \(", text, re.M)]
+            if code in (0, 1):
+                break
+            running = re.findall(r"^\[ RUN      \] (\S+)", text, re.M)
+            ended = set(re.findall(r"^\[ +(?:OK|FAILED) +\] (\S+) \(", text, re.M))
+            open_ = [t for t in running if t not in ended]
+            if not open_:
+                caught.append("%s.(crash)" % name)
+                break
+            caught.append("%s.%s" % (name, open_[-1]))
+            skipped.append(open_[-1])
+    return sorted(set(caught))
+
+
 def run_tests(worker, root, tests, timeouts):
     """True when some test program fails, crashes or hangs."""
     for name in tests:
@@ -353,6 +383,8 @@ def main():
     ap.add_argument("-j", "--jobs", type=int, default=max(1, (os.cpu_count() or 2) // 2),
                     help="parallel workers (default: half the cores)")
     ap.add_argument("--survivors", action="store_true", help="list the mutants no test caught")
+    ap.add_argument("--matrix", metavar="FILE",
+                    help="run every test case on each mutant and write which ones catch it to FILE (slower)")
     ap.add_argument("--list", action="store_true", help="only list the sample's first COUNT candidates")
     ap.add_argument("--work", help="folder for the worker trees, kept afterwards (default: a temporary one)")
     args = ap.parse_args()
@@ -473,6 +505,7 @@ def measure(args, tree, root, workers, started):
         log("%s passes in %.1f s" % (name, took))
 
     results = {}  # index -> "caught" | "survived" | "not compiled"
+    catchers = {}  # index -> the test cases that caught it (with --matrix)
     state = {"next": 0, "inflight": 0}
     cond = threading.Condition()
 
@@ -512,6 +545,9 @@ def measure(args, tree, root, workers, started):
                 tests = TESTS_FOR[m.path.split(os.sep)[0]]
                 if build(w, root, tests, 2) != 0:
                     outcome = "not compiled"
+                elif args.matrix:
+                    catchers[i] = catching_tests(w, root, tests, timeouts)
+                    outcome = "caught" if catchers[i] else "survived"
                 else:
                     outcome = "caught" if run_tests(w, root, tests, timeouts) else "survived"
             finally:
@@ -536,6 +572,12 @@ def measure(args, tree, root, workers, started):
         if results[i] != "not compiled":
             compiled += 1
     caught = [i for i in sample if results[i] == "caught"]
+    if args.matrix:
+        with open(args.matrix, "w") as f:
+            for i in sample:
+                if results[i] != "not compiled":
+                    m = mutants[i]
+                    f.write("%s\t%s\t%s\n" % (m.where(), m.kind, " ".join(catchers.get(i, []))))
     survived = [i for i in sample if results[i] == "survived"]
     not_compiled = len(sample) - compiled
     minutes, seconds = divmod(int(time.monotonic() - started), 60)

@@ -3,7 +3,7 @@
 # and window tests (image_tests, link_tests, gui_tests) catch.
 #
 #   tools/mutants.sh [--tree DIR] [--tests-from COMMIT] [-n COUNT] [--seed S]
-#                    [-j JOBS] [--survivors] [--list] [--work DIR]
+#                    [-j JOBS] [--survivors] [--matrix FILE] [--list] [--work DIR]
 #
 #   --tree DIR          tree to measure (default: this repository's working tree)
 #   --tests-from COMMIT use tests/ from COMMIT of that tree's repository
@@ -11,6 +11,8 @@
 #   --seed S            sampling seed (default 1)
 #   -j JOBS             parallel workers (default: half the cores)
 #   --survivors         list the mutants no test caught (file:line, kind, old and new line)
+#   --matrix FILE       run every test case on each mutant; FILE gets one line a mutant:
+#                       file:line, kind and the test cases that caught it (slower)
 #   --list              only print the first COUNT sampled candidates
 #   --work DIR          keep the worker trees in DIR (default: a temporary folder, removed)
 #
