@@ -33,8 +33,9 @@ TEST_F(IsdPanelTest, OffsetRoundTripsAndSliderEnds)
     for (int byte = 0; byte < 256; ++byte) {
         open({{img::isdOffset, static_cast<std::uint8_t>(byte)}});
         const Bytes before = image();
-        if (byte == 0x7F || byte == 0x80)
+        if (byte == 0x7F || byte == 0x80) {
             EXPECT_EQ(edit("eISDOffset"), byte == 0x7F ? "04:14:00" : "-04:16:00");
+        }
         click("eISDOffset");
         EXPECT_EQ(slider("sbISD")->position(), (byte + 128) % 256) << byte;
         click("bISDOK");
