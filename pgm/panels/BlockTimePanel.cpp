@@ -4,7 +4,7 @@
 #include "pgm/kit/SliderStrip.h"
 #include "pgm/panels/PanelHelpers.h"
 #include "pgm/screen/ScreenPictures.h"
-#include "pgm/window/TForm1.h"
+#include "pgm/panels/PanelHost.h"
 
 namespace nolt {
 
@@ -13,7 +13,7 @@ constexpr int secondsPerStep = 5;
 constexpr int lastStep = 255; // 00:21:15
 } // namespace
 
-BlockTimePanel::BlockTimePanel(TForm1& form) : EditorPanel(form, "pBlockTime", 29, 27, 302, 116)
+BlockTimePanel::BlockTimePanel(PanelHost& form) : EditorPanel(form, "pBlockTime", 29, 27, 302, 116)
 {
     auto* box = groupBox(this, "GroupBox11", QStringLiteral("Block Time Setup"), clMoneyGreen, 7, 4, 281, 65);
     eBlockTime_ = valueEdit(box, "eBlockTime", 150, 18, 55);

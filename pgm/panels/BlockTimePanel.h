@@ -12,7 +12,7 @@ class SliderStrip;
 class BlockTimePanel : public EditorPanel {
     Q_OBJECT
 public:
-    explicit BlockTimePanel(TForm1& form);
+    explicit BlockTimePanel(PanelHost& form);
 
 private:
     void sw_block_openClick();

@@ -1,20 +1,20 @@
 #include "pgm/panels/CurveMapping.h"
 
 #include "image/DimmingCurve.h"
-#include "pgm/window/TForm1.h"
+#include "pgm/panels/PanelHost.h"
 
 #include <QCheckBox>
 
 namespace nolt {
 
 namespace {
-QCheckBox* curveBox(TForm1& form)
+QCheckBox* curveBox(PanelHost& form)
 {
     return form.findChild<QCheckBox*>(QStringLiteral("cbDC"));
 }
 } // namespace
 
-void invCorrectDCIfChosen(TForm1& form)
+void invCorrectDCIfChosen(PanelHost& form)
 {
     AppState& st = form.state();
     const QCheckBox* box = curveBox(form);
@@ -24,7 +24,7 @@ void invCorrectDCIfChosen(TForm1& form)
         st.dcApplied = true;
 }
 
-void dropCurveChoice(TForm1& form)
+void dropCurveChoice(PanelHost& form)
 {
     AppState& st = form.state();
     st.sw.dcIndex = -1;

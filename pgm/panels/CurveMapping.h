@@ -5,16 +5,16 @@
 
 namespace nolt {
 
-class TForm1;
+class PanelHost;
 
 // After a memory slot was read, and by the curve chooser's OK: maps the
 // level bytes of the image back through the chosen curve when the curve box
 // is ticked, a curve is chosen (dcIndex not -1) and the output is not a
 // DALI mode; dcApplied is set only when the levels were mapped.
-void invCorrectDCIfChosen(TForm1& form);
+void invCorrectDCIfChosen(PanelHost& form);
 
 // Back to the slot choice: no curve any more. dcIndex -1, the curve box
 // unticked (which drops the curve), dcApplied cleared.
-void dropCurveChoice(TForm1& form);
+void dropCurveChoice(PanelHost& form);
 
 } // namespace nolt

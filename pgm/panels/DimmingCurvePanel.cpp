@@ -7,7 +7,7 @@
 #include "pgm/panels/CurveMapping.h"
 #include "pgm/panels/OutputPanel.h"
 #include "pgm/panels/PanelHelpers.h"
-#include "pgm/window/TForm1.h"
+#include "pgm/panels/PanelHost.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -24,7 +24,7 @@ constexpr int chartLeft = 49, chartBottom = 446, pixelsPerPercent = 4;
 const QPoint textPlace(100, 100);
 } // namespace
 
-DimmingCurvePanel::DimmingCurvePanel(TForm1& form, OutputPanel& output)
+DimmingCurvePanel::DimmingCurvePanel(PanelHost& form, OutputPanel& output)
     : EditorPanel(form, "pDimmingCurve", 0, 0, 1041, 626), output_(output), folder_(defaultCurveFolder())
 {
     setFrameStyle(QFrame::NoFrame);
@@ -53,8 +53,7 @@ DimmingCurvePanel::DimmingCurvePanel(TForm1& form, OutputPanel& output)
     connect(output.bDC(), &QPushButton::clicked, this, &DimmingCurvePanel::bDCClick);
     output.setCurveChooser(this);
 
-    form.hooks().listCurves = [this] { return dimmCurve(true); };
-    form.hooks().preselectCurve = [this](int index) { return preselectCurve(index); };
+    form.offerCurves([this] { return dimmCurve(true); }, [this](int index) { return preselectCurve(index); });
 }
 
 bool DimmingCurvePanel::dimmCurve(bool init)

@@ -17,7 +17,7 @@ class OutputPanel;
 class DimmingCurvePanel : public EditorPanel, public CurveChooser {
     Q_OBJECT
 public:
-    DimmingCurvePanel(TForm1& form, OutputPanel& output);
+    DimmingCurvePanel(PanelHost& form, OutputPanel& output);
 
     // Lists the curve files; true when at least one exists. With init False
     // it also selects and loads a curve: with no curve chosen (dcIndex -1)

@@ -1,7 +1,7 @@
 #include "pgm/panels/DimmingEngine.h"
 
 #include "image/TimeCodes.h"
-#include "pgm/window/TForm1.h"
+#include "pgm/panels/PanelHost.h"
 
 #include <algorithm>
 
@@ -50,12 +50,12 @@ std::uint8_t levelByte(int level, bool relayOff)
     return byte;
 }
 
-DimmingEngine::DimmingEngine(TForm1& form, int engine, const EngineRules& rules)
+DimmingEngine::DimmingEngine(PanelHost& form, int engine, const EngineRules& rules)
     : DimmingEngine(form, engineDesign(engine), rules)
 {
 }
 
-DimmingEngine::DimmingEngine(TForm1& form, const EngineDesign& d, const EngineRules& rules)
+DimmingEngine::DimmingEngine(PanelHost& form, const EngineDesign& d, const EngineRules& rules)
     : EditorPanel(form, d.panel, d.place.x(), d.place.y(), d.place.width(), d.place.height()),
       design_(d),
       rules_(rules)

@@ -21,7 +21,7 @@
 
 namespace nolt {
 
-class TForm1;
+class PanelHost;
 
 // What sets one engine apart; the editor asks these and nothing else.
 struct EngineRules {
@@ -40,7 +40,7 @@ struct EngineRules {
     // is `previous`; otherwise it ends the list.
     bool (*mayFollow)(std::uint8_t previous, std::uint8_t code);
     // OK left step 1 empty: the engine's feature goes off.
-    void (*switchOff)(TForm1& form);
+    void (*switchOff)(PanelHost& form);
 };
 
 class DimmingEngine : public EditorPanel {
@@ -51,7 +51,7 @@ public:
     const EngineDesign& design() const { return design_; }
 
 protected:
-    DimmingEngine(TForm1& form, int engine, const EngineRules& rules);
+    DimmingEngine(PanelHost& form, int engine, const EngineRules& rules);
 
     // The editor's operations; each engine names them as its design does.
     void tileClick();
@@ -69,7 +69,7 @@ protected:
     void closeHelp();
 
 private:
-    DimmingEngine(TForm1& form, const EngineDesign& design, const EngineRules& rules);
+    DimmingEngine(PanelHost& form, const EngineDesign& design, const EngineRules& rules);
     ScrollBar* slider() const { return strip_->slider(); }
     QComboBox* combo() const { return strip_->combo(); }
     const TBox& row(int x) const { return rows_[x - 1]; }

@@ -2,7 +2,7 @@
 
 #include "image/TimeCodes.h"
 #include "pgm/panels/DimmingEngines.h"
-#include "pgm/window/TForm1.h"
+#include "pgm/panels/PanelHost.h"
 
 namespace nolt {
 
@@ -50,7 +50,7 @@ bool later(std::uint8_t previous, std::uint8_t code)
 }
 
 // As the ISD switch does when it goes off.
-void switchIsdOff(TForm1& form)
+void switchIsdOff(PanelHost& form)
 {
     for (const char* name : {"Astro_dis", "dm1_dis", "sw_astro_open"})
         if (ClickLabel* picture = form.screen()[name])
@@ -65,6 +65,6 @@ const EngineRules timeOfDayRules = {
 
 } // namespace
 
-DimmingEngine1::DimmingEngine1(TForm1& form) : DimmingEngine(form, 1, timeOfDayRules) {}
+DimmingEngine1::DimmingEngine1(PanelHost& form) : DimmingEngine(form, 1, timeOfDayRules) {}
 
 } // namespace nolt

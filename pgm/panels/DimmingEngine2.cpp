@@ -2,7 +2,7 @@
 
 #include "image/TimeCodes.h"
 #include "pgm/panels/DimmingEngines.h"
-#include "pgm/window/TForm1.h"
+#include "pgm/panels/PanelHost.h"
 
 namespace nolt {
 
@@ -24,7 +24,7 @@ bool hasDelay(std::uint8_t, std::uint8_t code)
     return code != 0;
 }
 
-void switchLstOff(TForm1& form)
+void switchLstOff(PanelHost& form)
 {
     Bytes& image = form.state().eeBlock;
     image[img::featureFlags] = ClearBit(image[img::featureFlags], img::bitLstEnable);
@@ -39,6 +39,6 @@ const EngineRules delayRules = {
 
 } // namespace
 
-DimmingEngine2::DimmingEngine2(TForm1& form) : DimmingEngine(form, 2, delayRules) {}
+DimmingEngine2::DimmingEngine2(PanelHost& form) : DimmingEngine(form, 2, delayRules) {}
 
 } // namespace nolt

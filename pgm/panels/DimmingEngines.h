@@ -19,14 +19,14 @@ class DimmingEngine1 final : public DimmingEngine {
     NOLT_DIMMER_HANDLERS(iISD1_enClick, setDimmer1, getBox, setGB1, clickEdit1, eD1_Time1Click, eD1_Fade1Click,
                          eD1_Level1Click, sliderChange_D1, comboChange_D1, ED1_cbDel2Click, bDimmer1_OKClick,
                          bDimmer1_CancelClick, bHelpD1aClick, pHelpD1aClick, Image3Click)
-    explicit DimmingEngine1(TForm1& form);
+    explicit DimmingEngine1(PanelHost& form);
 };
 
 class DimmingEngine2 final : public DimmingEngine {
     NOLT_DIMMER_HANDLERS(iISD2_enClick, setDimmer2, getBox2, setGB2, clickEdit2, eD2_Delay1Click, eD2_Fade1Click,
                          eD2_Level1Click, sbD2Change, comboD2Click, ED2_cbDel2Click, bDimmer2OKClick,
                          bDimmer2CancelClick, bQuestionClick, pHelpD1Click, Image2Click)
-    explicit DimmingEngine2(TForm1& form);
+    explicit DimmingEngine2(PanelHost& form);
 };
 
 } // namespace nolt

@@ -1,13 +1,13 @@
 #include "pgm/panels/EditorPanel.h"
 
 #include "pgm/kit/Artwork.h"
-#include "pgm/window/TForm1.h"
+#include "pgm/panels/PanelHost.h"
 
 #include <QMouseEvent>
 
 namespace nolt {
 
-EditorPanel::EditorPanel(TForm1& form, const char* name, int left, int top, int width, int height)
+EditorPanel::EditorPanel(PanelHost& form, const char* name, int left, int top, int width, int height)
     : QFrame(&form), form_(form)
 {
     place(this, name, left, top, width, height);

@@ -13,15 +13,15 @@
 
 namespace nolt {
 
-class TForm1;
+class PanelHost;
 struct AppState;
 
 class EditorPanel : public QFrame {
     Q_OBJECT
 public:
-    EditorPanel(TForm1& form, const char* name, int left, int top, int width, int height);
+    EditorPanel(PanelHost& form, const char* name, int left, int top, int width, int height);
 
-    TForm1& form() const { return form_; }
+    PanelHost& form() const { return form_; }
     AppState& state() const;
     // The window is busy: a feature handler does nothing then.
     bool busy() const;
@@ -33,7 +33,7 @@ protected:
     void closePanel();
 
 private:
-    TForm1& form_;
+    PanelHost& form_;
 };
 
 enum class Glyph { Ok, Cancel, Help };

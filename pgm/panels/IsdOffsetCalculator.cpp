@@ -49,7 +49,7 @@ QLabel* boldText(QWidget* parent, const QString& text, int left, int top, const 
 
 } // namespace
 
-IsdOffsetCalculator::IsdOffsetCalculator(TForm1& form, IsdTarget& target)
+IsdOffsetCalculator::IsdOffsetCalculator(PanelHost& form, IsdTarget& target)
     : EditorPanel(form, "pCalc", 6, 250, 474, 251), target_(target)
 {
     setBackground(this, palette().color(QPalette::Dark));

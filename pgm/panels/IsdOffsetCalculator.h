@@ -19,7 +19,7 @@ public:
     // Offsets the ISD panel accepts lie strictly between these (minutes).
     static constexpr int lowestRefused = -256, highestRefused = 254;
 
-    IsdOffsetCalculator(TForm1& form, IsdTarget& target);
+    IsdOffsetCalculator(PanelHost& form, IsdTarget& target);
 
     void bAstroCalcClick();
     void calcOffset();

@@ -4,7 +4,7 @@
 #include "pgm/kit/Artwork.h"
 #include "pgm/kit/SliderStrip.h"
 #include "pgm/screen/ScreenPictures.h"
-#include "pgm/window/TForm1.h"
+#include "pgm/panels/PanelHost.h"
 
 #include <QSignalBlocker>
 
@@ -60,7 +60,7 @@ QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption, i
 
 } // namespace
 
-IsdPanel::IsdPanel(TForm1& form) : EditorPanel(form, "pISD", 29, 247, 360, 214)
+IsdPanel::IsdPanel(PanelHost& form) : EditorPanel(form, "pISD", 29, 247, 360, 214)
 {
     QGroupBox* setup = groupBox(this, "GroupBox16", QStringLiteral("ISD  Setup "), clMoneyGreen, 4, 4, 352, 54);
     cbDST_ = checkBox(setup, "cbDST", QStringLiteral("DST"), 10, 25);

@@ -20,7 +20,7 @@ class SliderStrip;
 class IsdPanel : public EditorPanel, public IsdTarget {
     Q_OBJECT
 public:
-    explicit IsdPanel(TForm1& form);
+    explicit IsdPanel(PanelHost& form);
 
     // The ISD switch. SW_astro_closeClick also serves the remote panel's OK.
     void sw_astro_openClick();

@@ -4,7 +4,7 @@
 #include "pgm/kit/SliderEditor.h"
 #include "pgm/kit/SliderStrip.h"
 #include "pgm/screen/ScreenPictures.h"
-#include "pgm/window/TForm1.h"
+#include "pgm/panels/PanelHost.h"
 
 namespace nolt {
 
@@ -17,7 +17,7 @@ constexpr int holdSliderTop = 60 * 900;
 
 } // namespace
 
-LstPanel::LstPanel(TForm1& form) : EditorPanel(form, "pTHold", 239, 460, 330, 100)
+LstPanel::LstPanel(PanelHost& form) : EditorPanel(form, "pTHold", 239, 460, 330, 100)
 {
     QGroupBox* box = groupBox(this, "GroupBox13", QStringLiteral(" Hold Time Setup "), clMoneyGreen, 4, 4, 322, 58);
     staticText(box, QStringLiteral("Input Hold Time"), 10, 27);

@@ -16,7 +16,7 @@ class SliderStrip;
 class LstPanel : public EditorPanel {
     Q_OBJECT
 public:
-    explicit LstPanel(TForm1& form);
+    explicit LstPanel(PanelHost& form);
 
     // The LST switch. SW_lst_closeClick also serves the remote panel's OK.
     void sw_lst_openClick();

@@ -3,7 +3,7 @@
 #include "image/NumberText.h"
 #include "image/Rounding.h"
 #include "pgm/kit/SliderEditor.h"
-#include "pgm/window/TForm1.h"
+#include "pgm/panels/PanelHost.h"
 
 #include <QPainter>
 
@@ -29,7 +29,7 @@ constexpr std::pair<MffPanel::Field, int> levelBytes[] = {
 
 } // namespace
 
-MffPanel::MffPanel(TForm1& form) : EditorPanel(form, "pMFF", 269, 27, 300, 205)
+MffPanel::MffPanel(PanelHost& form) : EditorPanel(form, "pMFF", 269, 27, 300, 205)
 {
     auto* mff = groupBox(this, "GroupBox12", QStringLiteral("MFF Setup"), clMoneyGreen, 4, 2, 292, 124);
     const struct { Field field; const char* name; const char* label; const char* unit; int y; } left[] = {

@@ -21,7 +21,7 @@ public:
     // The fields the slider can edit; the slider's tag holds one of them.
     enum Field { fLifeTime = 1, fReduction, fBurnIn, fStopLevel, fL1, fL2, fL3 };
 
-    explicit MffPanel(TForm1& form);
+    explicit MffPanel(PanelHost& form);
 
     // Main-screen tile and switch pictures.
     void iMFF_enClick();

@@ -3,7 +3,7 @@
 #include "image/Astronomy.h"
 #include "image/TimeCodes.h"
 #include "pgm/panels/IsdTarget.h"
-#include "pgm/window/TForm1.h"
+#include "pgm/panels/PanelHost.h"
 
 #include <QAbstractButton>
 #include <QLocale>
@@ -40,7 +40,7 @@ ScrollBar* slider(QWidget* parent, const char* name, int minimum, int maximum, i
 
 } // namespace
 
-NightLengthCalculator::NightLengthCalculator(TForm1& form, IsdTarget& target)
+NightLengthCalculator::NightLengthCalculator(PanelHost& form, IsdTarget& target)
     : EditorPanel(form, "pAstroCalc", 29, 232, 364, 250), target_(target)
 {
     auto* night = groupBox(this, "GroupBox9", QStringLiteral("Lenght of Night"), clMoneyGreen, 4, 2, 356, 212);

@@ -17,7 +17,7 @@ class IsdTarget;
 class NightLengthCalculator : public EditorPanel {
     Q_OBJECT
 public:
-    NightLengthCalculator(TForm1& form, IsdTarget& target);
+    NightLengthCalculator(PanelHost& form, IsdTarget& target);
 
     // The help text panel; it belongs to the window and lies below its
     // visible area until Help brings it up over the calculator.

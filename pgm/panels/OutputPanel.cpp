@@ -5,11 +5,11 @@
 #include "pgm/panels/CurveChooser.h"
 #include "pgm/panels/PanelHelpers.h"
 #include "pgm/screen/ScreenPictures.h"
-#include "pgm/window/TForm1.h"
+#include "pgm/panels/PanelHost.h"
 
 namespace nolt {
 
-OutputPanel::OutputPanel(TForm1& form) : EditorPanel(form, "pOutput", 721, 134, 274, 125)
+OutputPanel::OutputPanel(PanelHost& form) : EditorPanel(form, "pOutput", 721, 134, 274, 125)
 {
     auto* box = groupBox(this, "GroupBox14", QStringLiteral("Output Setup"), clMoneyGreen, 8, 10, 257, 69);
     eMinLevel_ = valueEdit(box, "eMinLevel", 136, 12, 44);
@@ -43,7 +43,7 @@ OutputPanel::OutputPanel(TForm1& form) : EditorPanel(form, "pOutput", 721, 134, 
                                  {"iTen", &OutputPanel::outputClick},
                                  {"PWM", &OutputPanel::outputClick},
                                  {"lMinLevel", &OutputPanel::outputClick}});
-    connect(&form, &TForm1::displayRefreshed, this, &OutputPanel::displayRefreshed);
+    connect(&form, &PanelHost::displayRefreshed, this, &OutputPanel::displayRefreshed);
 }
 
 bool OutputPanel::daliShown() const

@@ -15,7 +15,7 @@ class SliderStrip;
 class OutputPanel : public EditorPanel {
     Q_OBJECT
 public:
-    explicit OutputPanel(TForm1& form);
+    explicit OutputPanel(PanelHost& form);
 
     // Fills and opens the panel.
     void setOutput();

@@ -4,7 +4,7 @@
 #include "pgm/kit/SliderStrip.h"
 #include "pgm/panels/PanelHelpers.h"
 #include "pgm/screen/ScreenPictures.h"
-#include "pgm/window/TForm1.h"
+#include "pgm/panels/PanelHost.h"
 
 namespace nolt {
 
@@ -13,7 +13,7 @@ const QString randomText = QStringLiteral("Random");
 const QString zeroText = QStringLiteral("0");
 } // namespace
 
-PowerOnPanel::PowerOnPanel(TForm1& form) : EditorPanel(form, "pStartupDelay", 29, 149, 418, 161)
+PowerOnPanel::PowerOnPanel(PanelHost& form) : EditorPanel(form, "pStartupDelay", 29, 149, 418, 161)
 {
     auto* values = groupBox(this, "GroupBox10", QStringLiteral("Power On Setup"), clMoneyGreen, 9, 1, 400, 60);
     edits_.delay = valueEdit(values, "ePORelayDelay", 40, 20, 58);
@@ -48,7 +48,7 @@ PowerOnPanel::PowerOnPanel(TForm1& form) : EditorPanel(form, "pStartupDelay", 29
                                   {"lPO_Delay", &PowerOnPanel::iTDpc_enClick},
                                   {"lPO_Fade", &PowerOnPanel::iTDpc_enClick},
                                   {"lPO_Level", &PowerOnPanel::iTDpc_enClick}});
-    connect(&form, &TForm1::displayRefreshed, this, &PowerOnPanel::displayRefreshed);
+    connect(&form, &PanelHost::displayRefreshed, this, &PowerOnPanel::displayRefreshed);
 }
 
 void PowerOnPanel::iTDpc_enClick()

@@ -15,7 +15,7 @@ class SliderStrip;
 class PowerOnPanel : public EditorPanel {
     Q_OBJECT
 public:
-    explicit PowerOnPanel(TForm1& form);
+    explicit PowerOnPanel(PanelHost& form);
 
 private:
     void iTDpc_enClick();

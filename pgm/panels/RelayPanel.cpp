@@ -1,11 +1,11 @@
 #include "pgm/panels/RelayPanel.h"
 
 #include "pgm/panels/PanelHelpers.h"
-#include "pgm/window/TForm1.h"
+#include "pgm/panels/PanelHost.h"
 
 namespace nolt {
 
-RelayPanel::RelayPanel(TForm1& form) : EditorPanel(form, "pRelay", 721, 450, 274, 106)
+RelayPanel::RelayPanel(PanelHost& form) : EditorPanel(form, "pRelay", 721, 450, 274, 106)
 {
     cbZCSwitch_ = checkBox(this, "cbZCSwitch", QStringLiteral("Zero-Cross Switch"), 64, 48, true);
     cbZCSwitch_->setChecked(true);

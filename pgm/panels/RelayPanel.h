@@ -11,7 +11,7 @@ namespace nolt {
 class RelayPanel : public EditorPanel {
     Q_OBJECT
 public:
-    explicit RelayPanel(TForm1& form);
+    explicit RelayPanel(PanelHost& form);
 
 private:
     void iRelayClick();

@@ -3,7 +3,7 @@
 #include "pgm/panels/IsdPanel.h"
 #include "pgm/panels/LstPanel.h"
 #include "pgm/screen/ScreenPictures.h"
-#include "pgm/window/TForm1.h"
+#include "pgm/panels/PanelHost.h"
 
 namespace nolt {
 
@@ -21,7 +21,7 @@ QRadioButton* radioButton(QWidget* parent, const char* name, const QString& capt
 
 } // namespace
 
-RemotePanel::RemotePanel(TForm1& form, LstPanel& lst, IsdPanel& isd)
+RemotePanel::RemotePanel(PanelHost& form, LstPanel& lst, IsdPanel& isd)
     : EditorPanel(form, "pRemote", 672, 254, 287, 144), lst_(lst), isd_(isd)
 {
     gbRemote_ = place(new QGroupBox(QStringLiteral("Remote Control"), this), "gbRemote", 6, 6, 275, 100);
@@ -32,7 +32,7 @@ RemotePanel::RemotePanel(TForm1& form, LstPanel& lst, IsdPanel& isd)
 
     connect(ok, &QPushButton::clicked, this, &RemotePanel::bRC_OKClick);
     connect(cancel, &QPushButton::clicked, this, &RemotePanel::bRemoteCancelClick);
-    connect(&form, &TForm1::displayRefreshed, this, &RemotePanel::displayRefreshed);
+    connect(&form, &PanelHost::displayRefreshed, this, &RemotePanel::displayRefreshed);
 
     onScreenClicks<RemotePanel>(form.screen(), this,
                                 {{"rc_off", &RemotePanel::rc_offClick}, {"rc_main", &RemotePanel::rc_mainClick},

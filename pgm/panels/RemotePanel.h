@@ -17,7 +17,7 @@ class IsdPanel;
 class RemotePanel : public EditorPanel {
     Q_OBJECT
 public:
-    RemotePanel(TForm1& form, LstPanel& lst, IsdPanel& isd);
+    RemotePanel(PanelHost& form, LstPanel& lst, IsdPanel& isd);
 
     // The switch cycles off -> 230 V -> LST -> off.
     void rc_offClick();

@@ -4,7 +4,7 @@
 #include "pgm/kit/SliderStrip.h"
 #include "pgm/panels/PanelHelpers.h"
 #include "pgm/screen/ScreenPictures.h"
-#include "pgm/window/TForm1.h"
+#include "pgm/panels/PanelHost.h"
 
 #include <QSignalBlocker>
 
@@ -42,7 +42,7 @@ void clearRows(Bytes& e, int first)
 
 } // namespace
 
-ThermalPanel::ThermalPanel(TForm1& form) : EditorPanel(form, "pThermoM", 616, 8, 272, 222)
+ThermalPanel::ThermalPanel(PanelHost& form) : EditorPanel(form, "pThermoM", 616, 8, 272, 222)
 {
     auto* rows = groupBox(this, "GroupBox3", QStringLiteral("Thermo-Management"), clSkyBlue, 8, 10, 257, 127);
     static const char* const names[] = {"eOutput_T1", "eOutput_T2", "eOutput_T3",

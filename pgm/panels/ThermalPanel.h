@@ -18,7 +18,7 @@ class SliderStrip;
 class ThermalPanel : public EditorPanel {
     Q_OBJECT
 public:
-    explicit ThermalPanel(TForm1& form);
+    explicit ThermalPanel(PanelHost& form);
 
     // Slider tags of the seven edits.
     enum Tag { tagT1 = 2, tagT2, tagT3, tagL1, tagL2, tagL3, tagCal };

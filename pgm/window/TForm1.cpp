@@ -10,7 +10,7 @@
 namespace nolt {
 
 TForm1::TForm1(Platform& platform, QStringList parameters, HidLoader loadLibrary, QWidget* parent)
-    : QWidget(parent), platform_(platform), parameters_(std::move(parameters))
+    : PanelHost(parent), platform_(platform), parameters_(std::move(parameters))
 {
     FormCreate(loadLibrary);
 }
@@ -57,6 +57,12 @@ void TForm1::setDisplay()
 {
     screen_->setDisplay(state_);
     emit displayRefreshed();
+}
+
+void TForm1::offerCurves(std::function<bool()> listCurves, std::function<bool(int)> preselectCurve)
+{
+    hooks_.listCurves = std::move(listCurves);
+    hooks_.preselectCurve = std::move(preselectCurve);
 }
 
 void TForm1::enableButtons()

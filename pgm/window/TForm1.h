@@ -8,6 +8,7 @@
 #include "link/DriverLink.h"
 #include "link/HidDevice.h"
 #include "link/Platform.h"
+#include "pgm/panels/PanelHost.h"
 #include "pgm/screen/MainScreen.h"
 #include "pgm/window/BottomBar.h"
 
@@ -44,7 +45,7 @@ struct StartUpHooks {
 
 using HidLoader = std::function<std::unique_ptr<HidDevice>()>;
 
-class TForm1 : public QWidget {
+class TForm1 : public PanelHost {
     Q_OBJECT
 public:
     static constexpr int clientWidth = 1039;
@@ -57,10 +58,10 @@ public:
            QWidget* parent = nullptr);
     ~TForm1() override;
 
-    AppState& state() { return state_; }
-    Platform& platform() { return platform_; }
-    DriverLink& link() { return *link_; }
-    MainScreen& screen() { return *screen_; }
+    AppState& state() override { return state_; }
+    Platform& platform() override { return platform_; }
+    DriverLink& link() override { return *link_; }
+    MainScreen& screen() override { return *screen_; }
     BottomBar& bar() { return *bar_; }
     StartUpHooks& hooks() { return hooks_; }
     const QStringList& parameters() const { return parameters_; }
@@ -70,8 +71,8 @@ public:
     void setCaption(const QString& text) { setWindowTitle(text); }
     void appendCaption(const QString& text) { setWindowTitle(windowTitle() + text); }
 
-    // The one refresh of the main screen after the image was replaced.
-    void setDisplay();
+    void setDisplay() override;
+    void offerCurves(std::function<bool()> listCurves, std::function<bool(int)> preselectCurve) override;
     void enableButtons();
     void disableButtons();
 
@@ -83,11 +84,6 @@ public:
     void FormActivate();
     bool started() const { return started_; }
     bool closed() const { return closed_; }
-
-signals:
-    // setDisplay has redrawn the screen; panels bring their own controls
-    // (check boxes and radio buttons that mirror the image) into line.
-    void displayRefreshed();
 
 protected:
     void showEvent(QShowEvent* e) override;
