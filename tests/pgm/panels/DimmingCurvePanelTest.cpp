@@ -29,9 +29,9 @@ QByteArray text(int (*f)(int))
 
 struct DimmingCurveTest : PanelTest {
     QTemporaryDir dir;
-    void write(const char* name, const QByteArray& data, const QString& folder = {})
+    void write(const char* name, const QByteArray& data)
     {
-        QFile file((folder.isEmpty() ? dir.path() : folder) + "/" + name);
+        QFile file(dir.filePath(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(data);
     }
@@ -70,15 +70,10 @@ TEST_F(DimmingCurveTest, FilesAreListedInNameOrderWhateverOrderTheyWereWrittenIn
 {
     EXPECT_EQ(listCurveFiles(dir.filePath("missing")), std::nullopt);
     const QStringList listed = {"C.DC", "a.dc", "b.dc", "exact.dc"};
-    QTemporaryDir second;
-    const std::pair<QString, std::vector<const char*>> folders[] = {
-        {dir.path(), {"b.dc", "a.dc", "C.DC", "short.dc", "exact.dc", "notes.txt"}},
-        {second.path(), {"notes.txt", "exact.dc", "short.dc", "C.DC", "a.dc", "b.dc"}}};
-    for (const auto& [folder, names] : folders)
-        for (const char* name : names)
-            write(name, QByteArray(name == std::string("short.dc") ? 100 : 101, '1'), folder);
+    for (const char* name : {"b.dc", "notes.txt", "a.dc", "C.DC", "short.dc", "exact.dc"})
+        write(name, QByteArray(name == std::string("short.dc") ? 100 : 101, '1'));
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.dc"));
-    EXPECT_EQ(listCurveFiles(second.path()), listed);
+    EXPECT_EQ(listCurveFiles(dir.path()), listed);
     start();
     EXPECT_TRUE(state().dcFound);
     QStringList shown;
@@ -100,10 +95,7 @@ TEST_F(DimmingCurveTest, ChooserTicksPlotsAndDropsTheCurve)
     write("b.dc", text(identity));
     const struct { const char* name; QByteArray text; const char* error; } damaged[] = {
         {"c_100.dc", text(identity).chopped(5), "Error: Nr. of points is not 101!"},
-        {"d_102.dc", text(identity) + "100\r\n", "Error: Nr. of points is not 101!"},
-        {"e_word.dc", text(identity).replace("\r\n7\r\n", "\r\nseven\r\n"), "Error: Wrong Data!"},
-        {"f_101.dc", text([](int i) { return i == 70 ? 101 : i; }), "Error: Wrong Data!"},
-        {"g_noline.dc", QByteArray(300, '\x7f'), "Error: Nr. of points is not 101!"},
+        {"d_word.dc", text(identity).replace("\r\n7\r\n", "\r\nseven\r\n"), "Error: Wrong Data!"},
     };
     for (const auto& c : damaged)
         write(c.name, c.text);
@@ -169,19 +161,15 @@ TEST_F(DimmingCurveTest, OkUndoesTheCurveOnceOnlyInDriverMode)
         EXPECT_EQ(image()[img::poLevel], 40);
     }
     write("half.dc", text(half));
-    start({"-dc=1"});
-    load({{img::poLevel, 20}});
-    act({"iTen", "bOutput_OK", "SW_Ten", "SW_PWM"}); // chosen; now DALI
-    invCorrectDCIfChosen(*h->form);
-    EXPECT_EQ(image()[img::poLevel], 20);
-    act({"SW_DALI"}); // 1-10V
-    invCorrectDCIfChosen(*h->form);
-    EXPECT_EQ(image()[img::poLevel], 41) << "the highest input level giving 20";
-    EXPECT_EQ(choice(), "+half! 1 30 applied");
-    dropCurveChoice(*h->form);
-    EXPECT_EQ(choice(), "-Correction OFF -1 0");
-    invCorrectDCIfChosen(*h->form);
-    EXPECT_EQ(image()[img::poLevel], 41) << "no curve chosen";
+    start({"-dc=1"}); // 1-10V
+    for (const bool chosen : {true, false}) {
+        load({{img::poLevel, 20}});
+        if (!chosen)
+            dropCurveChoice(*h->form);
+        invCorrectDCIfChosen(*h->form);
+        EXPECT_EQ(image()[img::poLevel], chosen ? 41 : 20) << "the highest input level giving 20";
+        EXPECT_EQ(choice(), chosen ? "+half! 1 30 applied" : "-Correction OFF -1 0");
+    }
 }
 
 // "-dc=" from a restart after a store ticks the box on that curve; a missing or damaged one ticks nothing,
