@@ -122,33 +122,23 @@ TEST_F(DimmingCurveTest, ChooserTicksPlotsAndDropsTheCurve)
     EXPECT_EQ(differences(image(), before), "");
 }
 
-// In driver mode OK undoes the curve on the levels once, keeping relay bits and unused steps; in demo and
+// In driver mode OK undoes the curve on the levels once; in demo and
 // stick mode it maps nothing (the stick store never maps the levels forward again). Undoing needs the box,
 // a curve and a non-DALI mode.
 TEST_F(DimmingCurveTest, OkUndoesTheCurveOnceOnlyInDriverMode)
 {
     write("dip.dc", text(dip));
-    start();
-    // No input level gives 50: kept; 40 came from 50, also in a step with the relay off.
-    load({{img::minLevel, 50}, {img::poLevel, 40}, {img::dim2Steps + img::stepLevel, 0xA8},
-          {img::dim2Steps + 3 + img::stepLevel, 0xFF}});
-    const Bytes before = image();
-    state().demo = false;
-    act({"iTen", "cbDC+", "bDCOk", "!pDimmingCurve", "?pOutput"});
-    EXPECT_EQ(choice(), "+dip! 0 60 applied");
-    EXPECT_EQ(differences(image(), with(before, {{img::poLevel, 50}, {img::dim2Steps + img::stepLevel, 0xB2}})), "");
-    const Bytes mapped = image();
-    act({"bDC", "?pDimmingCurve", "bDCOk"});
-    EXPECT_EQ(differences(image(), mapped), "") << "a second choice maps nothing more";
-
-    for (const bool stick : {false, true}) {
+    const struct { bool demo, stick; std::uint8_t level; const char* choice; } modes[] = {
+        {false, false, 50, "+dip! 0 60 applied"}, {true, false, 40, "+dip! 0 60"}, {false, true, 40, "+dip! 0 60"}};
+    for (const auto& m : modes) {
         start();
-        load({{img::poLevel, 40}});
-        state().demo = !stick;
-        h->form->link().usbStick = stick;
-        act({"iTen", "cbDC+", "bDCOk"});
-        EXPECT_EQ(choice(), "+dip! 0 60") << stick;
-        EXPECT_EQ(image()[img::poLevel], 40);
+        load({{img::minLevel, 50}, {img::poLevel, 40}}); // no input level gives 50: kept; 40 came from 50
+        const Bytes before = image();
+        state().demo = m.demo;
+        h->form->link().usbStick = m.stick;
+        act({"iTen", "cbDC+", "bDCOk", "!pDimmingCurve", "?pOutput", "bDC", "?pDimmingCurve", "bDCOk"});
+        EXPECT_EQ(choice(), m.choice);
+        EXPECT_EQ(differences(image(), with(before, {{img::poLevel, m.level}})), "") << "mapped once at most";
     }
     write("half.dc", text(half));
     start({"-dc=1"}); // 1-10V

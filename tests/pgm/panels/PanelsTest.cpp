@@ -20,13 +20,6 @@ struct PanelsTest : PanelTest {
                 s << b->objectName() + (b->isChecked() ? "+" : "-");
         return s;
     }
-    QList<bool> shownOf(const std::vector<const char*>& names) const
-    {
-        QList<bool> v;
-        for (const char* n : names)
-            v << shown(n);
-        return v;
-    }
 };
 
 // Every feature on, with values, remote control on the 230 V input.
@@ -47,15 +40,21 @@ TEST_F(PanelsTest, FeatureHandlersDoNothingWhileAPanelIsOpen)
     std::vector<const char*> watched = {"pStartupDelay", "pOutput", "pBlockTime", "pThermoM", "pISD",  "pTHold",
                                         "pRemote",       "pMFF",    "pDimmer1",   "pDimmer2", "dm1_dis", "iTM_dis"};
     watched.insert(watched.end(), handlers.begin(), handlers.end());
+    const auto shownOf = [&] {
+        QList<bool> v;
+        for (const char* n : watched)
+            v << shown(n);
+        return v;
+    };
     for (const bool on : {false, true}) {
         load(on ? allOn : ByteChanges{{img::featureFlags, 0}});
         click("iRelay");
         ASSERT_TRUE(busy());
         const Bytes before = image();
-        const auto shownBefore = shownOf(watched);
+        const auto shownBefore = shownOf();
         act(handlers);
         EXPECT_EQ(differences(image(), before), "") << "features " << on;
-        EXPECT_EQ(shownOf(watched), shownBefore) << "features " << on;
+        EXPECT_EQ(shownOf(), shownBefore) << "features " << on;
         EXPECT_TRUE(h->platform.fileDialogTitles.isEmpty());
         click("bRelay_Cancel");
         EXPECT_FALSE(busy()) << "the open panel's buttons work while the window is busy";
@@ -81,8 +80,7 @@ TEST_F(PanelsTest, OkWritesTheEditedFieldsAndNothingElse)
         {{{img::featureFlags, img::outputDaliLinear}},
          {"Dali", "cbDaliLog+", "bOutput_OK"},
          {{img::featureFlags, img::outputDaliLog}}},
-        {{{img::relayFlags, 0xF1}}, {"iRelay", "?pRelay", "bRelay_OK"}, {}},
-        {{{img::relayFlags, 0xF1}}, {"iRelay", "cbZCSwitch-", "bRelay_OK"}, {{img::relayFlags, 0xF0}}},
+        {{{img::relayFlags, 0xF1}}, {"iRelay", "?pRelay", "cbZCSwitch-", "bRelay_OK"}, {{img::relayFlags, 0xF0}}},
         {{},
          {"sw_tm_off", "eOutput_T1", "sbThermo=70", "eOutput_L1", "sbThermo=40", "cbOutput_Off+", "eOutput_T2",
           "sbThermo=60", "eOutput_L2", "sbThermo=50", "eOutput_T_Cal", "sbThermo=20", "bTMOk", "?sw_tm_on", "!iTM_dis"},
@@ -93,10 +91,13 @@ TEST_F(PanelsTest, OkWritesTheEditedFieldsAndNothingElse)
          {"iTM", "eOutput_L1==0", "eOutput_T2==60", "lCalWarning==Not empty:(20°C)!", "eOutput_T_Cal==", "bTMOk"},
          {{img::tmL1, 128}, {img::tmCal, 0xFF}}},
         // The block-time switch writes nothing until OK; 0 or the off switch leave it off.
-        {{}, {"sw_block_open", "!pBTSlider", "bTBlockCancel", "?Block_dis", "sw_block_open", "bTBlockOK", "?Block_dis"}},
-        {{}, {"sw_block_open", "eBlockTime", "sbBlockTime=255", "eBlockTime==00:21:15", "bTBlockOK", "lBlock==00:21:15"},
+        {{}, {"sw_block_open", "!pBTSlider", "bTBlockCancel", "?Block_dis", "sw_block_open", "bTBlockOK",
+              "?Block_dis"}},
+        {{},
+         {"sw_block_open", "eBlockTime", "sbBlockTime=255", "eBlockTime==00:21:15", "bTBlockOK", "lBlock==00:21:15"},
          {{img::blockTime, 255}}},
-        {{{img::blockTime, 7}}, {"lBlock", "eBlockTime==00:00:35", "eBlockTime", "sbBlockTime=0", "bTBlockOK", "!lBlock"},
+        {{{img::blockTime, 7}},
+         {"lBlock", "eBlockTime==00:00:35", "eBlockTime", "sbBlockTime=0", "bTBlockOK", "!lBlock"},
          {{img::blockTime, 0}}},
         {{{img::blockTime, 3}}, {"SW_block_close", "?Block_dis", "!lBlock", "!pBlockTime"}, {{img::blockTime, 0}}},
         {{{img::holdTime, 94}},

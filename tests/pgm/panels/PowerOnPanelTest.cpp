@@ -11,7 +11,8 @@ using PowerOnPanelTest = PanelTest;
 // ranges 0..2 end at their top. A level outside the valid range is limited only when edited.
 TEST_F(PowerOnPanelTest, SliderRangesHoldTheDurationAndRoundHalvesUp)
 {
-    play({{{{img::poDelay, 59}}, {"iTDpc_en", "ePORelayDelay", "?pPOSlider", "combRange==0", "sbPU==59", "bDPC_Cancel"}},
+    play({{{{img::poDelay, 59}},
+           {"iTDpc_en", "ePORelayDelay", "?pPOSlider", "combRange==0", "sbPU==59", "bDPC_Cancel"}},
           {{{img::poDelay, 60}}, {"iTDpc_en", "ePORelayDelay", "ePORelayDelay==00:01:00", "combRange==1", "sbPU==6",
                                   "bDPC_Cancel"}},
           {{{img::poDelay, 0x80 | 60}}, {"iTDpc_en", "ePORelayDelay", "combRange==3", "sbPU==4", "bDPC_Cancel"}},
@@ -23,7 +24,8 @@ TEST_F(PowerOnPanelTest, SliderRangesHoldTheDurationAndRoundHalvesUp)
           {{{img::poDelay, 0x6A}}, {"iTDpc_en", "ePORelayDelay", "combRange=3", "ePORelayDelay==0", "bDPC_Cancel"}},
           {{{img::poDelay, 0x6D}}, // 450 s
            {"iTDpc_en", "ePORelayDelay", "combRange=3", "ePORelayDelay==00:15:00", "sbPU==1", "bDPC_Cancel"}},
-          {{{img::poFade, 0x80 | 60}}, {"iTDpc_en", "ePOFade", "ePOFade==03,600", "combRange==3", "sbPU==6", "bDPC_Cancel"}},
+          {{{img::poFade, 0x80 | 60}},
+           {"iTDpc_en", "ePOFade", "ePOFade==03,600", "combRange==3", "sbPU==6", "bDPC_Cancel"}},
           {{{img::poFade, 45}}, {"iTDpc_en", "ePOFade", "combRange=1", "ePOFade==00,050", "sbPU==5", "bDPC_Cancel"}},
           {{{img::minLevel, 200}, {img::poLevel, 250}},
            {"iTDpc_en", "ePOLevel==250", "ePOLevel", "ePOLevel==100", "sbPU==100", "bDPC_OK"}, {{img::poLevel, 100}}},
