@@ -1,7 +1,5 @@
 #pragma once
-// A started window (demo mode, factory image) for tests of the main screen
-// and its panels: put an image in place, drive controls by name, compare
-// whole images.
+// A started window (demo mode, factory image) for tests of the main screen and its panels.
 
 #include "Harness.h"
 
@@ -28,8 +26,7 @@ inline Bytes with(Bytes image, const ByteChanges& changes)
     return image;
 }
 
-// Where two images differ, one "offset: actual (expected)" per byte; empty
-// when they are equal.
+// Where two images differ, one "offset: actual (expected)" per byte; empty when they are equal.
 inline std::string differences(const Bytes& actual, const Bytes& expected)
 {
     std::string out;
@@ -46,8 +43,7 @@ inline std::string differences(const Bytes& actual, const Bytes& expected)
 struct PanelTest : ::testing::Test {
     std::unique_ptr<FormHarness> h = FormHarness::started();
 
-    // The factory image with some bytes replaced (or `bytes` from
-    // `offset` on), drawn on the main screen, as after loading a file.
+    // The factory image with some bytes replaced (or `bytes` from `offset` on), drawn as after loading a file.
     void load(const ByteChanges& changes) { show(with(Bytes(defaultImage.begin(), defaultImage.end()), changes)); }
     void load(int offset, const Bytes& bytes)
     {
@@ -71,17 +67,14 @@ struct PanelTest : ::testing::Test {
     bool ticked(const QString& name) const { return h->find<QAbstractButton>(name)->isChecked(); }
     void tick(const QString& name, bool on) const { h->find<QAbstractButton>(name)->setChecked(on); }
     ScrollBar* slider(const QString& name) const { return h->find<ScrollBar>(name); }
-    // Moves a slider as the user would; the position is kept in range.
     void slide(const QString& name, int position) const { slider(name)->setPosition(position); }
-    // Picks an item of a range selector as the user would.
     void chooseRange(const QString& name, int index) const
     {
         QComboBox* combo = h->find<QComboBox>(name);
         combo->setCurrentIndex(index);
         emit combo->activated(index);
     }
-    // Clicks whatever lies on top at the centre of the named picture, so
-    // that an overlay or an open panel takes the click.
+    // Clicks whatever lies on top at the centre of the named picture (an overlay or an open panel).
     void clickOnScreen(const QString& name) const
     {
         QWidget* w = h->find(name);

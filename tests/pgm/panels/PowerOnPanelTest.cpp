@@ -1,37 +1,38 @@
-// The power-on panel: the slider's ranges, the random delay, the DPC box and the level's limits.
+// The power-on panel: the shared slider editor's ranges, the random delay, the DPC box and the level's limits.
 
 #include "PanelTesting.h"
 
 using namespace nolt;
 using namespace nolt::test;
 
-namespace {
+using PowerOnPanelTest = PanelTest;
 
-struct PowerOnPanelTest : PanelTest {
-    bool dpcEnabled() const { return h->find("cbEnableDPC")->isEnabled(); }
-};
-
-} // namespace
-
-TEST_F(PowerOnPanelTest, FactoryImageOpensWithRandomDelay)
-{
-    act({"iTDpc_en", "?pStartupDelay", "ePORelayDelay==Random", "cbRandom==+", "ePOFade==0", "ePOLevel==100",
-         "cbEnableDPC==-", "!pPOSlider"});
-    EXPECT_TRUE(busy());
-    EXPECT_FALSE(h->find("ePORelayDelay")->isEnabled());
-    EXPECT_TRUE(dpcEnabled());
-}
-
-// A duration opens in the range that holds it; choosing a range rounds to its nearest step, halves up.
+// A duration opens in the range that holds it; choosing a range rounds to its nearest step, halves up, and
+// ranges 0..2 end at their top. A level outside the valid range is limited only when edited.
 TEST_F(PowerOnPanelTest, SliderRangesHoldTheDurationAndRoundHalvesUp)
 {
-    play({{{{img::poDelay, 60}},
-           {"iTDpc_en", "ePORelayDelay", "?pPOSlider", "?combRange", "ePORelayDelay==00:01:00", "combRange==1",
-            "sbPU==6", "bDPC_Cancel"}},
-          {{{img::poDelay, 0x80 | 60}},
-           {"iTDpc_en", "ePORelayDelay", "ePORelayDelay==01:00:00", "combRange==3", "sbPU==4", "bDPC_Cancel"}},
-          {{{img::poFade, 0x80 | 60}}, {"iTDpc_en", "ePOFade", "ePOFade==03,600", "combRange==3", "sbPU==6", "bDPC_Cancel"}},
-          {{{img::poFade, 45}}, {"iTDpc_en", "ePOFade", "combRange=1", "ePOFade==00,050", "sbPU==5", "bDPC_Cancel"}}});
+    play({{{{img::poDelay, 59}},
+           {"iTDpc_en", "ePORelayDelay", "?pPOSlider", "combRange==0", "sbPU==59", "bDPC_Cancel"}},
+          {{{img::poDelay, 60}}, {"iTDpc_en", "ePORelayDelay", "ePORelayDelay==00:01:00", "combRange==1", "sbPU==6",
+                                  "bDPC_Cancel"}},
+          {{{img::poDelay, 0x80 | 60}}, {"iTDpc_en", "ePORelayDelay", "combRange==3", "sbPU==4", "bDPC_Cancel"}},
+          {{{img::poDelay, 0x7C}}, // 600 s
+           {"iTDpc_en", "ePORelayDelay", "combRange==2", "sbPU==10", "combRange=0", "ePORelayDelay==00:01:00",
+            "sbPU==60", "bDPC_Cancel"}},
+          {{{img::poDelay, 0xC6}}, // 5400 s
+           {"iTDpc_en", "ePORelayDelay", "combRange=2", "ePORelayDelay==01:00:00", "sbPU==60", "bDPC_Cancel"}},
+          {{{img::poDelay, 0x6A}}, {"iTDpc_en", "ePORelayDelay", "combRange=3", "ePORelayDelay==0", "bDPC_Cancel"}},
+          {{{img::poDelay, 0x6D}}, // 450 s
+           {"iTDpc_en", "ePORelayDelay", "combRange=3", "ePORelayDelay==00:15:00", "sbPU==1", "bDPC_Cancel"}},
+          {{{img::poFade, 0x80 | 60}},
+           {"iTDpc_en", "ePOFade", "ePOFade==03,600", "combRange==3", "sbPU==6", "bDPC_Cancel"}},
+          {{{img::poFade, 45}}, {"iTDpc_en", "ePOFade", "combRange=1", "ePOFade==00,050", "sbPU==5", "bDPC_Cancel"}},
+          {{{img::minLevel, 200}, {img::poLevel, 250}},
+           {"iTDpc_en", "ePOLevel==250", "ePOLevel", "ePOLevel==100", "sbPU==100", "bDPC_OK"}, {{img::poLevel, 100}}},
+          {{{img::minLevel, 30}, {img::poLevel, 20}},
+           {"iTDpc_en", "ePOLevel==20", "bDPC_OK", "iTDpc_en", "ePOLevel", "ePOLevel==30", "bDPC_OK"},
+           {{img::poLevel, 30}}}});
+    EXPECT_EQ(slider("sbPU")->minimum(), 30);
     // A fade between two steps of range 1: the level edit leaves the slider at 12, where 125 opens, so
     // opening keeps the text.
     load({{img::poLevel, 12}});
@@ -48,37 +49,26 @@ TEST_F(PowerOnPanelTest, RandomIsWrittenAtOnceAndCancelShowsIt)
     act({"bDPC_Cancel", "lPO_Delay==D=Random", "iTDpc_en", "cbRandom==+", "cbRandom-"});
     EXPECT_EQ(image()[img::poDelay], 0);
     act({"ePORelayDelay==0", "cbEnableDPC==-"});
-    EXPECT_FALSE(dpcEnabled());
+    EXPECT_FALSE(h->find("cbEnableDPC")->isEnabled());
     act({"bDPC_Cancel", "lPO_Delay==D=0"});
     EXPECT_EQ(image()[img::poDelay], 0);
 }
 
 TEST_F(PowerOnPanelTest, DpcNeedsADelay)
 {
-    load({{img::poDelay, 0}, {img::optionFlags, 0x02}});
-    act({"iTDpc_en", "cbEnableDPC==-"});
-    EXPECT_FALSE(dpcEnabled());
-    act({"bDPC_OK"});
-    EXPECT_EQ(image()[img::optionFlags], 0);
-
-    load({{img::poDelay, 5}, {img::optionFlags, 0x02}});
-    act({"iTDpc_en", "cbEnableDPC==+", "ePORelayDelay", "sbPU=0", "cbEnableDPC==-"});
-    EXPECT_FALSE(dpcEnabled());
-    act({"sbPU=3", "cbEnableDPC==-"});
-    EXPECT_TRUE(dpcEnabled());
-}
-
-TEST_F(PowerOnPanelTest, LevelsOutsideTheValidRangeAreLimitedOnlyWhenEdited)
-{
-    // No valid level range, the minimum level lying above 100: the slider refuses a maximum below its minimum.
-    load({{img::minLevel, 200}, {img::poLevel, 250}});
-    act({"iTDpc_en", "ePOLevel==250", "ePOLevel", "ePOLevel==100"});
-    EXPECT_EQ(slider("sbPU")->minimum(), 100);
-    act({"bDPC_OK"});
-    EXPECT_EQ(image()[img::poLevel], 100);
-    EXPECT_EQ(image()[img::minLevel], 200);
-    load({{img::minLevel, 30}, {img::poLevel, 20}});
-    act({"iTDpc_en", "ePOLevel==20", "ePOLevel", "ePOLevel==30"});
+    const struct { std::uint8_t delay; Steps steps; bool enabled; } cases[] = {
+        {0, {"cbEnableDPC==-"}, false},
+        {5, {"cbEnableDPC==+", "ePORelayDelay", "sbPU=0", "cbEnableDPC==-"}, false},
+        {5, {"ePORelayDelay", "sbPU=0", "sbPU=3", "cbEnableDPC==-"}, true},
+    };
+    for (const auto& c : cases) {
+        load({{img::poDelay, c.delay}, {img::optionFlags, 0x02}});
+        act({"iTDpc_en"});
+        act(c.steps);
+        EXPECT_EQ(h->find("cbEnableDPC")->isEnabled(), c.enabled) << c.steps.size();
+        act({"bDPC_OK"});
+        EXPECT_EQ(image()[img::optionFlags], 0);
+    }
 }
 
 TEST_F(PowerOnPanelTest, AClickOnTheTrackMovesTheSliderByOneStep)

@@ -12,37 +12,23 @@ constexpr std::uint8_t tmOn = 0x8C, tmOff = 0x0C; // feature flags
 
 } // namespace
 
-TEST_F(ThermalPanelTest, SwitchOpensOnClearedBytesAndSwitchesOffKeepingThem)
-{
-    const ByteChanges rows = {{img::tmT1, 60}, {img::tmL1, 50}, {img::tmT2, 40}, {img::tmL2, 20}, {img::tmCal, 25}};
-    play({{rows,
-           {"sw_tm_off", "?pThermoM", "?sw_tm_on", "eOutput_T1==", "!lCalWarning", "bTMCancel", "?sw_tm_off", "?iTM_dis"},
-           {{img::tmT1, 0}, {img::tmL1, 0}, {img::tmT2, 0}, {img::tmL2, 0}, {img::tmCal, 0xFF}}},
-          {{{img::featureFlags, tmOn}, {img::tmT1, 60}, {img::tmL1, 50}}, {"sw_tm_on", "?iTM_dis"},
-           {{img::featureFlags, tmOff}}}});
-}
-
-TEST_F(ThermalPanelTest, CalibrationRoundTrip)
-{
-    // The empty calibration edit opens with the slider at its lowest position, 9, and stays empty until it moves.
-    const struct { int celsius; std::uint8_t stored; } cases[] = {{20, 25}, {50, 62}, {80, 99}, {9, 11}};
-    for (auto c : cases) {
-        load({{img::featureFlags, tmOn}, {img::tmT1, 60}});
-        act({"iTM", "eOutput_T_Cal", "sbThermo==9", "eOutput_T_Cal==", "sbThermo=10"});
-        slide("sbThermo", c.celsius);
-        act({"bTMOk", "iTM"});
-        EXPECT_EQ(image()[img::tmCal], c.stored) << c.celsius;
-        EXPECT_EQ(value("lCalWarning"), QStringLiteral("Not empty:(%1°C)!").arg(c.celsius));
-        act({"bTMCancel"});
-    }
-}
-
-// The lowest slider position means no threshold, and a threshold stays below the one above it.
+// The lowest slider position means no threshold, and a threshold stays below the one above it. The switch
+// opens on cleared bytes and switches off keeping them; the calibration edit opens empty at 9.
 TEST_F(ThermalPanelTest, Thresholds)
 {
     const ByteChanges three = {{img::featureFlags, tmOn}, {img::tmT1, 60}, {img::tmL1, 20}, {img::tmT2, 50},
                                {img::tmL2, 10}, {img::tmT3, 40}, {img::tmL3, 5}};
-    play({{{{img::featureFlags, tmOn}, {img::tmT1, 60}},
+    play({{{{img::tmT1, 60}, {img::tmL1, 50}, {img::tmT2, 40}, {img::tmCal, 25}},
+           {"sw_tm_off", "?pThermoM", "eOutput_T1==", "!lCalWarning", "bTMCancel", "?sw_tm_off", "?iTM_dis"},
+           {{img::tmT1, 0}, {img::tmL1, 0}, {img::tmT2, 0}, {img::tmCal, 0xFF}}},
+          {{{img::featureFlags, tmOn}, {img::tmT1, 60}}, {"sw_tm_on", "?iTM_dis"}, {{img::featureFlags, tmOff}}},
+          {{{img::featureFlags, tmOn}, {img::tmT1, 60}},
+           {"iTM", "eOutput_T_Cal", "sbThermo==9", "eOutput_T_Cal==", "sbThermo=10", "sbThermo=80", "bTMOk", "iTM",
+            "lCalWarning==Not empty:(80°C)!", "bTMCancel"},
+           {{img::tmCal, 99}}},
+          {{{img::featureFlags, tmOn}, {img::tmT1, 60}},
+           {"iTM", "eOutput_T_Cal", "sbThermo=10", "sbThermo=9", "bTMOk"}, {{img::tmCal, 11}}},
+{{{img::featureFlags, tmOn}, {img::tmT1, 60}},
            {"iTM", "eOutput_T2", "sbThermo=85", "eOutput_T2==59", "eOutput_T3", "sbThermo=85", "eOutput_T3==58",
             "eOutput_T1", "sbThermo=50", "bTMOk"}, // lowering T1 afterwards leaves T2 as it is
            {{img::tmT1, 50}, {img::tmT2, 59}, {img::tmT3, 58}}},
