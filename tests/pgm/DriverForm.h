@@ -16,18 +16,17 @@ struct DriverForm : SimDriver {
         h = FormHarness::started(std::move(parameters), loader());
         return *h;
     }
-    TForm1& form() { return *h->form; }
-    SlotButton* slot(int k) { return form().bar().bM[k - 1]; }
+    SlotButton* slot(int k) { return h->form->bar().bM[k - 1]; }
     QColor colour(int k) { return slot(k)->palette().color(QPalette::Window); }
     void choose(int k) { h->click(QStringLiteral("bM%1").arg(k)); }
     // The output panel's curve box ticked, with a curve that halves levels.
     void chooseHalvingCurve(int index)
     {
         h->find<QCheckBox>(QStringLiteral("cbDC"))->setChecked(true);
-        form().state().sw.dcIndex = index;
-        form().state().dimmingCurve.resize(101);
+        h->state().sw.dcIndex = index;
+        h->state().dimmingCurve.resize(101);
         for (int i = 0; i <= 100; ++i)
-            form().state().dimmingCurve[i] = static_cast<std::uint8_t>(i / 2);
+            h->state().dimmingCurve[i] = static_cast<std::uint8_t>(i / 2);
     }
 };
 

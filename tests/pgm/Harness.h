@@ -47,17 +47,11 @@ struct FormHarness {
     }
 
     template <typename W = QWidget>
-    W* find(const QString& name) const
-    {
-        return control<W>(form.get(), name);
-    }
+    W* find(const QString& name) const { return control<W>(form.get(), name); }
     // Visible within the window (whether or not the window is on screen).
-    bool shown(const QString& name) const
-    {
-        QWidget* w = find(name);
-        return w && w->isVisibleTo(form.get());
-    }
+    bool shown(const QString& name) const { return find(name) && find(name)->isVisibleTo(form.get()); }
     void click(const QString& name) { clickOn(find(name)); }
+    // A line edit's or a label's text.
     QString text(const QString& name) const
     {
         if (auto* edit = form->findChild<QLineEdit*>(name))

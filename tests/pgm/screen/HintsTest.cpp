@@ -1,4 +1,4 @@
-// The hints of the tiles: texts, shown at once for a minute, as plain text, only while "Show Hints" is ticked.
+// The hints: tile texts only while "Show Hints" is ticked, shown at once, for a minute, slot hints as plain text.
 
 #include "DriverForm.h"
 
@@ -11,7 +11,7 @@
 using namespace nolt;
 using namespace nolt::test;
 
-TEST(Hints, ShowHintsSwitchesExactlyTheTilesAndOverlays)
+TEST(Hints, ShowHintsSwitchesExactlyTheTilesAndSlotHintsArePlainText)
 {
     const std::pair<std::vector<const char*>, const char*> hints[] = {
         {{"MFF_dis", "iMFF_en"},
@@ -35,39 +35,25 @@ TEST(Hints, ShowHintsSwitchesExactlyTheTilesAndOverlays)
         {{"rem_dis", "iRemote_en"}, "Remote Control\nAllowing the change of configuration parameters."},
         {{"iRelay"}, "Relay\nChangeover relay output"},
     };
-    auto h = FormHarness::started();
-    h->find<QWidget>("bM1")->setToolTip("Info: Lamp");
-    EXPECT_TRUE(h->find<QLabel>("iRelay")->toolTip().isEmpty()) << "off until ticked";
+    DriverForm d;
+    d.storeSlot(1, sampleImage(), QStringLiteral("A<B>C"));
+    FormHarness& h = d.start();
+    EXPECT_TRUE(h.find<QLabel>("iRelay")->toolTip().isEmpty()) << "off until ticked";
     for (bool on : {true, false}) {
-        h->find<QCheckBox>("cbShowHints")->setChecked(on);
+        h.find<QCheckBox>("cbShowHints")->setChecked(on);
         for (const auto& [pictures, text] : hints) {
             for (const char* p : pictures) {
-                EXPECT_EQ(h->find(p)->toolTip(), on ? text : "") << p;
-                EXPECT_EQ(h->find(p)->toolTipDuration(), 60000) << p;
+                EXPECT_EQ(h.find(p)->toolTip(), on ? text : "") << p;
+                EXPECT_EQ(h.find(p)->toolTipDuration(), 60000) << p;
             }
         }
     }
-    EXPECT_EQ(h->find<QWidget>("bM1")->toolTip(), "Info: Lamp") << "other hints are left alone";
+    // Read as Qt reads a tool tip: markup when it looks like markup. Left alone by "Show Hints".
+    const QString tip = d.slot(1)->toolTip();
+    QTextDocument slotHint;
+    Qt::mightBeRichText(tip) ? slotHint.setHtml(tip) : slotHint.setPlainText(tip);
+    EXPECT_EQ(slotHint.toPlainText(), "Info: A<B>C   ");
+    EXPECT_EQ(d.slot(1)->toolTipDuration(), 60000);
     QtPlatform::installHintStyle();
     EXPECT_EQ(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 0) << "hints show at once";
-}
-
-TEST(Hints, SlotAndFirmwareHintsArePlainTextAndStayAMinute)
-{
-    DriverForm d;
-    d.storeSlot(1, sampleImage(), QStringLiteral("A<B>C"));
-    Bytes block = d.at(0xFF80, 128);
-    writeFirmwareEntry(block, 72, 3000);
-    d.driver().setBytes(0xFF80, block);
-    FormHarness& h = d.start();
-    // Read as Qt reads a tool tip: markup when it looks like markup.
-    const QString tip = d.slot(1)->toolTip();
-    QTextDocument shown;
-    if (Qt::mightBeRichText(tip))
-        shown.setHtml(tip);
-    else
-        shown.setPlainText(tip);
-    EXPECT_EQ(shown.toPlainText(), "Info: A<B>C   ");
-    EXPECT_EQ(d.slot(1)->toolTipDuration(), 60000);
-    EXPECT_EQ(h.find<QLabel>("iFW")->toolTipDuration(), 60000);
 }

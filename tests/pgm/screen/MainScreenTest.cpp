@@ -5,7 +5,7 @@
 using namespace nolt;
 using namespace nolt::test;
 
-TEST_F(PanelTest, MainScreenDrawsTheImage)
+TEST_F(PanelTest, MainScreenDrawsTheImageWithBoldLabelsOnWhite)
 {
     const struct {
         std::vector<std::pair<int, int>> changes;
@@ -22,7 +22,6 @@ TEST_F(PanelTest, MainScreenDrawsTheImage)
         {{{img::holdTime, 70}}, {"lHold"}, {"HOLD_dis"}, {{"lHold", "00:01:00"}}},
         {{{img::featureFlags, 0x04}, {img::holdTime, 70}}, {"HOLD_dis", "SW_hold_dis"}, {"lHold"}, {}},
         {{{img::blockTime, 1}}, {"SW_block_close", "lBlock"}, {"sw_block_open", "Block_dis"}, {{"lBlock", "00:00:05"}}},
-        {{{img::blockTime, 255}}, {}, {}, {{"lBlock", "00:21:15"}}},
         // Both remote inputs: 230 V wins; function none shows the second radio button's caption.
         {{{img::featureFlags, 0x0C | 0x20 | 0x40}}, {"rc_main", "lRemote"}, {"rc_lst", "rem_dis"},
          {{"lRemote", "MidNight Protect"}}},
@@ -33,7 +32,8 @@ TEST_F(PanelTest, MainScreenDrawsTheImage)
         {{{img::featureFlags, 0x0C | 0x20}, {img::optionFlags, 0x21}}, {"rc_main"}, {}, {}, false},
         {{{img::poDelay, 70}, {img::poFade, 196}, {img::poLevel, 42}}, {}, {},
          {{"lPO_Delay", "D=00:01:00"}, {"lPO_Fade", "F=03,600"}, {"lPO_Level", "L=42%"}}},
-        {{{img::poDelay, 0}}, {}, {"lRemote"}, {{"lPO_Delay", "D=0"}}},
+        // An engine whose first step is unused is switched off, in the image too (checked after the table).
+        {{{img::dim2FirstLevel, 0xFF}, {img::dim1FirstLevel, 0xFF}}, {"LST_dis", "Astro_dis", "dm1_dis"}, {}, {}},
     };
     h->state().formDisabled = true; // the remote panel is not opened here
     for (const auto& row : rows) {
@@ -50,13 +50,14 @@ TEST_F(PanelTest, MainScreenDrawsTheImage)
             EXPECT_EQ(label(name), text) << what;
         EXPECT_EQ(h->state().remoteDim, row.remoteDim) << what;
     }
-}
-
-TEST_F(PanelTest, MainScreenUnusedFirstStepSwitchesItsEngineOffInTheImage)
-{
-    load({{img::dim2FirstLevel, 0xFF}, {img::dim1FirstLevel, 0xFF}});
     EXPECT_EQ(image()[img::featureFlags], 0x00);
-    EXPECT_TRUE(shown("LST_dis") && shown("Astro_dis") && shown("dm1_dis"));
+    // The remote and hold labels are bold on white.
+    for (const char* name : {"lRemote", "lHold"}) {
+        const QLabel* l = h->find<QLabel>(name);
+        EXPECT_TRUE(l->font().bold() && l->autoFillBackground()) << name;
+        EXPECT_EQ(l->palette().color(l->backgroundRole()), QColor(Qt::white)) << name;
+    }
+    EXPECT_EQ(h->find<QLabel>("lRemote")->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
 }
 
 // An image of one byte value throughout: levels in percent, 255 a random delay, five seconds per block step.
@@ -77,16 +78,4 @@ TEST_F(PanelTest, MainScreenDrawsAnyByteValue)
             EXPECT_EQ(label(names[i]), row.texts[i]) << row.value;
         EXPECT_EQ(shown("lBlock"), row.value != 0) << row.value;
     }
-}
-
-TEST_F(PanelTest, MainScreenRemoteAndHoldLabelsAreBoldOnWhite)
-{
-    load({{img::featureFlags, 0x0C | 0x20}, {img::holdTime, 70}});
-    for (const char* name : {"lRemote", "lHold"}) {
-        const QLabel* l = h->find<QLabel>(name);
-        EXPECT_TRUE(l->font().bold()) << name;
-        EXPECT_TRUE(l->autoFillBackground()) << name;
-        EXPECT_EQ(l->palette().color(l->backgroundRole()), QColor(Qt::white)) << name;
-    }
-    EXPECT_EQ(h->find<QLabel>("lRemote")->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
 }
