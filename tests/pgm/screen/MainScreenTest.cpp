@@ -1,6 +1,11 @@
-// The main screen drawn from the image; the factory image is checked in the start-up test.
+// The main screen drawn from the image, and its hints; the factory image is checked in the start-up test.
 
 #include "PanelTesting.h"
+
+#include "pgm/window/QtPlatform.h"
+
+#include <QApplication>
+#include <QStyle>
 
 using namespace nolt;
 using namespace nolt::test;
@@ -78,4 +83,45 @@ TEST_F(PanelTest, MainScreenDrawsAnyByteValue)
             EXPECT_EQ(label(names[i]), row.texts[i]) << row.value;
         EXPECT_EQ(shown("lBlock"), row.value != 0) << row.value;
     }
+}
+
+// Tile hints only while "Show Hints" is ticked, for a minute, shown at once.
+TEST_F(PanelTest, MainScreenShowHintsSwitchesExactlyTheTilesAndOverlays)
+{
+    const std::pair<std::vector<const char*>, const char*> hints[] = {
+        {{"MFF_dis", "iMFF_en"},
+         "MFF (Maintenance Factor Function)\nReduction of the degree to which the luminous flux decreases\n"
+         "over the service life of the light source.\n\nBBT (Burn-In Block Time)\n"
+         "Disable dimming during the burn-in period\nof conventional light sources."},
+        {{"Block_dis", "iTBlock_en"},
+         "Timer\nAfter power on disable the power reduction/ dimming for\na configurable period of time."},
+        {{"iTDpc_en"},
+         "Power On\nConfigurable delay, fade and level immediately after power on.\n\n"
+         "DPC (Delayed Switching for Pedestrian Crossing)\nThe lighting is switched on after a delay or switched off\n"
+         "more quickly in the vicinity of pedestrian crossings.\n\nDOO (Dimmed ON/OFF)\n"
+         "The lighting system is fade-in/out."},
+        {{"LST_dis", "iLst_en", "iLST_pol"}, "230Vac Control Input"},
+        {{"Astro_dis", "iISD_en"},
+         "ISD(Intelligent Switching Time Dimming)\nThe dimming period is derived from the switch-on/off time."},
+        {{"HOLD_dis", "iTHold_en"}, "Timer\nHold time, increase the impulse width for the control input."},
+        {{"dm1_dis", "iISD1_en"}, "Dimming Engine 1\nTimer-controlled periods of dimmed light."},
+        {{"dm2_dis", "iISD2_en"}, "Dimming Engine 2\nTimer-controlled periods of dimmed light."},
+        {{"Dali", "iTen"}, "Control Output\nConfigurable DALI or 1-10V output"},
+        {{"rem_dis", "iRemote_en"}, "Remote Control\nAllowing the change of configuration parameters."},
+        {{"iRelay"}, "Relay\nChangeover relay output"},
+    };
+    h->find<QWidget>("bM1")->setToolTip("Info: Lamp");
+    EXPECT_TRUE(h->find<QLabel>("iRelay")->toolTip().isEmpty()) << "off until ticked";
+    for (bool on : {true, false}) {
+        tick("cbShowHints", on);
+        for (const auto& [pictures, text] : hints) {
+            for (const char* p : pictures) {
+                EXPECT_EQ(h->find(p)->toolTip(), on ? text : "") << p;
+                EXPECT_EQ(h->find(p)->toolTipDuration(), 60000) << p;
+            }
+        }
+    }
+    EXPECT_EQ(h->find<QWidget>("bM1")->toolTip(), "Info: Lamp") << "other hints are left alone";
+    QtPlatform::installHintStyle();
+    EXPECT_EQ(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 0);
 }
