@@ -1,7 +1,7 @@
 // The memory-slot row in driver mode: slots listed from the device's directory, choosing one, "Cancel",
 // "Default" and "Transfer" (its failures are tested on the link and end to end).
 
-#include "DriverForm.h"
+#include "Harness.h"
 
 #include "image/FirmwareText.h"
 #include "image/TextFile.h"
