@@ -32,6 +32,7 @@ TEST(SlotRow, StoredSlotsAreSkyBlueAndAChoiceUnpacksTheSlot)
     writeFirmwareEntry(block, 72, 3000);
     d.driver().setBytes(0xFF80, block);
     FormHarness& h = d.start({"-set60Hz"});
+    EXPECT_EQ(h.form->caption(), "Nolt");
     for (int k = 1; k <= 4; ++k)
         EXPECT_EQ(d.colour(k), k % 2 ? skyBlue : lime) << k;
     EXPECT_TRUE(d.slot(3)->toolTip().isEmpty());
