@@ -4,8 +4,9 @@
 #include "pgm/window/TForm1.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedPlatform.h"
+#include "support/SimDriver.h"
 
-#include <QAbstractButton>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -47,17 +48,11 @@ struct FormHarness {
     }
 
     template <typename W = QWidget>
-    W* find(const QString& name) const
-    {
-        return control<W>(form.get(), name);
-    }
+    W* find(const QString& name) const { return control<W>(form.get(), name); }
     // Visible within the window (whether or not the window is on screen).
-    bool shown(const QString& name) const
-    {
-        QWidget* w = find(name);
-        return w && w->isVisibleTo(form.get());
-    }
+    bool shown(const QString& name) const { return find(name) && find(name)->isVisibleTo(form.get()); }
     void click(const QString& name) { clickOn(find(name)); }
+    // A line edit's or a label's text.
     QString text(const QString& name) const
     {
         if (auto* edit = form->findChild<QLineEdit*>(name))
@@ -68,5 +63,39 @@ struct FormHarness {
     Bytes& image() { return form->state().eeBlock; }
     AppState& state() { return form->state(); }
 };
+
+// A main window started in driver mode on a simulated driver.
+struct DriverForm : SimDriver {
+    std::unique_ptr<FormHarness> h;
+
+    FormHarness& start(QStringList parameters = {})
+    {
+        h = FormHarness::started(std::move(parameters), loader());
+        return *h;
+    }
+    SlotButton* slot(int k) { return h->form->bar().bM[k - 1]; }
+    QColor colour(int k) { return slot(k)->palette().color(QPalette::Window); }
+    void choose(int k) { h->click(QStringLiteral("bM%1").arg(k)); }
+    // The output panel's curve box ticked, with a curve that halves levels.
+    void chooseHalvingCurve(int index)
+    {
+        h->find<QCheckBox>(QStringLiteral("cbDC"))->setChecked(true);
+        h->state().sw.dcIndex = index;
+        h->state().dimmingCurve.resize(101);
+        for (int i = 0; i <= 100; ++i)
+            h->state().dimmingCurve[i] = static_cast<std::uint8_t>(i / 2);
+    }
+};
+
+// The factory configuration with other levels and astro data 0x60, 0x61, ...
+inline Bytes sampleImage(std::uint8_t poLevel = 80)
+{
+    Bytes image(defaultImage.begin(), defaultImage.end());
+    image[img::poLevel] = poLevel;
+    image[img::minLevel] = 10;
+    for (int i = 0; i < img::astroDataLength; ++i)
+        image[img::astroData + i] = static_cast<std::uint8_t>(0x60 + i);
+    return image;
+}
 
 } // namespace nolt::test

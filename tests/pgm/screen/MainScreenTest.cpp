@@ -1,11 +1,16 @@
-// The main screen drawn from the image; the factory image is checked in the start-up test.
+// The main screen drawn from the image, and its hints; the factory image is checked in the start-up test.
 
 #include "PanelTesting.h"
+
+#include "pgm/window/QtPlatform.h"
+
+#include <QApplication>
+#include <QStyle>
 
 using namespace nolt;
 using namespace nolt::test;
 
-TEST_F(PanelTest, MainScreenDrawsTheImage)
+TEST_F(PanelTest, MainScreenDrawsTheImageWithBoldLabelsOnWhite)
 {
     const struct {
         std::vector<std::pair<int, int>> changes;
@@ -22,7 +27,6 @@ TEST_F(PanelTest, MainScreenDrawsTheImage)
         {{{img::holdTime, 70}}, {"lHold"}, {"HOLD_dis"}, {{"lHold", "00:01:00"}}},
         {{{img::featureFlags, 0x04}, {img::holdTime, 70}}, {"HOLD_dis", "SW_hold_dis"}, {"lHold"}, {}},
         {{{img::blockTime, 1}}, {"SW_block_close", "lBlock"}, {"sw_block_open", "Block_dis"}, {{"lBlock", "00:00:05"}}},
-        {{{img::blockTime, 255}}, {}, {}, {{"lBlock", "00:21:15"}}},
         // Both remote inputs: 230 V wins; function none shows the second radio button's caption.
         {{{img::featureFlags, 0x0C | 0x20 | 0x40}}, {"rc_main", "lRemote"}, {"rc_lst", "rem_dis"},
          {{"lRemote", "MidNight Protect"}}},
@@ -33,7 +37,8 @@ TEST_F(PanelTest, MainScreenDrawsTheImage)
         {{{img::featureFlags, 0x0C | 0x20}, {img::optionFlags, 0x21}}, {"rc_main"}, {}, {}, false},
         {{{img::poDelay, 70}, {img::poFade, 196}, {img::poLevel, 42}}, {}, {},
          {{"lPO_Delay", "D=00:01:00"}, {"lPO_Fade", "F=03,600"}, {"lPO_Level", "L=42%"}}},
-        {{{img::poDelay, 0}}, {}, {"lRemote"}, {{"lPO_Delay", "D=0"}}},
+        // An engine whose first step is unused is switched off, in the image too (checked after the table).
+        {{{img::dim2FirstLevel, 0xFF}, {img::dim1FirstLevel, 0xFF}}, {"LST_dis", "Astro_dis", "dm1_dis"}, {}, {}},
     };
     h->state().formDisabled = true; // the remote panel is not opened here
     for (const auto& row : rows) {
@@ -50,13 +55,14 @@ TEST_F(PanelTest, MainScreenDrawsTheImage)
             EXPECT_EQ(label(name), text) << what;
         EXPECT_EQ(h->state().remoteDim, row.remoteDim) << what;
     }
-}
-
-TEST_F(PanelTest, MainScreenUnusedFirstStepSwitchesItsEngineOffInTheImage)
-{
-    load({{img::dim2FirstLevel, 0xFF}, {img::dim1FirstLevel, 0xFF}});
     EXPECT_EQ(image()[img::featureFlags], 0x00);
-    EXPECT_TRUE(shown("LST_dis") && shown("Astro_dis") && shown("dm1_dis"));
+    // The remote and hold labels are bold on white.
+    for (const char* name : {"lRemote", "lHold"}) {
+        const QLabel* l = h->find<QLabel>(name);
+        EXPECT_TRUE(l->font().bold() && l->autoFillBackground()) << name;
+        EXPECT_EQ(l->palette().color(l->backgroundRole()), QColor(Qt::white)) << name;
+    }
+    EXPECT_EQ(h->find<QLabel>("lRemote")->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
 }
 
 // An image of one byte value throughout: levels in percent, 255 a random delay, five seconds per block step.
@@ -79,14 +85,43 @@ TEST_F(PanelTest, MainScreenDrawsAnyByteValue)
     }
 }
 
-TEST_F(PanelTest, MainScreenRemoteAndHoldLabelsAreBoldOnWhite)
+// Tile hints only while "Show Hints" is ticked, for a minute, shown at once.
+TEST_F(PanelTest, MainScreenShowHintsSwitchesExactlyTheTilesAndOverlays)
 {
-    load({{img::featureFlags, 0x0C | 0x20}, {img::holdTime, 70}});
-    for (const char* name : {"lRemote", "lHold"}) {
-        const QLabel* l = h->find<QLabel>(name);
-        EXPECT_TRUE(l->font().bold()) << name;
-        EXPECT_TRUE(l->autoFillBackground()) << name;
-        EXPECT_EQ(l->palette().color(l->backgroundRole()), QColor(Qt::white)) << name;
+    const std::pair<std::vector<const char*>, const char*> hints[] = {
+        {{"MFF_dis", "iMFF_en"},
+         "MFF (Maintenance Factor Function)\nReduction of the degree to which the luminous flux decreases\n"
+         "over the service life of the light source.\n\nBBT (Burn-In Block Time)\n"
+         "Disable dimming during the burn-in period\nof conventional light sources."},
+        {{"Block_dis", "iTBlock_en"},
+         "Timer\nAfter power on disable the power reduction/ dimming for\na configurable period of time."},
+        {{"iTDpc_en"},
+         "Power On\nConfigurable delay, fade and level immediately after power on.\n\n"
+         "DPC (Delayed Switching for Pedestrian Crossing)\nThe lighting is switched on after a delay or switched off\n"
+         "more quickly in the vicinity of pedestrian crossings.\n\nDOO (Dimmed ON/OFF)\n"
+         "The lighting system is fade-in/out."},
+        {{"LST_dis", "iLst_en", "iLST_pol"}, "230Vac Control Input"},
+        {{"Astro_dis", "iISD_en"},
+         "ISD(Intelligent Switching Time Dimming)\nThe dimming period is derived from the switch-on/off time."},
+        {{"HOLD_dis", "iTHold_en"}, "Timer\nHold time, increase the impulse width for the control input."},
+        {{"dm1_dis", "iISD1_en"}, "Dimming Engine 1\nTimer-controlled periods of dimmed light."},
+        {{"dm2_dis", "iISD2_en"}, "Dimming Engine 2\nTimer-controlled periods of dimmed light."},
+        {{"Dali", "iTen"}, "Control Output\nConfigurable DALI or 1-10V output"},
+        {{"rem_dis", "iRemote_en"}, "Remote Control\nAllowing the change of configuration parameters."},
+        {{"iRelay"}, "Relay\nChangeover relay output"},
+    };
+    h->find<QWidget>("bM1")->setToolTip("Info: Lamp");
+    EXPECT_TRUE(h->find<QLabel>("iRelay")->toolTip().isEmpty()) << "off until ticked";
+    for (bool on : {true, false}) {
+        tick("cbShowHints", on);
+        for (const auto& [pictures, text] : hints) {
+            for (const char* p : pictures) {
+                EXPECT_EQ(h->find(p)->toolTip(), on ? text : "") << p;
+                EXPECT_EQ(h->find(p)->toolTipDuration(), 60000) << p;
+            }
+        }
     }
-    EXPECT_EQ(h->find<QLabel>("lRemote")->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    EXPECT_EQ(h->find<QWidget>("bM1")->toolTip(), "Info: Lamp") << "other hints are left alone";
+    QtPlatform::installHintStyle();
+    EXPECT_EQ(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 0);
 }

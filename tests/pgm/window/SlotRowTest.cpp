@@ -1,7 +1,13 @@
-// The memory-slot row in driver mode: slots listed from the device's directory, choosing one, "Cancel"
-// and "Default".
+// The memory-slot row in driver mode: slots listed from the device's directory, choosing one, "Cancel",
+// "Default" and "Transfer" (its failures are tested on the link and end to end).
 
-#include "DriverForm.h"
+#include "Harness.h"
+
+#include "image/FirmwareText.h"
+#include "image/TextFile.h"
+
+#include <QTemporaryDir>
+#include <QTextDocument>
 
 using namespace nolt;
 using namespace nolt::test;
@@ -20,68 +26,39 @@ bool isDefault(const Bytes& image)
 TEST(SlotRow, StoredSlotsAreSkyBlueAndAChoiceUnpacksTheSlot)
 {
     DriverForm d;
-    d.storeSlot(1, sampleImage(), QStringLiteral("Lamp"));
+    d.storeSlot(1, sampleImage(), QStringLiteral("A<B>C"));
     d.storeSlot(3, sampleImage(40), QString()); // name bytes stay 0xFF: no name
     Bytes block = d.at(0xFF80, 128);
     writeFirmwareEntry(block, 72, 3000);
     d.driver().setBytes(0xFF80, block);
-    FormHarness& h = d.start();
+    FormHarness& h = d.start({"-set60Hz"});
     EXPECT_EQ(h.form->caption(), "Nolt");
-    for (int k = 1; k <= 4; ++k) {
-        EXPECT_TRUE(d.slot(k)->isVisibleTo(h.form.get())) << k;
+    for (int k = 1; k <= 4; ++k)
         EXPECT_EQ(d.colour(k), k % 2 ? skyBlue : lime) << k;
-        EXPECT_EQ(d.slot(k)->toolTip(), k == 1 ? "Info: Lamp    " : "") << k;
-    }
+    EXPECT_TRUE(d.slot(3)->toolTip().isEmpty());
+    // The hint is read as Qt reads a tool tip: markup when it looks like markup.
+    const QString tip = d.slot(1)->toolTip();
+    QTextDocument hint;
+    Qt::mightBeRichText(tip) ? hint.setHtml(tip) : hint.setPlainText(tip);
+    EXPECT_EQ(hint.toPlainText(), "Info: A<B>C   ");
     EXPECT_EQ(h.find<QLabel>("iFW")->toolTip(), "Version 1.72");
     EXPECT_EQ(h.state().driverFwVersion, 72);
-    EXPECT_FALSE(h.shown("bMemStore"));
-    EXPECT_TRUE(h.state().formDisabled) << "only a slot choice is possible";
+    EXPECT_TRUE(h.state().formDisabled && !h.shown("bMemStore")) << "only a slot choice is possible";
     EXPECT_EQ(d.sent({0xAA, 0x55, 0xF2}), 3) << "the directory and the two stored pages";
 
-    d.choose(2);
-    EXPECT_TRUE(isDefault(h.image())) << "an empty slot gives the factory image";
-    EXPECT_FALSE(h.state().formDisabled);
-    EXPECT_EQ(h.state().memSlot, 2);
-    EXPECT_TRUE(h.shown("bM2"));
-    EXPECT_FALSE(d.slot(2)->isEnabled());
-    for (const char* hidden : {"bM1", "bM3", "bM4", "bErase", "bUpdateFw", "l60Hz"})
-        EXPECT_FALSE(h.shown(hidden)) << hidden;
-    for (const char* shown : {"bMemStore", "bMemCancel", "bMemClear", "bLoad", "bSave", "lInfo", "eInfo"})
-        EXPECT_TRUE(h.shown(shown)) << shown;
-
-    h.click("bMemCancel");
     d.choose(1);
     const Bytes stored = sampleImage();
     EXPECT_TRUE(std::equal(stored.begin(), stored.begin() + img::astroData, h.image().begin()));
     EXPECT_EQ(h.image()[img::astroData + 8], 0) << "astro data zeroed without -copyAstro";
-    EXPECT_EQ(h.text("eInfo"), "Lamp    ");
-    EXPECT_EQ(h.text("lPO_Level"), "L=80%");
-    EXPECT_EQ(h.text("lMinLevel"), "Min. Level=10%");
+    EXPECT_EQ(h.text("eInfo"), "A<B>C   ");
+    EXPECT_EQ(h.state().memSlot, 1);
+    EXPECT_FALSE(h.state().formDisabled || d.slot(1)->isEnabled());
+    for (const char* hidden : {"bM2", "bM3", "bM4", "bErase", "bUpdateFw"})
+        EXPECT_FALSE(h.shown(hidden)) << hidden;
+    for (const char* shown : {"bM1", "bMemStore", "bMemCancel", "bMemClear", "bLoad", "bSave", "eInfo", "l60Hz"})
+        EXPECT_TRUE(h.shown(shown)) << shown;
 
-    // A nameless slot keeps the typed info text; bytes 96 on keep the earlier image.
     h.image()[100] = 0x42;
-    h.click("bMemCancel");
-    h.find<QLineEdit>("eInfo")->setText(QStringLiteral("typed"));
-    d.choose(3);
-    EXPECT_EQ(h.image()[img::poLevel], 40);
-    EXPECT_EQ(h.image()[100], 0x42);
-    EXPECT_EQ(h.text("eInfo"), "typed");
-}
-
-TEST(SlotRow, CancelGoesBackToTheChoiceAndDropsTheCurve)
-{
-    DriverForm d;
-    d.storeSlot(1, sampleImage(), QStringLiteral("One"));
-    FormHarness& h = d.start({"-set60Hz"});
-    d.choose(1);
-    EXPECT_TRUE(h.shown("l60Hz"));
-    d.chooseHalvingCurve(1);
-    h.state().dcApplied = true;
-    h.state().formDisabled = true; // a panel is open
-    h.click("bMemCancel");
-    EXPECT_FALSE(h.shown("bM2")) << "ignored while a panel is open";
-
-    h.state().formDisabled = false;
     h.click("bMemCancel");
     for (int k = 1; k <= 4; ++k)
         EXPECT_TRUE(d.slot(k)->isVisibleTo(h.form.get()) && d.slot(k)->isEnabled()) << k;
@@ -89,33 +66,40 @@ TEST(SlotRow, CancelGoesBackToTheChoiceAndDropsTheCurve)
     for (const char* hidden : {"bMemStore", "bMemCancel", "eInfo", "l60Hz"})
         EXPECT_FALSE(h.shown(hidden)) << hidden;
     EXPECT_TRUE(h.state().formDisabled);
-    EXPECT_EQ(h.state().sw.dcIndex, -1);
-    EXPECT_FALSE(h.find<QCheckBox>("cbDC")->isChecked());
-    EXPECT_FALSE(h.state().dcApplied);
+
+    // A nameless slot keeps the typed info text; bytes 96 on keep the earlier image.
+    h.find<QLineEdit>("eInfo")->setText(QStringLiteral("typed"));
+    d.choose(3);
+    EXPECT_EQ(h.image()[img::poLevel], 40);
+    EXPECT_EQ(h.image()[100], 0x42);
+    EXPECT_EQ(h.text("eInfo"), "typed");
+    h.click("bMemCancel");
+    d.choose(2);
+    EXPECT_TRUE(isDefault(h.image())) << "an empty slot gives the factory image";
 }
 
-// The 60 Hz label needs the firmware to be loaded; -copyAstro keeps the slot's astro data.
-TEST(SlotRow, SixtyHertzLabelNeedsTheFirmwareToBeLoaded)
-{
-    DriverForm d;
-    d.storeSlot(4, sampleImage(), QStringLiteral("Lamp"));
-    FormHarness& h = d.start({"-set60Hz", "-skipFW", "-copyAstro"});
-    d.choose(4);
-    EXPECT_FALSE(h.shown("l60Hz"));
-    EXPECT_EQ(h.image()[img::astroData + 8], 0x68);
-}
-
-TEST(SlotRow, ChosenCurveIsUndoneOnTheSlotsLevels)
+// The curve is undone on the slot's levels and dropped by "Cancel"; the 60 Hz label needs the firmware.
+TEST(SlotRow, ChosenCurveIsUndoneOnTheSlotsLevelsAndCancelDropsIt)
 {
     DriverForm d;
     d.storeSlot(1, sampleImage(40), QStringLiteral("One"));
-    FormHarness& h = d.start();
+    FormHarness& h = d.start({"-set60Hz", "-skipFW", "-copyAstro"});
     d.chooseHalvingCurve(0);
     d.choose(1);
     // Stored 10 %: the highest input level that the curve maps to 10 is 21.
     EXPECT_EQ(h.image()[img::minLevel], 21);
     EXPECT_EQ(h.image()[img::poLevel], 81);
     EXPECT_TRUE(h.state().dcApplied);
+    EXPECT_EQ(h.image()[img::astroData + 8], 0x68) << "kept with -copyAstro";
+    EXPECT_FALSE(h.shown("l60Hz"));
+
+    h.state().formDisabled = true; // a panel is open
+    h.click("bMemCancel");
+    EXPECT_FALSE(h.shown("bM2")) << "ignored while a panel is open";
+    h.state().formDisabled = false;
+    h.click("bMemCancel");
+    EXPECT_EQ(h.state().sw.dcIndex, -1);
+    EXPECT_FALSE(h.find<QCheckBox>("cbDC")->isChecked() || h.state().dcApplied);
 }
 
 // "Default" asks, then empties the chosen slot in the window only; in stick mode the rest is erased bytes.
@@ -149,4 +133,30 @@ TEST(SlotRow, DefaultAsksThenEmptiesTheChosenSlotInTheWindowOnly)
     h.click("bMemClear");
     EXPECT_TRUE(isDefault(h.image()));
     EXPECT_EQ(Bytes(h.image().begin() + 128, h.image().end()), Bytes(128, 0xFF));
+}
+
+// What only the window adds to the store: the loaded firmware file, the curve, the switches of the restart.
+TEST(SlotRow, TransferWritesTheSlotAndTheLoadedFirmwareAndRestartsWithTheSwitchesAndTheCurve)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("fw.ktp");
+    ASSERT_TRUE(writeTextLines(file, makeFirmwareText(std::vector<std::uint8_t>(200, 0x3A), 200, 0x48)).isEmpty());
+    DriverForm d;
+    d.storeSlot(2, sampleImage(), QStringLiteral("Old"));
+    FormHarness& h = d.start({"-eraseAll", "-dc=2", "x"});
+    d.choose(2);
+    EXPECT_TRUE(h.shown("bErase")) << "offered with -eraseAll";
+    d.chooseHalvingCurve(2);
+    h.find<QLineEdit>("eInfo")->setText(QStringLiteral("Lamp"));
+    h.platform.fileAnswers = {file};
+    h.click("bLoad");
+    EXPECT_EQ(h.find<QLabel>("iFW")->toolTip(), "Version 1.72");
+    h.click("bMemStore");
+
+    EXPECT_TRUE(h.platform.messages.isEmpty());
+    EXPECT_EQ(h.platform.restarts, std::vector<QString>{" -eraseAll x -dc=2"});
+    EXPECT_EQ(d.at(0xFF98, 8), (std::vector<std::uint8_t>{'L', 'a', 'm', 'p', ' ', ' ', ' ', ' '}));
+    EXPECT_EQ(d.at(0x4000 + 2 + img::minLevel, 1)[0], 5) << "levels leave through the curve";
+    EXPECT_EQ(d.at(0xFFC0 + 3, 1)[0], 0x48) << "the firmware entry holds the file's version";
+    EXPECT_FALSE(h.state().formDisabled);
 }
