@@ -1,5 +1,3 @@
-// The sun-position model and its helpers.
-
 #include "image/Astronomy.h"
 
 #include <QDate>
@@ -17,15 +15,11 @@ TEST(Astronomy, JulianDayMatchesQtsCalendarAndRefusesOtherDates)
         EXPECT_EQ(julianDay(day, month, year), 0) << year;
 }
 
-// Beyond the polar circles the arccos argument leaves -1..1.
-TEST(Astronomy, NightLengthWhereTheSunNeverRisesOrSets)
+// Beyond the polar circles the arccos argument leaves -1..1. The text rounds to the nearest minute, halves to even.
+TEST(Astronomy, NightLengthWhereTheSunNeverRisesOrSetsAndItsText)
 {
     EXPECT_EQ(nightLength(julianDay(21, 12, 2014), 80, 0), 24);
     EXPECT_EQ(nightLength(julianDay(21, 6, 2014), 89.9, 0), 0);
-}
-
-TEST(Astronomy, HoursAndMinutesRoundToTheNearestMinuteHalvesToEven)
-{
     const std::pair<double, const char*> cases[] = {
         {9.9999, "10:00"}, {24, "24:00"}, {9 + 5 / 60.0, "09:05"}, {0.125, "00:08"}, {0.375, "00:22"}};
     for (auto [hours, text] : cases)

@@ -1,5 +1,3 @@
-// The window's curve test drives the files, DALI modes, relay bits and unused steps through the chooser.
-
 #include "image/DimmingCurve.h"
 
 #include <gtest/gtest.h>
@@ -10,37 +8,28 @@
 namespace nolt {
 namespace {
 
-QStringList curveLines(int (*f)(int))
-{
-    QStringList lines;
-    for (int i = 0; i < curvePoints; ++i)
-        lines.append(QString::number(f(i)));
-    return lines;
-}
-
 Bytes curveOf(int (*f)(int))
 {
-    return readDimmingCurve(curveLines(f), {}).curve;
+    Bytes curve;
+    for (int i = 0; i < curvePoints; ++i)
+        curve.push_back(static_cast<std::uint8_t>(f(i)));
+    return curve;
 }
 
 const Bytes reverse = curveOf([](int i) { return 100 - i; });
 // Maps 50 to 40 and nothing above 50 to 40.
 const Bytes fiftyToForty = curveOf([](int i) { return i <= 50 ? i * 4 / 5 : i; });
 
-// A wrong count keeps the earlier curve, grown to 101 points; a wrong number is stored when it fits a byte.
-TEST(CurveFile, NeedsExactly101LinesAndReportsWrongDataButStoresOutOfRangeNumbers)
+// A wrong number is stored when it fits a byte; where the text is no number the entry keeps its earlier value 7.
+TEST(CurveFile, ReportsWrongDataButStoresOutOfRangeNumbers)
 {
-    Bytes grown(curvePoints, 0);
-    grown[0] = grown[1] = 9;
-    const DimmingCurveRead r = readDimmingCurve(QStringList(102, "0"), Bytes{9, 9});
-    EXPECT_EQ(r.error, "Error: Nr. of points is not 101!");
-    EXPECT_EQ(r.curve, grown);
-
-    // The entry keeps its earlier value 7 where the text is no number.
     const std::pair<QString, int> cases[] = {{"101", 101}, {"-1", 255},        {"300", 44},          {"word", 7},
                                              {"- 5", 7},   {"99999999999", 7}, {QString(QChar(0)), 7}, {"\t42  ", 42}};
+    QStringList reversed;
+    for (const std::uint8_t level : reverse)
+        reversed.append(QString::number(level));
     for (const auto& [line, stored] : cases) {
-        QStringList lines = curveLines([](int i) { return 100 - i; });
+        QStringList lines = reversed;
         lines[42] = line;
         const DimmingCurveRead r = readDimmingCurve(lines, Bytes(curvePoints, 7));
         EXPECT_EQ(r.error, stored == 42 ? "" : "Error: Wrong Data!") << line.toStdString();
@@ -49,18 +38,15 @@ TEST(CurveFile, NeedsExactly101LinesAndReportsWrongDataButStoresOutOfRangeNumber
     }
 }
 
-TEST(CurveMapping, LevelsKeepTheirRelayBit)
+// A level keeps its relay bit. Every level byte of an image is mapped and back, and nothing else; a stick image
+// keeps its upper half; a short image is refused. DALI modes are tested on the window.
+TEST(CurveMapping, MapsExactlyTheLevelBytesAndBackKeepingTheirRelayBit)
 {
     EXPECT_EQ(correctLevel(0xB2, fiftyToForty), 0xA8);
     EXPECT_EQ(uncorrectLevel(0xA8, fiftyToForty), 0xB2);
     EXPECT_EQ(correctLevel(0x7F, fiftyToForty), 100); // levels above 100 read as 100
     EXPECT_EQ(uncorrectLevel(0x80, curveOf([](int i) { return i < 30 ? 0 : i; })), 0x80 | 29); // the highest
     EXPECT_EQ(correctLevel(0x32, {}), 0x32);
-}
-
-// Every level byte mapped and back, and nothing else. A stick image keeps its upper half; a short image is refused.
-TEST(CurveMapping, MapsExactlyTheLevelBytesAndBack)
-{
     // Offset, level, mapped: unused steps, an unset MFF start (with its stop) and levels behind a zero threshold stay.
     std::vector<std::tuple<int, int, bool>> levels = {
         {img::minLevel, 5, true},  {img::poLevel, 90, true},        {img::mffStart, 60, true}, {img::mffL1, 61, false},

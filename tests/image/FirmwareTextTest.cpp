@@ -17,16 +17,16 @@ Bytes firmwareBytes(int n, int size = 0)
     return b;
 }
 
-// A state that an earlier firmware file left.
-const FirmwareState earlier{Bytes(fw::bufferSize, 0x11), 0x0200, 7, false};
+const FirmwareState earlier{Bytes(fw::bufferSize, 0x11), 0x0200, 7, false}; // left by an earlier file
 
 auto fields(const FirmwareState& s)
 {
     return std::tie(s.fwImage, s.fwLength, s.fwImageVersion, s.fwUpdatePending);
 }
 
-// A full image with the longest length; the lines beyond the last buffer line are ignored.
-TEST(FirmwareFile, AcceptedFileFillsTheImageAndIsPending)
+// A loaded file: a full image with the longest length, lines beyond the last buffer line ignored. A built-in
+// image behind a stick gives image and length only (driver mode is tested on the window).
+TEST(FirmwareFile, AcceptedFileIsPendingAndBuiltInImageBehindAStickGivesImageAndLength)
 {
     QStringList text = makeFirmwareText(firmwareBytes(fw::bufferSize), 0x2FFF, 0x48);
     for (int i = 0; i < 50; ++i)
@@ -34,21 +34,16 @@ TEST(FirmwareFile, AcceptedFileFillsTheImageAndIsPending)
     const LoadedFile file = parseLoadedFile(text);
     EXPECT_EQ(file.firmware.ignoredLines, 50);
     const FirmwareResult r = applyFirmwareFile(file.firmware, earlier);
-    ASSERT_TRUE(r.accepted);
-    EXPECT_TRUE(r.message.isEmpty());
+    EXPECT_TRUE(r.accepted && r.message.isEmpty());
     EXPECT_EQ(fields(r.state), fields({firmwareBytes(fw::bufferSize), 0x2FFF, 0x48, true}));
     EXPECT_EQ(r.hint, "Version 1.72");
-}
 
-// Driver mode (pending unless the driver has the version) is tested on the window.
-TEST(BuiltInFirmware, StickModeTakesImageAndLengthOnly)
-{
-    const QStringList text = makeFirmwareText(firmwareBytes(200), 0x00C8, 0x30);
+    text = makeFirmwareText(firmwareBytes(200), 0x00C8, 0x30);
     EXPECT_EQ(text[0], "FWX00C8309EFF"); // CRC over the 200 bytes and 56 bytes 0xFF
-    const FirmwareResult r = applyBuiltInFirmware(parseFirmwareText(text), earlier, true, 0);
-    ASSERT_TRUE(r.accepted);
-    EXPECT_EQ(fields(r.state), fields({firmwareBytes(200, fw::bufferSize), 0xC8, 7, false}));
-    EXPECT_EQ(r.hint, "Version 1.48");
+    const FirmwareResult stick = applyBuiltInFirmware(parseFirmwareText(text), earlier, true, 0);
+    EXPECT_TRUE(stick.accepted);
+    EXPECT_EQ(fields(stick.state), fields({firmwareBytes(200, fw::bufferSize), 0xC8, 7, false}));
+    EXPECT_EQ(stick.hint, "Version 1.48");
 }
 
 // Too long, a wrong CRC, no data line: the earlier state stays; only a loaded file reports the CRC.
@@ -58,10 +53,8 @@ TEST(FirmwareFile, RefusedFilesAndFaultyBuiltInImagesChangeNothing)
     badCrc[2][100] = badCrc[2][100] == u'A' ? u'B' : u'A';
     EXPECT_EQ(parseLoadedFile({badCrc[0]}).kind, LoadedFileKind::TooFewLines);
     const std::pair<QStringList, QString> cases[] = {
-        {makeFirmwareText(firmwareBytes(fw::bufferSize), 0x3000, 1), ""},
-        {badCrc, "File is corrupted!"},
-        {{badCrc[0]}, ""},
-        {{}, ""}};
+        {makeFirmwareText(firmwareBytes(fw::bufferSize), 0x3000, 1), ""}, {badCrc, "File is corrupted!"},
+        {{badCrc[0]}, ""}, {{}, ""}};
     for (const auto& [lines, message] : cases) {
         const FirmwareText text = parseFirmwareText(lines);
         EXPECT_EQ(applyFirmwareFile(text, earlier).message, message);

@@ -5,13 +5,10 @@
 namespace nolt {
 namespace {
 
-using IntCase = std::pair<int, int>;
-
-// Seconds up to 63, then tens, minutes and quarter hours; the codes just past each unit change read
-// back as another code.
+// Seconds up to 63, then tens, minutes and quarter hours; the codes of a unit's first steps are skipped.
 TEST(TimeCode, EncodesAndDecodesAtTheUnitThresholds)
 {
-    const IntCase cases[] = {
+    const std::pair<int, int> cases[] = {
         {convertTime(59), 59},    {convertTime(64), 70},    {convertTime(69), 70},     {convertTime(630), 127},
         {convertTime(631), 138},  {convertTime(3780), 191}, {convertTime(3781), 196},  {convertTime(54000), 252},
         {DecodeTime(63), 63},     {DecodeTime(70), 60},     {DecodeTime(127), 630},    {DecodeTime(138), 600},
@@ -23,12 +20,10 @@ TEST(TimeCode, EncodesAndDecodesAtTheUnitThresholds)
 TEST(TimeText, FormatsEachForm)
 {
     const std::pair<QString, const char*> cases[] = {
-        {displayTime(0), "0"},           {displayTime(59), "00:00:59"},     {displayTime(360000), "100:00:00"},
-        {displayTime2(0), "0"},          {displayTime2(1), "00,001"},       {displayTime2(60), "00,060"},
-        {displayTime2(36000), "36,000"}, {displayTime4(60), "05:00:00"},    {displayTime4(128), "00:00:00"},
-        {displayTime4(148), "15:00:00"}, {displayTime4(255), "23:55:00"},   {displayTime3(0), "0"},
-        {displayTime3(-2), "-00:02:00"}, {displayTime3(254), "04:14:00"},   {displayTimeHM(0), "0"},
-        {displayTimeHM(18000), "05:00"}, {displayTimeHM(3599), "00:59"}};
+        {displayTime(0), "0"},          {displayTime(360000), "100:00:00"}, {displayTime2(0), "0"},
+        {displayTime2(1), "00,001"},    {displayTime2(60), "00,060"},       {displayTime4(60), "05:00:00"},
+        {displayTime4(128), "00:00:00"}, {displayTime4(255), "23:55:00"},   {displayTime3(0), "0"},
+        {displayTime3(-2), "-00:02:00"}, {displayTimeHM(0), "0"},           {displayTimeHM(3599), "00:59"}};
     for (const auto& [got, want] : cases)
         EXPECT_EQ(got, want);
 }
@@ -36,7 +31,7 @@ TEST(TimeText, FormatsEachForm)
 // Times of day and offsets; wrong lengths and non-decimal digits give the neutral value (0, or 128).
 TEST(TimeText, ParsesTimesOfDayAndOffsetsAndMalformedTexts)
 {
-    const IntCase cases[] = {
+    const std::pair<int, int> cases[] = {
         {getTime3("22:00:00"), 232}, {getTime3("05:00:00"), 316}, {getTime3("23:58:00"), 256},
         {getTime3("22:03:00"), 256 - 23}, // off the grid: toward midnight
         {getTime3("05:03:00"), 316}, {getTime3("12:00:00"), 400}, {getTime3("12:05:00"), 113},
