@@ -1,7 +1,6 @@
 #!/bin/bash
-# libAtUsbHid.so against a real kernel HID device: boots Debian's kernel in QEMU with a busybox initramfs, where the
-# guest test program makes devices through uhid and talks to them through the library.
-#   run-qemu-test.sh SOURCE_DIR WORK_DIR [C++ COMPILER]
+# run-qemu-test.sh SOURCE_DIR WORK_DIR [C++ COMPILER]: boots Debian's kernel in QEMU with a busybox initramfs,
+# where the guest test program makes HID devices through uhid and talks to them through libAtUsbHid.so.
 # The kernel package linux-image-<version>-amd64 comes as a .deb from $NOLT_QEMU_KERNEL (the file, or a folder
 # holding it) or /var/cache/apt/archives. Exits 77 (skipped for ctest) when it, QEMU or a static busybox is missing.
 set -euo pipefail
@@ -38,8 +37,8 @@ if [ ! -f "$kernel/ready" ]; then
     rm -rf "$kernel"
     mkdir -p "$kernel/unpacked" "$kernel/modules"
     dpkg-deb --fsys-tarfile "$deb" |
-        tar -x -C "$kernel/unpacked" --wildcards './boot/vmlinuz-*' '*/kernel/drivers/hid/hid.ko*' \
-            '*/kernel/drivers/hid/hid-generic.ko*' '*/kernel/drivers/hid/uhid.ko*'
+        tar -x -C "$kernel/unpacked" --wildcards './boot/vmlinuz-*' \
+            '*/drivers/hid/hid.ko*' '*/drivers/hid/hid-generic.ko*' '*/drivers/hid/uhid.ko*'
     cp "$kernel"/unpacked/boot/vmlinuz-* "$kernel/vmlinuz" || fail "no single kernel image in $deb"
     for module in hid hid-generic uhid; do
         found=$(find "$kernel/unpacked" -name "$module.ko*" | head -n 1)
@@ -73,7 +72,6 @@ for lib in $(ldd "$root/test/guest_hid_test" "$root/test/libAtUsbHid.so" | grep 
 done
 (cd "$root" && find . | "$busybox" cpio -o -H newc 2>/dev/null) >"$work/initramfs.cpio"
 
-echo "booting $(basename "$deb") in QEMU (TCG)"
 status=0
 timeout 100 "$qemu" -accel tcg -m 512 -smp 1 -nodefaults -no-reboot -display none -serial stdio -monitor none \
     -kernel "$kernel/vmlinuz" -initrd "$work/initramfs.cpio" -append "console=ttyS0 quiet loglevel=3 panic=-1" \
