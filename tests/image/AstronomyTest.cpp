@@ -1,12 +1,8 @@
-// The sun-position model and its helpers.
-
 #include "image/Astronomy.h"
 
 #include <QDate>
 
 #include <gtest/gtest.h>
-
-#include <numbers>
 
 using namespace nolt;
 
@@ -19,30 +15,13 @@ TEST(Astronomy, JulianDayMatchesQtsCalendarAndRefusesOtherDates)
         EXPECT_EQ(julianDay(day, month, year), 0) << year;
 }
 
-TEST(Astronomy, NormAngleBringsAnglesIntoOneTurn)
-{
-    constexpr double pi = std::numbers::pi;
-    EXPECT_NEAR(normAngle(5 * pi), pi, 1e-9); // 2.5 turns: halves to even
-    EXPECT_NEAR(normAngle(-3 * pi), pi, 1e-9);
-    for (double a = -1000; a < 1000; a += 3.7) {
-        const double r = normAngle(a);
-        EXPECT_TRUE(r >= 0 && r <= 2 * pi) << a;
-        EXPECT_NEAR(std::remainder(r - a, 2 * pi), 0, 1e-9);
-    }
-}
-
-// Beyond the polar circles the arccos argument leaves -1..1.
-TEST(Astronomy, NightLengthWhereTheSunNeverRisesOrSets)
+// Beyond the polar circles the arccos argument leaves -1..1. The text rounds to the nearest minute, halves to even.
+TEST(Astronomy, NightLengthWhereTheSunNeverRisesOrSetsAndItsText)
 {
     EXPECT_EQ(nightLength(julianDay(21, 12, 2014), 80, 0), 24);
     EXPECT_EQ(nightLength(julianDay(21, 6, 2014), 89.9, 0), 0);
-}
-
-TEST(Astronomy, HoursAndMinutesRoundToTheNearestMinuteHalvesToEven)
-{
     const std::pair<double, const char*> cases[] = {
-        {9.9999, "10:00"}, {24, "24:00"}, {0, "00:00"}, {9 + 5 / 60.0, "09:05"},
-        {0.125, "00:08"},  {0.375, "00:22"}}; // 7.5 and 22.5 minutes
+        {9.9999, "10:00"}, {24, "24:00"}, {9 + 5 / 60.0, "09:05"}, {0.125, "00:08"}, {0.375, "00:22"}};
     for (auto [hours, text] : cases)
         EXPECT_EQ(showHoursMinutes(hours), text) << hours;
 }

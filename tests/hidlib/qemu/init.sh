@@ -1,6 +1,5 @@
 #!/bin/busybox sh
-# First process of the test guest: load the HID modules, run the test,
-# power off. The host reads the result from the serial console.
+# First process of the test guest: load the HID modules, run the test, power off (the host reads the console).
 /bin/busybox --install -s /bin
 mount -t proc proc /proc
 mount -t sysfs sysfs /sys

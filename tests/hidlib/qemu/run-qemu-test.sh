@@ -1,13 +1,8 @@
 #!/bin/bash
-# Drives libAtUsbHid.so against a real kernel HID device: boots Debian's kernel in QEMU with a
-# busybox initramfs, where the guest test program makes devices through uhid and talks to them
-# through the library.
-#
-#   run-qemu-test.sh SOURCE_DIR WORK_DIR [C++ COMPILER]
-#
-# Needs qemu-system-x86_64, a static busybox and the kernel package linux-image-<version>-amd64 as
-# a .deb, found in $NOLT_QEMU_KERNEL (the file, or a folder holding it) or else in
-# /var/cache/apt/archives. Exits 77 (skipped for ctest) when one of them is missing.
+# run-qemu-test.sh SOURCE_DIR WORK_DIR [C++ COMPILER]: boots Debian's kernel in QEMU with a busybox initramfs,
+# where the guest test program makes HID devices through uhid and talks to them through libAtUsbHid.so.
+# The kernel package linux-image-<version>-amd64 comes as a .deb from $NOLT_QEMU_KERNEL (the file, or a folder
+# holding it) or /var/cache/apt/archives. Exits 77 (skipped for ctest) when it, QEMU or a static busybox is missing.
 set -euo pipefail
 shopt -s nullglob
 
@@ -42,25 +37,23 @@ if [ ! -f "$kernel/ready" ]; then
     rm -rf "$kernel"
     mkdir -p "$kernel/unpacked" "$kernel/modules"
     dpkg-deb --fsys-tarfile "$deb" |
-        tar -x -C "$kernel/unpacked" --wildcards './boot/vmlinuz-*' '*/kernel/drivers/hid/hid.ko*' \
-            '*/kernel/drivers/hid/hid-generic.ko*' '*/kernel/drivers/hid/uhid.ko*'
+        tar -x -C "$kernel/unpacked" --wildcards './boot/vmlinuz-*' \
+            '*/drivers/hid/hid.ko*' '*/drivers/hid/hid-generic.ko*' '*/drivers/hid/uhid.ko*'
     cp "$kernel"/unpacked/boot/vmlinuz-* "$kernel/vmlinuz" || fail "no single kernel image in $deb"
     for module in hid hid-generic uhid; do
         found=$(find "$kernel/unpacked" -name "$module.ko*" | head -n 1)
         case $found in
         *.ko) cp "$found" "$kernel/modules/$module.ko" ;;
         *.ko.xz) xz -dc "$found" >"$kernel/modules/$module.ko" ;;
-        *.ko.zst) zstd -qdc "$found" >"$kernel/modules/$module.ko" ;;
-        *.ko.gz) gzip -dc "$found" >"$kernel/modules/$module.ko" ;;
-        *) fail "module $module not found in $deb" ;;
+        *) fail "module $module not found (or packed in an unknown way) in $deb" ;;
         esac
     done
     rm -rf "$kernel/unpacked"
     touch "$kernel/ready"
 fi
 
-# The guest's files: busybox, the modules, the library and the test program (built here without
-# sanitizers), and every shared library they need.
+# The guest's files: busybox, the modules, the library and the test program (built here without sanitizers), and
+# every shared library they need.
 root=$work/root
 rm -rf "$root"
 mkdir -p "$root"/{bin,dev,proc,sys,modules,test}
@@ -70,8 +63,8 @@ cp "$kernel"/modules/*.ko "$root/modules/"
 "$cxx" -std=c++20 -O2 -fPIC -shared -fvisibility=hidden $(pkg-config --cflags hidapi-hidraw) "$src"/hidlib/*.cpp \
     -Wl,--version-script="$src/hidlib/exports.map" -Wl,--no-undefined-version $(pkg-config --libs hidapi-hidraw) \
     -o "$root/test/libAtUsbHid.so" || fail "cannot build libAtUsbHid.so for the guest"
-"$cxx" -std=c++17 -O2 -Wall -Wextra -pthread "$here/guest_hid_test.cpp" -ldl -Wl,-rpath,'$ORIGIN' \
-    -o "$root/test/guest_hid_test" || fail "cannot build the guest test program"
+"$cxx" -std=c++17 -O2 -Wall -Wextra -pthread -I"$src/hidlib" "$here/guest_hid_test.cpp" -L"$root/test" -lAtUsbHid \
+    -Wl,-rpath,'$ORIGIN' -o "$root/test/guest_hid_test" || fail "cannot build the guest test program"
 for lib in $(ldd "$root/test/guest_hid_test" "$root/test/libAtUsbHid.so" | grep -o '/[^ ]*' | sort -u); do
     case $lib in "$root"/*) continue ;; esac
     mkdir -p "$root$(dirname "$lib")"
@@ -79,7 +72,6 @@ for lib in $(ldd "$root/test/guest_hid_test" "$root/test/libAtUsbHid.so" | grep 
 done
 (cd "$root" && find . | "$busybox" cpio -o -H newc 2>/dev/null) >"$work/initramfs.cpio"
 
-echo "booting $(basename "$deb") in QEMU (TCG)"
 status=0
 timeout 100 "$qemu" -accel tcg -m 512 -smp 1 -nodefaults -no-reboot -display none -serial stdio -monitor none \
     -kernel "$kernel/vmlinuz" -initrd "$work/initramfs.cpio" -append "console=ttyS0 quiet loglevel=3 panic=-1" \
