@@ -26,74 +26,43 @@ struct IsdPanelTest : PanelTest {
 TEST_F(IsdPanelTest, OffsetRoundTripsAndSliderEnds)
 {
     open({});
-    EXPECT_TRUE(shown("pISD") && busy() && !ticked("cbDST") && !ticked("cbADSTEnable"));
-    for (const char* n : {"eW2S", "eS2W", "Label14", "Label17", "bADSTCalc", "pISDSLider"})
-        EXPECT_FALSE(shown(n)) << n;
-    EXPECT_EQ(edit("eISDOffset"), "0");
+    act({"?pISD", "cbDST==-", "cbADSTEnable==-", "!eW2S", "!eS2W", "!bADSTCalc", "!pISDSLider", "eISDOffset==0"});
     for (int byte = 0; byte < 256; ++byte) {
         open({{img::isdOffset, static_cast<std::uint8_t>(byte)}});
         const Bytes before = image();
-        if (byte == 0x7F || byte == 0x80) {
-            EXPECT_EQ(edit("eISDOffset"), byte == 0x7F ? "04:14:00" : "-04:16:00");
-        }
         click("eISDOffset");
         EXPECT_EQ(slider("sbISD")->position(), (byte + 128) % 256) << byte;
         click("bISDOK");
         EXPECT_EQ(image(), before) << byte;
     }
-    click("iISD_en");
-    click("eISDOffset");
-    EXPECT_TRUE(shown("pISDSLider") && edited("eISDOffset") && !edited("eW2S"));
-    slide("sbISD", 0);
-    EXPECT_EQ(edit("eISDOffset"), "-04:16:00");
-    slide("sbISD", 113);
-    EXPECT_EQ(edit("eISDOffset"), "-00:30:00");
+    act({"iISD_en", "eISDOffset", "?pISDSLider", "sbISD=0", "eISDOffset==-04:16:00", "sbISD=255",
+         "eISDOffset==04:14:00", "sbISD=113", "eISDOffset==-00:30:00"});
+    EXPECT_TRUE(edited("eISDOffset") && !edited("eW2S"));
 }
 
 // DST shifts the shown offset an hour back, within the slider's ends; stored
 // with DST on, an offset opens unshifted.
 TEST_F(IsdPanelTest, DstShiftsTheOffsetByAnHourWithinTheEnds)
 {
-    const struct { std::uint8_t offset, options; const char *first, *second; } cases[] = {
-        {0, 0x01, "-01:00:00", "0"},
-        {0x100 - 120, 0x01, "-04:16:00", "-03:16:00"},
-        {120, 0x00, "04:14:00", "03:14:00"},
-    };
-    for (auto c : cases) {
-        open({{img::isdOffset, c.offset}, {img::optionFlags, c.options}});
-        click("cbDST");
-        EXPECT_EQ(edit("eISDOffset"), c.first);
-        click("cbDST");
-        EXPECT_EQ(edit("eISDOffset"), c.second);
-        click("bISDCancel");
-    }
-    open({});
-    click("cbDST");
-    click("bISDOK");
-    EXPECT_EQ(differences(image(), with(Bytes(defaultImage.begin(), defaultImage.end()),
-                                        {{img::isdOffset, 0x100 - 30}, {img::optionFlags, 0x00}})),
-              "");
-    clickOnScreen("iISD_en");
-    EXPECT_TRUE(ticked("cbDST"));
-    EXPECT_EQ(edit("eISDOffset"), "-01:00:00");
+    play({{{}, {"iISD_en", "cbDST", "eISDOffset==-01:00:00", "cbDST", "eISDOffset==0", "bISDCancel"}},
+          {{{img::isdOffset, 0x100 - 120}}, {"iISD_en", "cbDST", "eISDOffset==-04:16:00", "cbDST",
+                                              "eISDOffset==-03:16:00", "bISDCancel"}},
+          {{{img::isdOffset, 120}, {img::optionFlags, 0}}, {"iISD_en", "cbDST", "eISDOffset==04:14:00", "cbDST",
+                                                            "eISDOffset==03:14:00", "bISDCancel"}},
+          {{}, {"iISD_en", "cbDST", "bISDOK"}, {{img::isdOffset, 0x100 - 30}, {img::optionFlags, 0x00}}},
+          {{{img::optionFlags, 0x00}, {img::isdOffset, 0x100 - 30}}, {"iISD_en", "cbDST==+", "eISDOffset==-01:00:00",
+                                                                      "bISDCancel"}}});
 }
 
-// Night lengths count five minutes, 05:00 (60) to 18:00 (216); Auto DST is
-// on only with both in range, and OK clears the byte beside them.
+// Night lengths count five minutes, 05:00 (60) to 18:00 (216), the left end
+// off; Auto DST is on only with both in range, and OK clears the byte beside
+// them.
 TEST_F(IsdPanelTest, AutoDstNightLengths)
 {
-    open({{img::adstW2S, 60}, {img::adstS2W, 216}});
-    EXPECT_TRUE(ticked("cbADSTEnable") && shown("bADSTCalc"));
-    EXPECT_EQ(edit("eW2S") + " " + edit("eS2W"), "05:00 18:00");
-    click("eS2W");
-    EXPECT_EQ(slider("sbISD")->position(), 216);
-    slide("sbISD", 0); // the left end: off
-    EXPECT_EQ(edit("eS2W"), "0");
-    slide("sbISD", 60);
-    EXPECT_EQ(edit("eS2W"), "05:00");
-    click("bISDOK");
-    EXPECT_EQ(image()[img::adstS2W], 60);
-
+    play({{{{img::adstW2S, 60}, {img::adstS2W, 216}},
+           {"iISD_en", "cbADSTEnable==+", "?bADSTCalc", "eW2S==05:00", "eS2W==18:00", "eS2W", "sbISD==216", "sbISD=0",
+            "eS2W==0", "sbISD=60", "eS2W==05:00", "bISDOK"},
+           {{img::adstS2W, 60}}}});
     for (auto [w, on] : {std::pair{0, false}, {59, false}, {60, true}, {216, true}, {217, false}, {255, false}}) {
         open({{img::adstAux, 0x55}, {img::adstW2S, static_cast<std::uint8_t>(w)}, {img::adstS2W, 100}});
         EXPECT_EQ(ticked("cbADSTEnable"), on) << w;
@@ -110,20 +79,14 @@ TEST_F(IsdPanelTest, CalculatorResultsAndBinding)
     click("cbADSTEnable");
     target().takeNightLength(true, "04:40");
     target().takeNightLength(false, "18:30");
-    click("eS2W");
-    click("eW2S"); // binding leaves the texts
-    EXPECT_EQ(slider("sbISD")->position(), 59);
-    EXPECT_EQ(edit("eW2S") + " " + edit("eS2W"), "04:40 18:30");
-
+    act({"eS2W", "eW2S", "sbISD==59", "eW2S==04:40", "eS2W==18:30"}); // binding leaves the texts
     target().takeOffset(-30);
-    EXPECT_EQ(edit("eISDOffset"), "-00:30:00");
-    click("cbDST"); // DST now moves the offset; strip and edit marks stay
-    EXPECT_TRUE(shown("pISDSLider") && edited("eW2S") && !edited("eISDOffset"));
+    act({"eISDOffset==-00:30:00", "cbDST", "?pISDSLider"}); // DST now moves the offset; strip and edit marks stay
+    EXPECT_TRUE(edited("eW2S") && !edited("eISDOffset"));
     target().takeOffset(-30);
-    EXPECT_EQ(edit("eISDOffset"), "-01:30:00");
+    act({"eISDOffset==-01:30:00"});
     target().takeOffset(-230);
-    EXPECT_EQ(edit("eISDOffset"), "-04:16:00");
-    click("bISDOK");
+    act({"eISDOffset==-04:16:00", "bISDOK"});
     EXPECT_EQ(image()[img::isdOffset], 0x80);
     EXPECT_EQ(image()[img::adstW2S], 0) << "04:40 lies below 05:00: Auto DST off";
 }
@@ -131,16 +94,12 @@ TEST_F(IsdPanelTest, CalculatorResultsAndBinding)
 // Off greys ISD and its tile; on is refused while Remote DIM holds.
 TEST_F(IsdPanelTest, SwitchAndTile)
 {
-    clickOnScreen("SW_astro_close");
+    act({"@SW_astro_close", "?Astro_dis", "?dm1_dis", "@iISD_en", "!pISD"}); // the grey overlay takes the click
     EXPECT_EQ(image()[0], 0x08);
-    EXPECT_TRUE(shown("Astro_dis") && shown("dm1_dis"));
-    clickOnScreen("iISD_en"); // the grey overlay takes the click
-    EXPECT_FALSE(shown("pISD"));
     h->state().remoteDim = true;
     clickOnScreen("sw_astro_open");
     EXPECT_EQ(image()[0], 0x08);
     h->state().remoteDim = false;
-    clickOnScreen("sw_astro_open");
+    act({"@sw_astro_open", "!Astro_dis"});
     EXPECT_EQ(image()[0], 0x0C);
-    EXPECT_FALSE(shown("Astro_dis"));
 }
