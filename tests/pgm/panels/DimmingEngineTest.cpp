@@ -32,7 +32,6 @@ struct DimmingEngineTest : PanelTest {
         for (const char* s : steps)
             act({c(s).toUtf8().constData()});
     }
-    void open() const { click(c("iISD#_en")); }
     Bytes steps() const
     {
         return Bytes(h->image().begin() + e.steps, h->image().begin() + e.steps + img::dimStepsBytes);
@@ -51,31 +50,25 @@ struct DimmingEngineTest : PanelTest {
 
 } // namespace
 
-// Used steps green with delete boxes, the empty row after them silver, the
-// rows behind it disabled; OK writes the image back unchanged.
+// Used steps green, the empty row after them silver, the rows behind it
+// disabled; OK writes the image back unchanged.
 TEST_F(DimmingEngineTest, OpenShowsTheStepsAndOkWritesThemBack)
 {
-    const struct { Engine engine; int used; std::vector<const char*> texts; } engines[] = {
-        {engine1, 2, {"22:00:00", "0", "50", "05:00:00", "0", "100", "00:00:00", "0", "-"}},
-        {engine2, 1, {"0", "0", "50", "0", "0", "-"}},
-    };
+    const struct { Engine engine; int used; const char* texts; } engines[] = {
+        {engine1, 2, "22:00:00 0 50 05:00:00 0 100 00:00:00 0 -"}, {engine2, 1, "0 0 50 0 0 -"}};
     for (const auto& [engine, used, texts] : engines) {
         e = engine;
         const Bytes before = image();
-        open();
-        EXPECT_TRUE(shown(c("pDimmer#")) && busy() && !shown(c("pD#Slider")));
-        const char* const fields[] = {e.first, "eD#_Fade", "eD#_Level"};
-        for (std::size_t i = 0; i < texts.size(); ++i)
-            EXPECT_EQ(edit(c(fields[i % 3], int(i / 3) + 1)), texts[i]) << e.n << " " << i;
-        for (int k = 1; k <= 10; ++k) {
-            EXPECT_EQ(colour(k), bgr(k <= used ? clMoneyGreen : clSilver)) << k;
-            EXPECT_TRUE(enabled(k) == (k <= used + 1) && ticked(c("rbD#_On", k))) << k;
-            EXPECT_EQ(k > 1 && shown(c("ED#_cbDel", k)), k > 1 && k <= used) << k;
-        }
-        EXPECT_EQ(shown(e.deleteLabel), used > 1);
-        click(e.ok);
+        run({"iISD#_en", "?pDimmer#", "!pD#Slider", "rbD#_On1==+"});
+        QStringList shownTexts;
+        for (int k = 1; k <= 3 && k <= used + 1; ++k)
+            shownTexts << edit(c(e.first, k)) << edit(c("eD#_Fade", k)) << edit(c("eD#_Level", k));
+        EXPECT_EQ(shownTexts.join(' '), texts);
+        EXPECT_TRUE(colour(used) == bgr(clMoneyGreen) && colour(used + 1) == bgr(clSilver));
+        EXPECT_TRUE(enabled(used + 1) && !enabled(used + 2));
+        EXPECT_EQ(shown(e.deleteLabel) + shown(c("ED#_cbDel2")), 2 * (used > 1)); // a step to delete
+        run({e.ok, "!pDimmer#"});
         EXPECT_EQ(differences(image(), before), "");
-        EXPECT_FALSE(shown(c("pDimmer#")) || busy());
     }
 }
 
@@ -84,12 +77,10 @@ TEST_F(DimmingEngineTest, AddAndDeleteSteps)
 {
     for (auto [engine, first] : {std::pair{engine1, 0xE8}, {engine2, 0x00}}) { // the first step's time
         e = engine;
-        open();
-        run({"eD#_Level2", "eD#_Level3", "sbD#==100", "?ED#_cbDel3"});
+        run({"iISD#_en", "eD#_Level2", "eD#_Level3", "sbD#==100", "?ED#_cbDel3"});
         EXPECT_TRUE(colour(3) == bgr(clMoneyGreen) && enabled(4));
-        run({"ED#_cbDel2", "ED#_cbDel2==-", "eD#_Level2==-", "!ED#_cbDel2", "!ED#_cbDel3", "!pD#Slider"});
+        run({"ED#_cbDel2", "ED#_cbDel2==-", "eD#_Level2==-", "!ED#_cbDel2", "!ED#_cbDel3", "!pD#Slider", e.ok});
         EXPECT_TRUE(colour(2) == bgr(clSilver) && enabled(2) && !enabled(3) && !shown(e.deleteLabel));
-        click(e.ok);
         EXPECT_EQ(steps(), stepList({static_cast<std::uint8_t>(first), 0, 0x32}));
     }
 }
@@ -99,23 +90,16 @@ TEST_F(DimmingEngineTest, AddAndDeleteSteps)
 // whole units of 900 s.
 TEST_F(DimmingEngineTest, LevelRelayAndFadeOfAStep)
 {
-    const struct { Engine engine; bool offAtZero, offAtTwenty; std::uint8_t stored; } engines[] = {
-        {engine1, true, false, 0x14}, {engine2, false, true, 0x94}};
+    const struct { Engine engine; const char *atZero, *atTwenty; std::uint8_t stored; } engines[] = {
+        {engine1, "rbD#_Off1==+", "rbD#_Off1==-", 0x14}, {engine2, "rbD#_Off1==-", "rbD#_Off1==+", 0x94}};
     for (const auto& r : engines) {
         e = r.engine;
         const Bytes before = image();
-        open();
-        run({"eD#_Level1", "sbD#=0"});
-        EXPECT_EQ(ticked(c("rbD#_Off1")), r.offAtZero);
-        run({"rbD#_Off1", "sbD#=20"});
-        EXPECT_EQ(ticked(c("rbD#_Off1")), r.offAtTwenty);
-        run({"eD#_Fade1", "comboD#=3", "sbD#=7", "eD#_Fade1==04,200"});
-        click(e.ok);
+        run({"iISD#_en", "eD#_Level1", "sbD#=0", r.atZero, "rbD#_Off1", "sbD#=20", r.atTwenty, "eD#_Fade1",
+             "comboD#=3", "sbD#=7", "eD#_Fade1==04,200", e.ok});
         const int s = e.steps;
         EXPECT_EQ(differences(image(), with(before, {{s + img::stepFade, 196}, {s + img::stepLevel, r.stored}})), "");
-        open();
-        EXPECT_EQ(ticked(c("rbD#_Off1")), r.offAtTwenty);
-        run({"eD#_Level1==20", "eD#_Fade1==03,600", e.cancel});
+        run({"iISD#_en", r.atTwenty, "eD#_Level1==20", "eD#_Fade1==03,600", e.cancel});
     }
 }
 
@@ -150,8 +134,10 @@ TEST_F(DimmingEngineTest, OpeningOneEngineShowsOnlyItsOwnSteps)
     EXPECT_EQ(Bytes(h->state().dimSteps.begin(), h->state().dimSteps.end()), steps());
 }
 
-// The time slider runs from 15:00 (20) over midnight (128) to 09:00 (236).
-TEST_F(DimmingEngineTest, Engine1TimeSliderPositionsAndTheirCodes)
+// Engine 1's slider runs from 15:00 (20) over midnight (128) to 09:00 (236);
+// engine 2's delays in their ranges are stored as time codes and reopen in
+// their range.
+TEST_F(DimmingEngineTest, Engine1TimesAndEngine2DelaysAreStoredAsCodes)
 {
     act({"iISD1_en", "eD1_Level3", "eD1_Level4", "eD1_Time1", "?pD1Slider", "!comboD1", "sbD1=20", "eD1_Time1==15:00:00",
          "eD1_Time2", "sbD1=104", "eD1_Time2==22:00:00", "eD1_Time3", "sbD1=188", "eD1_Time3==05:00:00", "eD1_Time4",
@@ -159,27 +145,6 @@ TEST_F(DimmingEngineTest, Engine1TimeSliderPositionsAndTheirCodes)
     EXPECT_TRUE(edited("eD1_Time4") && !edited("eD1_Time3"));
     click("bDimmer1_OK");
     EXPECT_EQ(steps(), stepList({0x94, 0, 0x32, 0xE8, 0, 0x64, 0x3C, 0, 0x64, 0x6C, 0, 0x64}));
-}
-
-// A step not later than the one before goes, with every step after it.
-TEST_F(DimmingEngineTest, Engine1StepNotLaterThanTheOneBeforeEndsTheList)
-{
-    const Steps rows[] = {
-        {},                                                                      // step 3 at 00:00, before 05:00
-        {"eD1_Level3", "eD1_Time3", "sbD1=116", "eD1_Level4", "eD1_Time4", "sbD1=200"}, // 23:00, then a later one
-        {"eD1_Level3", "eD1_Time3", "sbD1=188"},                                 // 05:00 twice
-    };
-    for (const auto& times : rows) {
-        act({"iISD1_en", "eD1_Level3"});
-        act(times);
-        click("bDimmer1_OK");
-        EXPECT_EQ(steps(), stepList({0xE8, 0, 0x32, 0x3C, 0, 0x64})) << times.size();
-    }
-}
-
-// Delays in their ranges are stored as time codes; a delay reopens in its range.
-TEST_F(DimmingEngineTest, Engine2DelaysAreStoredAsTimeCodes)
-{
     e = engine2;
     act({"iISD2_en", "eD2_Level2", "eD2_Delay2", "comboD2=1", "sbD2=30", "eD2_Delay2==00:05:00", "eD2_Level3",
          "eD2_Delay3", "comboD2=3", "sbD2=6", "eD2_Delay3==01:30:00", "eD2_Level4", "eD2_Delay4", "comboD2=3",
@@ -188,13 +153,26 @@ TEST_F(DimmingEngineTest, Engine2DelaysAreStoredAsTimeCodes)
     act({"iISD2_en", "eD2_Delay2==00:05:00", "eD2_Delay4", "comboD2=2", "eD2_Delay4==01:00:00", "sbD2==60"});
 }
 
-// Delays 0, 10 s, 0 and 20 s: a step without delay ends the list.
-TEST_F(DimmingEngineTest, Engine2StepWithoutDelayEndsTheList)
+// A step not later than the one before (engine 1) or without delay (engine
+// 2) goes, with every step after it.
+TEST_F(DimmingEngineTest, AStepThatMayNotFollowEndsTheList)
 {
-    e = engine2;
-    act({"iISD2_en", "eD2_Level2", "eD2_Level3", "eD2_Level4", "eD2_Delay2", "comboD2=0", "sbD2=10", "eD2_Delay4",
-         "comboD2=0", "sbD2=20", "bDimmer2OK"});
-    EXPECT_EQ(steps(), stepList({0, 0, 0x32, 10, 0, 0x64}));
+    const struct { Engine engine; Steps steps; Bytes written; } rows[] = {
+        {engine1, {"eD1_Level3"}, stepList({0xE8, 0, 0x32, 0x3C, 0, 0x64})}, // step 3 at 00:00, before 05:00
+        {engine1, {"eD1_Level3", "eD1_Time3", "sbD1=116", "eD1_Level4", "eD1_Time4", "sbD1=200"}, // 23:00, a later one
+         stepList({0xE8, 0, 0x32, 0x3C, 0, 0x64})},
+        {engine1, {"eD1_Level3", "eD1_Time3", "sbD1=188"}, stepList({0xE8, 0, 0x32, 0x3C, 0, 0x64})}, // 05:00 twice
+        {engine2, {"eD2_Level2", "eD2_Level3", "eD2_Level4", "eD2_Delay2", "comboD2=0", "sbD2=10", "eD2_Delay4",
+                   "comboD2=0", "sbD2=20"}, // delays 0, 10 s, 0, 20 s
+         stepList({0, 0, 0x32, 10, 0, 0x64})},
+    };
+    for (const auto& r : rows) {
+        e = r.engine;
+        run({"iISD#_en"});
+        act(r.steps);
+        click(e.ok);
+        EXPECT_EQ(steps(), r.written) << r.steps.size();
+    }
 }
 
 // 14:20 and 10:00 (outside the slider's night), fade codes 253 and 255,
@@ -215,7 +193,8 @@ TEST_F(DimmingEngineTest, Engine1ShowsAndKeepsOddStepsAndDropsThoseBehindAGap)
 // Delay codes 253 and 255 (beyond the slider's 15:00:00), fade codes 255 and
 // 254, level 127, then a gap and a step behind it. A click alone keeps the
 // delay. Level 127 with the relay off would be the empty-step byte and drop
-// step 2: it is stored as 100 with the relay off.
+// step 2: it is stored as 100 with the relay off. A minimum level above 100
+// leaves only full level.
 TEST_F(DimmingEngineTest, Engine2KeepsLongCodesAndNeverStoresAUsedStepAsEmpty)
 {
     e = engine2;
@@ -228,10 +207,7 @@ TEST_F(DimmingEngineTest, Engine2KeepsLongCodesAndNeverStoresAUsedStepAsEmpty)
     act({"iISD2_en", "rbD2_Off1", "bDimmer2OK"});
     EXPECT_EQ(steps(), stepList({0xFD, 0xFF, 0xE4, 0xFF, 0xFE, 0x64}));
     EXPECT_EQ(image()[img::featureFlags], 0x0C);
-}
 
-TEST_F(DimmingEngineTest, MinimumLevelAbove100LeavesOnlyFullLevel)
-{
     load({{img::minLevel, 150}});
     act({"iISD2_en", "eD2_Level1", "sbD2==100", "eD2_Level1==100", "eD2_Level2", "eD2_Level2==100"});
     EXPECT_EQ(slider("sbD2")->minimum(), 100);
