@@ -1,8 +1,7 @@
 // The night-length calculator against an independent solar-position model
-// (the NOAA equations: apparent longitude with aberration and nutation,
-// corrected obliquity). The calculator is good to about an arc minute of
-// declination: each night it shows lies within the reference's nights for
-// the declination +-0.02 degrees, widened by the text's half minute.
+// (NOAA: apparent longitude, corrected obliquity). The calculator is good to
+// about an arc minute of declination: each night it shows lies within the
+// model's nights for the declination +-0.02 degrees, widened by half a minute.
 
 #include "PanelTesting.h"
 
@@ -50,10 +49,8 @@ TEST_F(PanelTest, NightLengthAgreesWithTheNoaaSolarPositionWithinTheModelsError)
 {
     load({{img::adstW2S, 100}, {img::adstS2W, 150}}); // Auto DST on: the calculator's button shows
     act({"@iISD_en", "bADSTCalc"});
-    int compared = 0;
     for (int year : {2000, 2014, 2031, 2058, 2099})
-        for (int day = 1; day <= 365; day += 10) {
-            const QDate date = QDate(year, 1, 1).addDays(day - 1);
+        for (QDate date(year, 1, 1); date.year() == year; date = date.addDays(10)) {
             h->find<QDateEdit>("DateTimePicker1")->setDate(date);
             for (int latitude = -124; latitude <= 124; latitude += 8)
                 for (int elevation : {0, -1, -6, -12}) {
@@ -62,11 +59,9 @@ TEST_F(PanelTest, NightLengthAgreesWithTheNoaaSolarPositionWithinTheModelsError)
                     const double a = night(declination(date) - 0.02, latitude / 2.0, elevation / 2.0);
                     const double b = night(declination(date) + 0.02, latitude / 2.0, elevation / 2.0);
                     const int shown = edit("eLoN").left(2).toInt() * 60 + edit("eLoN").mid(3, 2).toInt();
-                    EXPECT_TRUE(shown >= std::min(a, b) - 0.5 && shown <= std::max(a, b) + 0.5)
+                    ASSERT_TRUE(shown >= std::min(a, b) - 0.5 && shown <= std::max(a, b) + 0.5)
                         << date.toString(Qt::ISODate).toStdString() << " latitude " << latitude / 2.0 << " elevation "
                         << elevation / 2.0 << ": " << shown << " not within " << a << ".." << b;
-                    ++compared;
                 }
         }
-    EXPECT_EQ(compared, 5 * 37 * 32 * 4);
 }
