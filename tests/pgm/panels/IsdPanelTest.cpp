@@ -1,9 +1,7 @@
-// The ISD switch and panel: offset, DST, Auto DST and what the calculators
-// hand back. Byte 0 0x0C: LST timer and ISD on; byte 68 0x01: DST off.
+// The ISD switch and panel: offset, DST, Auto DST. Byte 0 0x0C: LST timer and
+// ISD on; byte 68 0x01: DST off.
 
 #include "PanelTesting.h"
-
-#include "pgm/panels/IsdTarget.h"
 
 using namespace nolt;
 using namespace nolt::test;
@@ -16,7 +14,6 @@ struct IsdPanelTest : PanelTest {
         load(changes);
         clickOnScreen("iISD_en");
     }
-    IsdTarget& target() const { return *dynamic_cast<IsdTarget*>(h->find("pISD")); }
 };
 
 } // namespace
@@ -54,9 +51,8 @@ TEST_F(IsdPanelTest, DstShiftsTheOffsetByAnHourWithinTheEnds)
                                                                       "bISDCancel"}}});
 }
 
-// Night lengths count five minutes, 05:00 (60) to 18:00 (216), the left end
-// off; Auto DST is on only with both in range, and OK clears the byte beside
-// them.
+// Night lengths count five minutes, 05:00 (60) to 18:00 (216), the left end off;
+// Auto DST is on only with both in range, and OK clears the byte beside them.
 TEST_F(IsdPanelTest, AutoDstNightLengths)
 {
     play({{{{img::adstW2S, 60}, {img::adstS2W, 216}},
@@ -71,23 +67,6 @@ TEST_F(IsdPanelTest, AutoDstNightLengths)
         EXPECT_EQ(image()[img::adstW2S], on ? w : 0) << w;
         EXPECT_EQ(image()[img::adstS2W], on ? 100 : 0) << w;
     }
-}
-
-// Results handed over: binding the slider leaves the texts; with DST the
-// offset moves an hour, within the slider's end.
-TEST_F(IsdPanelTest, CalculatorResultsAndBinding)
-{
-    open({});
-    click("cbADSTEnable");
-    target().takeNightLength(true, "04:40");
-    target().takeNightLength(false, "18:30");
-    act({"eS2W", "eW2S", "sbISD==59", "eW2S==04:40", "eS2W==18:30", "cbDST"});
-    target().takeOffset(-30);
-    act({"eISDOffset==-01:30:00", "?pISDSLider"});
-    target().takeOffset(-230);
-    act({"eISDOffset==-04:16:00", "bISDOK"});
-    EXPECT_EQ(image()[img::isdOffset], 0x80);
-    EXPECT_EQ(image()[img::adstW2S], 0) << "04:40 lies below 05:00: Auto DST off";
 }
 
 // Off greys ISD and its tile; on is refused while Remote DIM holds.
