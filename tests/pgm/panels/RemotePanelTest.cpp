@@ -13,28 +13,24 @@ using namespace nolt::test;
 namespace {
 
 struct RemotePanelTest : PanelTest {
-    // A scenario on an image with bytes 0 and 68 as given, and those bytes after it.
-    static Run run(std::uint8_t flags, std::uint8_t options, Steps steps, std::uint8_t flagsAfter,
-                   std::uint8_t optionsAfter)
+    static ByteChanges bytes(std::uint8_t flags, std::uint8_t options)
     {
-        return {{{img::featureFlags, flags}, {img::optionFlags, options}},
-                std::move(steps),
-                {{img::featureFlags, flagsAfter}, {img::optionFlags, optionsAfter}}};
+        return {{img::featureFlags, flags}, {img::optionFlags, options}};
     }
     QString caption() const { return h->find<QGroupBox>("gbRemote")->title(); }
 };
 
 } // namespace
 
-// Off -> 230 V -> LST moves the switch and names the input; LST -> off
-// clears both inputs and the function.
+// Off -> 230 V -> LST moves the switch and names the input; LST -> off clears inputs and function.
 TEST_F(RemotePanelTest, SwitchCyclesAndOnlyOffWrites)
 {
-    play({run(0x0C, 0x0B, {"@rc_off", "?rc_main", "!rem_dis"}, 0x0C, 0x0B)});
+    play({{bytes(0x0C, 0x0B), {"@rc_off", "?rc_main", "!rem_dis"}, bytes(0x0C, 0x0B)}});
     EXPECT_EQ(caption(), "Remote Control, Input=230V");
-    play({run(0x0C, 0x0B, {"@rc_off", "@rc_main", "?rc_lst", "!rc_main"}, 0x0C, 0x0B)});
+    play({{bytes(0x0C, 0x0B), {"@rc_off", "@rc_main", "?rc_lst", "!rc_main"}, bytes(0x0C, 0x0B)}});
     EXPECT_EQ(caption(), "Remote Control, Input=LST");
-    play({run(0x6C, 0x3B, {"@rc_main", "@rc_lst", "?rc_off", "?rem_dis", "!lRemote"}, 0x0C, 0x0B)}); // both: 230 V
+    // Both inputs set: 230 V.
+    play({{bytes(0x6C, 0x3B), {"@rc_main", "@rc_lst", "?rc_off", "?rem_dis", "!lRemote"}, bytes(0x0C, 0x0B)}});
 }
 
 // Remote DIM takes the LST input: the LST timer and ISD go off and stay off
@@ -47,14 +43,15 @@ TEST_F(RemotePanelTest, OkWritesFunctionAndInput)
     act({"@rc_off", "@rc_main", "@iRemote_en"});
     h->find<QAbstractButton>("rbRemote")->click(); // the short caption lies left of the centre
     act({"bRC_OK", "lRemote==Remote DIM", "?LST_dis", "?Astro_dis", "@sw_lst_open", "@sw_astro_open"});
-    EXPECT_EQ(differences(image(), with(before, {{img::featureFlags, 0x40}, {img::optionFlags, 0x2B}})), "");
+    EXPECT_EQ(differences(image(), with(before, bytes(0x40, 0x2B))), "");
     act({"@rc_lst"});
     EXPECT_EQ(differences(image(), with(before, {{img::featureFlags, 0x00}})), "");
     act({"@sw_lst_open", "@sw_astro_open"});
     EXPECT_EQ(differences(image(), before), "");
-    play({run(0x0C, 0x0B, {"@rc_off", "@iRemote_en", "rbRemote", "bRC_OK", "!pRemote", "lRemote==MidNight Protect"},
-              0x2C, 0x3B),
-          run(0x2C, 0x1B, {"@rc_main", "@lRemote", "rbMN==+", "bRC_OK", "lRemote==MidNight"}, 0x4C, 0x1B)});
+    play({{bytes(0x0C, 0x0B),
+           {"@rc_off", "@iRemote_en", "rbRemote", "bRC_OK", "!pRemote", "lRemote==MidNight Protect"},
+           bytes(0x2C, 0x3B)},
+          {bytes(0x2C, 0x1B), {"@rc_main", "@lRemote", "rbMN==+", "bRC_OK", "lRemote==MidNight"}, bytes(0x4C, 0x1B)}});
 }
 
 // On the LST input a refresh opens the panel, its caption naming that input
@@ -62,14 +59,12 @@ TEST_F(RemotePanelTest, OkWritesFunctionAndInput)
 TEST_F(RemotePanelTest, RefreshOnTheLstInputOpensThePanel)
 {
     clickOnScreen("rc_off");
-    load({{img::featureFlags, 0x4C}, {img::optionFlags, 0x2B}});
-    EXPECT_TRUE(busy() && h->state().remoteDim);
-    EXPECT_EQ(caption(), "Remote Control, Input=LST");
-    play({run(0x4C, 0x2B, {"?pRemote", "rbRemote==+", "lRemote==Remote DIM", "@SW_astro_close", "@SW_lst_close",
-                           "bRemoteCancel"},
-              0x4C, 0x2B)});
+    load(bytes(0x4C, 0x2B));
+    EXPECT_TRUE(busy() && h->state().remoteDim && caption() == "Remote Control, Input=LST");
+    act({"?pRemote", "rbRemote==+", "lRemote==Remote DIM", "@SW_astro_close", "@SW_lst_close", "bRemoteCancel"});
+    EXPECT_EQ(differences(image(), with(Bytes(defaultImage.begin(), defaultImage.end()), bytes(0x4C, 0x2B))), "");
     h->state().formDisabled = true;
-    load({{img::featureFlags, 0x4C}, {img::optionFlags, 0x1B}});
+    load(bytes(0x4C, 0x1B));
     EXPECT_FALSE(shown("pRemote") || h->state().remoteDim);
     EXPECT_TRUE(ticked("rbMN"));
 }
@@ -89,13 +84,13 @@ TEST_F(RemotePanelTest, FunctionNibblesOnBothInputs)
     for (const auto& r : rows) {
         SCOPED_TRACE(testing::Message() << std::hex << int(r.flags) << " " << int(r.options) << " ok " << r.ok);
         h->state().formDisabled = true;
-        load({{img::featureFlags, r.flags}, {img::optionFlags, r.options}});
+        load(bytes(r.flags, r.options));
         h->state().formDisabled = false;
         clickOnScreen("iRemote_en");
         EXPECT_EQ(ticked("rbMN"), r.mn);
         EXPECT_EQ(ticked("rbRemote"), r.remote);
         click(r.ok ? "bRC_OK" : "bRemoteCancel");
-        const ByteChanges after = {{img::featureFlags, r.flagsAfter}, {img::optionFlags, r.optionsAfter}};
-        EXPECT_EQ(differences(image(), with(Bytes(defaultImage.begin(), defaultImage.end()), after)), "");
+        const Bytes expected = with(Bytes(defaultImage.begin(), defaultImage.end()), bytes(r.flagsAfter, r.optionsAfter));
+        EXPECT_EQ(differences(image(), expected), "");
     }
 }
