@@ -29,25 +29,16 @@ struct MffPanelTest : PanelTest {
 
 } // namespace
 
-// A lifetime starts the profile at 80 to 100; a lifetime of 0 clears it.
-TEST_F(MffPanelTest, LifetimeStartsAndClearsTheProfile)
+// A lifetime starts the profile at 80 to 100, 0 clears it. A level moves
+// between its neighbours (either order), the stop from the start to 100; the
+// stop recomputes L1..L3 (halves to even), a hand-set level not. Bytes beyond
+// 100 from a file: the ranges stay within 100.
+TEST_F(MffPanelTest, LifetimeStartsTheProfileAndLevelSlidersStayBetweenTheirNeighbours)
 {
     act({"sw_mff_off", "?pMFF", "!MFF_dis", "!pMFFSlider", "eLifeTime==0", "eBurnIn==0", "eReduction==-"});
     EXPECT_FALSE(h->find("eL2")->isEnabled());
-    act({"eLifeTime", "sbMFF=1", "eLifeTime==500"});
-    EXPECT_TRUE(edited("eLifeTime") && h->find("eL2")->isEnabled());
+    act({"eLifeTime", "sbMFF=255", "eLifeTime==127500", "sbMFF=1", "eLifeTime==500", "eL2"});
     EXPECT_EQ(profile(), "80 85 90 95 100");
-    act({"sbMFF=255", "eLifeTime==127500", "sbMFF=0"});
-    EXPECT_EQ(profile(), "- - - - -");
-    EXPECT_FALSE(h->find("eReduction")->isEnabled());
-}
-
-// A level moves between its neighbours (either order), the stop from the start
-// to 100; the stop recomputes L1..L3 (halves to even), a hand-set level not.
-// Bytes beyond 100 from a file: the ranges stay within 100.
-TEST_F(MffPanelTest, LevelSlidersStayBetweenTheirNeighbours)
-{
-    act({"sw_mff_off", "eLifeTime", "sbMFF=1", "eL2"});
     EXPECT_EQ(range(), std::pair(85, 95));
     EXPECT_TRUE(edited("eL2") && !edited("eLifeTime"));
     act({"eStopLevel"});
@@ -57,7 +48,10 @@ TEST_F(MffPanelTest, LevelSlidersStayBetweenTheirNeighbours)
     act({"eStopLevel", "sbMFF=80", "eReduction", "sbMFF=90", "eL3"});
     EXPECT_EQ(profile(), "90 88 85 82 80");
     EXPECT_EQ(range(), std::pair(80, 85));
-    act({"sbMFF=84", "eL3==84", "bMFFCancel"});
+    act({"sbMFF=84", "eL3==84", "eLifeTime", "sbMFF=0"});
+    EXPECT_EQ(profile(), "- - - - -");
+    EXPECT_FALSE(h->find("eReduction")->isEnabled());
+    click("bMFFCancel");
 
     load({{img::mffLifetime, 1}, {img::mffStart, 200}, {img::mffL1, 150}, {img::mffL2, 100}, {img::mffStop, 50}});
     act({"iMFF_en", "eReduction==200", "eStopLevel", "eStopLevel==100", "eL1"});
