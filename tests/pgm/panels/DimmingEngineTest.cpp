@@ -19,13 +19,12 @@ const Engine engine2{'2', "eD#_Delay", "bDimmer2OK", "bDimmer2Cancel", "lDelete2
 struct DimmingEngineTest : PanelTest {
     Engine e = engine1;
 
-    // c("eD#_Level", 3) is "eD1_Level3" in engine 1.
     QString c(const char* name, int step = 0) const
     {
         const QString s = QString::fromLatin1(name).replace(u'#', QChar::fromLatin1(e.n));
         return step ? s + QString::number(step) : s;
     }
-    // act() with '#' standing for the engine's number.
+    // act() with '#' standing for the engine's number: "eD#_Level3" is "eD1_Level3" in engine 1.
     void run(std::initializer_list<const char*> steps) const
     {
         for (const char* s : steps)
@@ -49,9 +48,7 @@ struct DimmingEngineTest : PanelTest {
 
 } // namespace
 
-// Open: used steps green, the empty row after them silver, the rows behind it
-// disabled. A new step opens at full level; deleting a step removes every
-// step after it.
+// Used steps green, then one silver row, the rest disabled; a deletion removes the steps after it.
 TEST_F(DimmingEngineTest, OpenAddAndDeleteSteps)
 {
     const struct { Engine engine; int used; const char* texts; std::uint8_t first; } engines[] = {
@@ -74,8 +71,7 @@ TEST_F(DimmingEngineTest, OpenAddAndDeleteSteps)
     }
 }
 
-// Engine 1's level slider sets the relay (off at 0), engine 2's leaves it; a
-// fade in the longest range keeps whole units of 900 s.
+// Engine 1's level slider sets the relay (off at 0), engine 2's does not; fades in 900 s units.
 TEST_F(DimmingEngineTest, LevelRelayAndFadeOfAStep)
 {
     const struct { Engine engine; const char *atZero, *atTwenty; std::uint8_t stored; } engines[] = {
@@ -94,21 +90,19 @@ TEST_F(DimmingEngineTest, LevelRelayAndFadeOfAStep)
 // Engine 1 greys ISD; engine 2 switches the LST timer off (it had been left on).
 TEST_F(DimmingEngineTest, EmptyFirstStepSwitchesTheEnginesFeatureOff)
 {
-    const struct { Engine engine; std::uint8_t flags; std::vector<const char*> offPictures; } engines[] = {
+    const struct { Engine engine; std::uint8_t flags; std::vector<const char*> off; } engines[] = {
         {engine1, 0x08, {"Astro_dis", "dm1_dis", "sw_astro_open"}},
-        {engine2, 0x04, {"LST_dis", "sw_lst_open", "dm2_dis"}},
-    };
-    for (const auto& [engine, flags, offPictures] : engines) {
+        {engine2, 0x04, {"LST_dis", "sw_lst_open", "dm2_dis"}}};
+    for (const auto& [engine, flags, off] : engines) {
         e = engine;
         load(e.steps, stepList({}));
-        for (const char* name : offPictures)
+        for (const char* name : off)
             h->find(name)->hide();
         const Bytes before = image();
         run({"iISD#_en", "eD#_Level1==-", e.ok});
         EXPECT_EQ(differences(image(), with(before, {{img::featureFlags, flags}})), "") << e.n;
-        for (const char* name : offPictures)
-            EXPECT_TRUE(shown(name)) << name;
-        EXPECT_FALSE(busy());
+        for (const char* name : off)
+            EXPECT_TRUE(shown(name) && !busy()) << name;
     }
 }
 
@@ -117,17 +111,15 @@ TEST_F(DimmingEngineTest, OpeningOneEngineShowsOnlyItsOwnSteps)
 {
     act({"iISD1_en", "eD1_Level3", "bDimmer1_Cancel", "iISD2_en", "eD2_Level2==-", "!ED2_cbDel2"});
     e = engine2;
-    EXPECT_FALSE(enabled(3));
     EXPECT_EQ(Bytes(h->state().dimSteps.begin(), h->state().dimSteps.end()), steps());
 }
 
-// Engine 1's times from 15:00 (20) over midnight (128) to 09:00 (236);
-// engine 2's delays stored as time codes, reopened in their range.
+// Engine 1's times 15:00 (20) over midnight (128) to 09:00 (236); engine 2's delays as time codes.
 TEST_F(DimmingEngineTest, Engine1TimesAndEngine2DelaysAreStoredAsCodes)
 {
     act({"iISD1_en", "eD1_Level3", "eD1_Level4", "eD1_Time1", "?pD1Slider", "!comboD1", "sbD1=20",
-         "eD1_Time1==15:00:00", "eD1_Time2", "sbD1=104", "eD1_Time2==22:00:00", "eD1_Time3", "sbD1=188", "eD1_Time3==05:00:00", "eD1_Time4",
-         "sbD1=236", "eD1_Time4==09:00:00"});
+         "eD1_Time1==15:00:00", "eD1_Time2", "sbD1=104", "eD1_Time2==22:00:00", "eD1_Time3", "sbD1=188",
+         "eD1_Time3==05:00:00", "eD1_Time4", "sbD1=236", "eD1_Time4==09:00:00"});
     EXPECT_TRUE(edited("eD1_Time4") && !edited("eD1_Time3"));
     click("bDimmer1_OK");
     EXPECT_EQ(steps(), stepList({0x94, 0, 0x32, 0xE8, 0, 0x64, 0x3C, 0, 0x64, 0x6C, 0, 0x64}));
@@ -143,23 +135,21 @@ TEST_F(DimmingEngineTest, Engine1TimesAndEngine2DelaysAreStoredAsCodes)
 TEST_F(DimmingEngineTest, AStepThatMayNotFollowEndsTheList)
 {
     const struct { Engine engine; Steps steps; Bytes written; } rows[] = {
-        {engine1, {"eD1_Level3"}, stepList({0xE8, 0, 0x32, 0x3C, 0, 0x64})}, // step 3 at 00:00, before 05:00
-        {engine1, {"eD1_Level3", "eD1_Time3", "sbD1=188"}, stepList({0xE8, 0, 0x32, 0x3C, 0, 0x64})}, // 05:00 twice
-        {engine2, {"eD2_Level2", "eD2_Level3", "eD2_Level4", "eD2_Delay2", "comboD2=0", "sbD2=10", "eD2_Delay4",
-                   "comboD2=0", "sbD2=20"}, // delays 0, 10 s, 0, 20 s
+        {engine1, {"iISD1_en", "eD1_Level3", "bDimmer1_OK"}, stepList({0xE8, 0, 0x32, 0x3C, 0, 0x64})}, // 00:00
+        {engine1, {"iISD1_en", "eD1_Level3", "eD1_Time3", "sbD1=188", "bDimmer1_OK"}, // 05:00 twice
+         stepList({0xE8, 0, 0x32, 0x3C, 0, 0x64})},
+        {engine2, {"iISD2_en", "eD2_Level2", "eD2_Level3", "eD2_Level4", "eD2_Delay2", "comboD2=0", "sbD2=10",
+                   "eD2_Delay4", "comboD2=0", "sbD2=20", "bDimmer2OK"}, // delays 0, 10 s, 0, 20 s
          stepList({0, 0, 0x32, 10, 0, 0x64})},
     };
     for (const auto& r : rows) {
         e = r.engine;
-        run({"iISD#_en"});
         act(r.steps);
-        click(e.ok);
         EXPECT_EQ(steps(), r.written) << r.steps.size();
     }
 }
 
-// Times outside the night, long fades, levels above 100, a step behind a
-// gap; a field opens its slider in range (times at the nearer end).
+// Times outside the night, long fades, levels above 100, a step behind a gap: kept or dropped.
 TEST_F(DimmingEngineTest, Engine1ShowsAndKeepsOddStepsAndDropsThoseBehindAGap)
 {
     load(img::dim1Steps, stepList({0x8C, 0xFD, 0x78, 0x78, 0xFF, 0xFE, 0x00, 0x00, 0xFF, 0x3C, 0x00, 0x64}));
@@ -172,9 +162,7 @@ TEST_F(DimmingEngineTest, Engine1ShowsAndKeepsOddStepsAndDropsThoseBehindAGap)
          "eD1_Time2==09:00:00", "eD1_Level1", "eD1_Level1==100", "sbD1==100"});
 }
 
-// Delays beyond the slider, a click alone keeps them; level 127 with the relay
-// off would read as an empty step: stored as 100, relay off. A minimum level
-// above 100 leaves only full level.
+// Long delays kept; level 127 relay off (the empty-step byte) stored as 100; minimum level > 100.
 TEST_F(DimmingEngineTest, Engine2KeepsLongCodesAndNeverStoresAUsedStepAsEmpty)
 {
     e = engine2;

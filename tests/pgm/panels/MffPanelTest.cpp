@@ -10,7 +10,7 @@ using namespace nolt::test;
 namespace {
 
 struct MffPanelTest : PanelTest {
-    // The level texts in profile order: start, L1, L2, L3, stop.
+    // Start, L1, L2, L3, stop.
     QString profile() const
     {
         return QStringList{edit("eReduction"), edit("eL1"), edit("eL2"), edit("eL3"), edit("eStopLevel")}.join(' ');
@@ -29,10 +29,7 @@ struct MffPanelTest : PanelTest {
 
 } // namespace
 
-// A lifetime starts the profile at 80 to 100, 0 clears it. A level moves
-// between its neighbours (either order), the stop from the start to 100; the
-// stop recomputes L1..L3 (halves to even), a hand-set level not. Bytes beyond
-// 100 from a file: the ranges stay within 100.
+// Lifetime 0 <-> 80..100 profile; level ranges between neighbours, within 100 even from a file.
 TEST_F(MffPanelTest, LifetimeStartsTheProfileAndLevelSlidersStayBetweenTheirNeighbours)
 {
     act({"sw_mff_off", "?pMFF", "!MFF_dis", "!pMFFSlider", "eLifeTime==0", "eBurnIn==0", "eReduction==-"});
@@ -58,8 +55,7 @@ TEST_F(MffPanelTest, LifetimeStartsTheProfileAndLevelSlidersStayBetweenTheirNeig
     EXPECT_EQ(range(), std::pair(100, 100));
 }
 
-// OK writes the panel's bytes and keeps the others of byte 68; lifetime 0
-// clears the levels and shows the switch off.
+// OK writes the panel's bytes only; lifetime 0 clears the levels and shows the switch off.
 TEST_F(MffPanelTest, OkWritesExactlyTheMffBytes)
 {
     play({{{{img::optionFlags, 0x31}},
@@ -74,9 +70,7 @@ TEST_F(MffPanelTest, OkWritesExactlyTheMffBytes)
            {{img::mffLifetime, 0}, {img::mffStart, 0}, {img::mffL1, 0}, {img::mffL2, 0}, {img::mffStop, 0}}}});
 }
 
-// The switch shows off after OK or Cancel when lifetime and burn-in are 0.
-// The reset box keeps the state it was left in; switching off clears lifetime,
-// burn-in and the bit; OK with the box unticked clears the bit.
+// Switch off when lifetime and burn-in are 0; the reset box keeps the state it was left in.
 TEST_F(MffPanelTest, SwitchPictureAndSwitchingOffClearsLifetimeBurnInAndResetButKeepsTheLevels)
 {
     play({{{}, {"sw_mff_off", "eLifeTime", "sbMFF=4", "bMFFCancel", "?MFF_dis", "?sw_mff_off"}},
@@ -90,8 +84,7 @@ TEST_F(MffPanelTest, SwitchPictureAndSwitchingOffClearsLifetimeBurnInAndResetBut
           {{{img::optionFlags, 0x09}, {img::mffLifetime, 1}}, {"iMFF_en", "bMFFOk"}, {{img::optionFlags, 0x01}}}});
 }
 
-// The help plots the profile on a fresh chart (x = 49 + 100 a quarter,
-// y = 446 - 4 per cent), or "Lifetime?" when there is none.
+// The profile (x = 49 + 100 a quarter, y = 446 - 4 %) or "Lifetime?" on a fresh chart.
 TEST_F(MffPanelTest, HelpPlotsTheProfileOnAFreshChartEachTime)
 {
     act({"sw_mff_off", "eLifeTime", "sbMFF=1", "bMFFHelp"}); // 80, 85, 90, 95, 100

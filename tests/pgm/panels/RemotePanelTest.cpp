@@ -1,7 +1,5 @@
-// The remote-control switch, tile and panel, and Remote DIM's hold on the
-// LST timer and ISD. Byte 0: 0x20 the 230 V input, 0x40 the LST input, 0x0C
-// the LST timer and ISD on. Byte 68: the function in the high nibble; the
-// other features' bits 0x0B below it stay as they are.
+// The remote control. Byte 0: 0x20 230 V input, 0x40 LST input, 0x0C LST timer and ISD on.
+// Byte 68: the function in the high nibble; the other bits 0x0B below it stay.
 
 #include "PanelTesting.h"
 
@@ -22,20 +20,17 @@ struct RemotePanelTest : PanelTest {
 
 } // namespace
 
-// Off -> 230 V -> LST moves the switch and names the input; LST -> off clears inputs and function.
+// Off -> 230 V -> LST names the input; LST -> off clears inputs and function.
 TEST_F(RemotePanelTest, SwitchCyclesAndOnlyOffWrites)
 {
     play({{bytes(0x0C, 0x0B), {"@rc_off", "?rc_main", "!rem_dis"}, bytes(0x0C, 0x0B)}});
     EXPECT_EQ(caption(), "Remote Control, Input=230V");
     play({{bytes(0x0C, 0x0B), {"@rc_off", "@rc_main", "?rc_lst", "!rc_main"}, bytes(0x0C, 0x0B)}});
     EXPECT_EQ(caption(), "Remote Control, Input=LST");
-    // Both inputs set: 230 V.
     play({{bytes(0x6C, 0x3B), {"@rc_main", "@rc_lst", "?rc_off", "?rem_dis", "!lRemote"}, bytes(0x0C, 0x0B)}});
 }
 
-// Remote DIM takes the LST input: the LST timer and ISD go off and stay off
-// while it holds. Off ends it; the timers stay off until switched on. OK
-// writes function and input; MidNight moves with the switch to the LST input.
+// Remote DIM keeps the LST timer and ISD off until switched off; MidNight follows the switch.
 TEST_F(RemotePanelTest, OkWritesFunctionAndInput)
 {
     load({{img::optionFlags, 0x0B}});
@@ -54,8 +49,7 @@ TEST_F(RemotePanelTest, OkWritesFunctionAndInput)
           {bytes(0x2C, 0x1B), {"@rc_main", "@lRemote", "rbMN==+", "bRC_OK", "lRemote==MidNight"}, bytes(0x4C, 0x1B)}});
 }
 
-// On the LST input a refresh opens the panel, its caption naming that input
-// whatever the switch was last clicked to; while busy only the buttons follow.
+// On the LST input a refresh opens the panel naming that input; while busy only the buttons follow.
 TEST_F(RemotePanelTest, RefreshOnTheLstInputOpensThePanel)
 {
     clickOnScreen("rc_off");
@@ -65,12 +59,10 @@ TEST_F(RemotePanelTest, RefreshOnTheLstInputOpensThePanel)
     EXPECT_EQ(differences(image(), with(Bytes(defaultImage.begin(), defaultImage.end()), bytes(0x4C, 0x2B))), "");
     h->state().formDisabled = true;
     load(bytes(0x4C, 0x1B));
-    EXPECT_FALSE(shown("pRemote") || h->state().remoteDim);
-    EXPECT_TRUE(ticked("rbMN"));
+    EXPECT_TRUE(!shown("pRemote") && !h->state().remoteDim && ticked("rbMN"));
 }
 
-// Function nibbles as files and devices may hold them: a known one ticks its
-// button and stays; any other, or none, switches remote control off.
+// Any function nibble from a file: a known one ticks its button, others switch remote off.
 TEST_F(RemotePanelTest, FunctionNibblesOnBothInputs)
 {
     const struct { std::uint8_t flags, options; bool mn, remote, ok; std::uint8_t flagsAfter, optionsAfter; } rows[] = {
@@ -87,10 +79,9 @@ TEST_F(RemotePanelTest, FunctionNibblesOnBothInputs)
         load(bytes(r.flags, r.options));
         h->state().formDisabled = false;
         clickOnScreen("iRemote_en");
-        EXPECT_EQ(ticked("rbMN"), r.mn);
-        EXPECT_EQ(ticked("rbRemote"), r.remote);
+        EXPECT_EQ(std::pair(ticked("rbMN"), ticked("rbRemote")), std::pair(r.mn, r.remote));
         click(r.ok ? "bRC_OK" : "bRemoteCancel");
-        const Bytes expected = with(Bytes(defaultImage.begin(), defaultImage.end()), bytes(r.flagsAfter, r.optionsAfter));
-        EXPECT_EQ(differences(image(), expected), "");
+        const Bytes after = with(Bytes(defaultImage.begin(), defaultImage.end()), bytes(r.flagsAfter, r.optionsAfter));
+        EXPECT_EQ(differences(image(), after), "");
     }
 }
