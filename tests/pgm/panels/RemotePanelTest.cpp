@@ -1,12 +1,9 @@
-// The remote-control switch, tile and panel, and Remote DIM's hold on the
-// LST timer and ISD. Byte 0: 0x20 the 230 V input, 0x40 the LST input, 0x0C
-// the LST timer and ISD on. Byte 68: the function in the high nibble; the
-// other features' bits 0x0B below it stay as they are.
+// The remote control. Byte 0: 0x20 230 V input, 0x40 LST input, 0x0C LST timer and ISD on.
+// Byte 68: the function in the high nibble; the other bits 0x0B below it stay.
 
 #include "PanelTesting.h"
 
 #include <QGroupBox>
-#include <QRadioButton>
 
 using namespace nolt;
 using namespace nolt::test;
@@ -14,109 +11,58 @@ using namespace nolt::test;
 namespace {
 
 struct RemotePanelTest : PanelTest {
-    void load(std::uint8_t flags, std::uint8_t options)
+    static ByteChanges bytes(std::uint8_t flags, std::uint8_t options)
     {
-        PanelTest::load({{img::featureFlags, flags}, {img::optionFlags, options}});
+        return {{img::featureFlags, flags}, {img::optionFlags, options}};
     }
-    // How the image differs from the factory one with bytes 0 and 68 as given.
-    std::string differsFrom(std::uint8_t flags, std::uint8_t options) const
-    {
-        const Bytes factory(defaultImage.begin(), defaultImage.end());
-        return differences(image(), with(factory, {{img::featureFlags, flags}, {img::optionFlags, options}}));
-    }
-    bool ticked(const char* name) const { return h->find<QRadioButton>(name)->isChecked(); }
     QString caption() const { return h->find<QGroupBox>("gbRemote")->title(); }
 };
 
 } // namespace
 
-// Off -> 230 V -> LST moves the switch and names the input; LST -> off
-// clears both inputs and the function.
+// Off -> 230 V -> LST names the input; LST -> off clears inputs and function.
 TEST_F(RemotePanelTest, SwitchCyclesAndOnlyOffWrites)
 {
-    load(0x0C, 0x0B);
-    clickOnScreen("rc_off");
-    EXPECT_TRUE(shown("rc_main") && !shown("rem_dis"));
+    play({{bytes(0x0C, 0x0B), {"@rc_off", "?rc_main", "!rem_dis"}, bytes(0x0C, 0x0B)}});
     EXPECT_EQ(caption(), "Remote Control, Input=230V");
-    clickOnScreen("rc_main");
-    EXPECT_TRUE(shown("rc_lst") && !shown("rc_main"));
+    play({{bytes(0x0C, 0x0B), {"@rc_off", "@rc_main", "?rc_lst", "!rc_main"}, bytes(0x0C, 0x0B)}});
     EXPECT_EQ(caption(), "Remote Control, Input=LST");
-    EXPECT_EQ(differsFrom(0x0C, 0x0B), "");
-
-    load(0x6C, 0x3B); // both inputs: 230 V
-    clickOnScreen("rc_main");
-    clickOnScreen("rc_lst");
-    EXPECT_TRUE(shown("rc_off") && shown("rem_dis") && !shown("lRemote"));
-    EXPECT_EQ(differsFrom(0x0C, 0x0B), "");
+    play({{bytes(0x6C, 0x3B), {"@rc_main", "@rc_lst", "?rc_off", "?rem_dis", "!lRemote"}, bytes(0x0C, 0x0B)}});
 }
 
+// Remote DIM keeps the LST timer and ISD off until switched off; MidNight follows the switch.
 TEST_F(RemotePanelTest, OkWritesFunctionAndInput)
 {
-    load(0x0C, 0x0B);
-    clickOnScreen("rc_off");
-    clickOnScreen("iRemote_en");
-    EXPECT_EQ(h->find<QRadioButton>("rbRemote")->text(), "MidNight Protect");
-    h->find<QRadioButton>("rbRemote")->click();
-    click("bRC_OK");
-    EXPECT_EQ(differsFrom(0x2C, 0x3B), "");
-    EXPECT_EQ(label("lRemote"), "MidNight Protect");
-    EXPECT_FALSE(shown("pRemote") || busy());
-
-    // MidNight moves with the switch to the LST input.
-    load(0x2C, 0x1B);
-    clickOnScreen("rc_main");
-    clickOnScreen("lRemote"); // hidden by the move: the tile takes the click
-    EXPECT_TRUE(ticked("rbMN"));
-    click("bRC_OK");
-    EXPECT_EQ(differsFrom(0x4C, 0x1B), "");
-    EXPECT_EQ(label("lRemote"), "MidNight");
+    load({{img::optionFlags, 0x0B}});
+    const Bytes before = image();
+    act({"@rc_off", "@rc_main", "@iRemote_en"});
+    h->find<QAbstractButton>("rbRemote")->click(); // the short caption lies left of the centre
+    act({"bRC_OK", "lRemote==Remote DIM", "?LST_dis", "?Astro_dis", "@sw_lst_open", "@sw_astro_open"});
+    EXPECT_EQ(differences(image(), with(before, bytes(0x40, 0x2B))), "");
+    act({"@rc_lst"});
+    EXPECT_EQ(differences(image(), with(before, {{img::featureFlags, 0x00}})), "");
+    act({"@sw_lst_open", "@sw_astro_open"});
+    EXPECT_EQ(differences(image(), before), "");
+    play({{bytes(0x0C, 0x0B),
+           {"@rc_off", "@iRemote_en", "rbRemote", "bRC_OK", "!pRemote", "lRemote==MidNight Protect"},
+           bytes(0x2C, 0x3B)},
+          {bytes(0x2C, 0x1B), {"@rc_main", "@lRemote", "rbMN==+", "bRC_OK", "lRemote==MidNight"}, bytes(0x4C, 0x1B)}});
 }
 
-// Remote DIM takes the LST input: the LST timer and ISD go off and stay off
-// while it holds. Off ends it; the timers stay off until switched on.
-TEST_F(RemotePanelTest, RemoteDimKeepsLstTimerAndIsdOff)
-{
-    load(0x0C, 0x0B);
-    clickOnScreen("rc_off");
-    clickOnScreen("rc_main");
-    clickOnScreen("iRemote_en");
-    EXPECT_EQ(h->find<QRadioButton>("rbRemote")->text(), "Remote DIM");
-    h->find<QRadioButton>("rbRemote")->click();
-    click("bRC_OK");
-    EXPECT_EQ(label("lRemote"), "Remote DIM");
-    EXPECT_TRUE(shown("LST_dis") && shown("Astro_dis"));
-    clickOnScreen("sw_lst_open");
-    clickOnScreen("sw_astro_open");
-    EXPECT_EQ(differsFrom(0x40, 0x2B), "");
-    clickOnScreen("rc_lst");
-    EXPECT_EQ(differsFrom(0x00, 0x0B), "");
-    clickOnScreen("sw_lst_open");
-    clickOnScreen("sw_astro_open");
-    EXPECT_EQ(differsFrom(0x0C, 0x0B), "");
-}
-
-// On the LST input a refresh opens the panel, its caption naming that input
-// whatever the switch was last clicked to; while busy only the buttons follow.
+// On the LST input a refresh opens the panel naming that input; while busy only the buttons follow.
 TEST_F(RemotePanelTest, RefreshOnTheLstInputOpensThePanel)
 {
     clickOnScreen("rc_off");
-    load(0x4C, 0x2B);
-    EXPECT_TRUE(shown("pRemote") && busy() && h->state().remoteDim && ticked("rbRemote"));
-    EXPECT_EQ(caption(), "Remote Control, Input=LST");
-    EXPECT_EQ(label("lRemote"), "Remote DIM");
-    clickOnScreen("SW_astro_close");
-    clickOnScreen("SW_lst_close");
-    click("bRemoteCancel");
-    EXPECT_EQ(differsFrom(0x4C, 0x2B), "");
-
+    load(bytes(0x4C, 0x2B));
+    EXPECT_TRUE(busy() && h->state().remoteDim && caption() == "Remote Control, Input=LST");
+    act({"?pRemote", "rbRemote==+", "lRemote==Remote DIM", "@SW_astro_close", "@SW_lst_close", "bRemoteCancel"});
+    EXPECT_EQ(differences(image(), with(Bytes(defaultImage.begin(), defaultImage.end()), bytes(0x4C, 0x2B))), "");
     h->state().formDisabled = true;
-    load(0x4C, 0x1B);
-    EXPECT_FALSE(shown("pRemote") || h->state().remoteDim);
-    EXPECT_TRUE(ticked("rbMN"));
+    load(bytes(0x4C, 0x1B));
+    EXPECT_TRUE(!shown("pRemote") && !h->state().remoteDim && ticked("rbMN"));
 }
 
-// Function nibbles as files and devices may hold them: a known one ticks its
-// button and stays; any other, or none, switches remote control off.
+// Any function nibble from a file: a known one ticks its button, others switch remote off.
 TEST_F(RemotePanelTest, FunctionNibblesOnBothInputs)
 {
     const struct { std::uint8_t flags, options; bool mn, remote, ok; std::uint8_t flagsAfter, optionsAfter; } rows[] = {
@@ -130,12 +76,12 @@ TEST_F(RemotePanelTest, FunctionNibblesOnBothInputs)
     for (const auto& r : rows) {
         SCOPED_TRACE(testing::Message() << std::hex << int(r.flags) << " " << int(r.options) << " ok " << r.ok);
         h->state().formDisabled = true;
-        load(r.flags, r.options);
+        load(bytes(r.flags, r.options));
         h->state().formDisabled = false;
         clickOnScreen("iRemote_en");
-        EXPECT_EQ(ticked("rbMN"), r.mn);
-        EXPECT_EQ(ticked("rbRemote"), r.remote);
+        EXPECT_EQ(std::pair(ticked("rbMN"), ticked("rbRemote")), std::pair(r.mn, r.remote));
         click(r.ok ? "bRC_OK" : "bRemoteCancel");
-        EXPECT_EQ(differsFrom(r.flagsAfter, r.optionsAfter), "");
+        const Bytes after = with(Bytes(defaultImage.begin(), defaultImage.end()), bytes(r.flagsAfter, r.optionsAfter));
+        EXPECT_EQ(differences(image(), after), "");
     }
 }
