@@ -1,10 +1,8 @@
-// An untrusted stick: data replies that do not fit the image or the report, replies before the identity, short
-// output reports, replies that belong to no operation under way, an update without firmware (a beep), and a
-// few thousand random replies (under the sanitizers any access outside the report, image or firmware shows).
+// An untrusted stick: data replies that do not fit the image or the report, short output reports, replies that
+// belong to no operation under way, an update without firmware (a beep), and a few thousand random replies
+// (under the sanitizers any access outside the report, image or firmware shows).
 
 #include "StickRig.h"
-
-#include "image/Crc16.h"
 
 #include <gtest/gtest.h>
 
@@ -14,16 +12,6 @@ using namespace nolt;
 using namespace nolt::test;
 
 namespace {
-
-// A data reply with a right CRC over `length` bytes of `value`.
-sim::Report dataReply(int address, int length, std::uint8_t value)
-{
-    sim::Report r = {0xB2, 'R', 0, 0, std::uint8_t(address), std::uint8_t(length)};
-    r.resize(6 + static_cast<std::size_t>(length), value);
-    const std::uint16_t crc = frameCrc(r[4], r[5], r.data() + 6);
-    r[2] = crc & 0xFF, r[3] = crc >> 8;
-    return r;
-}
 
 // Identified and read; the stick then waits for the tool.
 void readAndHush(StickRig& rig)
@@ -37,8 +25,19 @@ struct StickFaults : ::testing::Test, StickRig {};
 
 } // namespace
 
-TEST_F(StickFaults, DataReplyPastByte255IsDropped)
+// Before the identity the image has 128 bytes, after it 256: data past its end is dropped.
+TEST_F(StickFaults, DataPastTheImageIsDropped)
 {
+    state.eeBlock.assign(128, 0);
+    machine.start();
+    reply(dataReply(120, 26, 0x31));
+    EXPECT_EQ(state.eeBlock, Bytes(128, 0));
+    reply(dataReply(100, 28, 0x31));
+    ASSERT_EQ(state.eeBlock.size(), 128u);
+    EXPECT_EQ(state.eeBlock[127], 0x31);
+    EXPECT_EQ(state.eeBlock[99], 0);
+    EXPECT_EQ(view.displays, 0);
+
     readAndHush(*this);
     const Bytes before = state.eeBlock;
     const std::size_t sent = device.written.size();
@@ -67,19 +66,6 @@ TEST(StickFaultsSmallReport, DataLongerThanTheReportIsDropped)
     EXPECT_EQ(rig.device.written.size(), sent + 1);
 }
 
-TEST_F(StickFaults, DataBeforeTheIdentityStaysWithinThe128ByteImage)
-{
-    state.eeBlock.assign(128, 0);
-    machine.start();
-    reply(dataReply(120, 26, 0x31));
-    EXPECT_EQ(state.eeBlock, Bytes(128, 0));
-    reply(dataReply(100, 28, 0x31));
-    ASSERT_EQ(state.eeBlock.size(), 128u);
-    EXPECT_EQ(state.eeBlock[127], 0x31);
-    EXPECT_EQ(state.eeBlock[99], 0);
-    EXPECT_EQ(view.displays, 0);
-}
-
 // Output reports too short for a frame: Read Memory fits in 32 bytes, Write Memory and firmware parts do not;
 // in 4 bytes nothing fits. No frame is sent cut.
 TEST(StickFaultsShortOutput, FramesLongerThanTheReportAreNotSent)
@@ -104,13 +90,22 @@ TEST(StickFaultsShortOutput, FramesLongerThanTheReportAreNotSent)
     }
 }
 
+// Write and firmware replies outside their operation, unknown codes (shown in the debug memo) and beep codes
+// change nothing; "Update FW" without firmware beeps and sends nothing.
 TEST_F(StickFaults, RepliesOutsideTheirOperationChangeNothing)
 {
     readAndHush(*this);
     const std::size_t sent = device.written.size();
     const QString caption = view.captionText;
-    for (std::uint8_t code : {'T', 'U', 'V', 'W', 'X', 'Z'})
-        reply({0xB2, code});
+    view.lines.clear();
+    for (sim::Report r : {sim::Report{0xB2, 'T'}, {0xB2, 'U'}, {0xB2, 'V'}, {0xB2, 'W'}, {0xB2, 'X'}, {0xB2, 'Z'},
+                          {0xB2, 0x50}, {0xB2, 0x53}, {0x00, 0x51}, {0xB2, 'Y'}, {0xB2, '['}})
+        reply(r);
+    EXPECT_EQ(view.lines, QStringList({"RET: 50", "RET: 53", "?: 00"}));
+    EXPECT_EQ(platform.beeps, 2);
+    state.firmware.fwLength = 144;
+    machine.bUpdateFwClick();
+    EXPECT_EQ(platform.beeps, 3);
     EXPECT_EQ(device.written.size(), sent);
     EXPECT_EQ(view.captionText, caption);
     EXPECT_EQ(machine.stickState(), 1);
@@ -123,17 +118,6 @@ TEST_F(StickFaults, RepliesOutsideTheirOperationChangeNothing)
     EXPECT_EQ(device.written.size(), sent + 1) << "only the first Write Memory";
 }
 
-TEST_F(StickFaults, UpdateWithoutFirmwareSendsNothing)
-{
-    readAndHush(*this);
-    const std::size_t sent = device.written.size();
-    state.firmware.fwLength = 144;
-    machine.bUpdateFwClick();
-    EXPECT_EQ(device.written.size(), sent);
-    EXPECT_EQ(machine.stickState(), 1);
-    EXPECT_EQ(platform.beeps, 1);
-}
-
 TEST_F(StickFaults, ImageTooShortForAWriteEndsIt)
 {
     readAndHush(*this);
@@ -143,6 +127,58 @@ TEST_F(StickFaults, ImageTooShortForAWriteEndsIt)
     EXPECT_EQ(view.captionText, "Transfer Error!");
     EXPECT_EQ(model.writeFrames, 5) << "Write Memory 0..100 fit, 125 would not";
     EXPECT_EQ(model.eeFrames, 0);
+}
+
+// Frames the stick's checks do not see: the length of the last read, the zero closing Write Memory whatever the
+// buffer held, firmware bytes past the image (0xFF), and commands, states and addresses that send nothing.
+TEST_F(StickFaults, FramesStayInsideTheImageAndTheStickMemory)
+{
+    StickLink& f = machine.frames();
+    const auto sent = [&](int cmd, int address, std::size_t n) {
+        f.stickAddr = address;
+        const std::size_t before = device.written.size();
+        EXPECT_TRUE(f.stickCmd(cmd));
+        EXPECT_EQ(f.stickAddr, address) << "the reply moves the address on, not the frame";
+        return framesFrom(before, n).at(0);
+    };
+    EXPECT_EQ(sent(stick::stickReadMem, 234, 5), (sim::Report{0xCA, 0xC5, 0x02, 0xEA, 0x16}));
+    EXPECT_EQ(view.lines.back(), "Send: Read Memory 0xEA");
+    f.writeImage.assign(256, 0x21);
+    link.dataBuffer.fill(0xAB);
+    EXPECT_EQ(sent(stick::stickWriteMem, 25, 33)[32], 0);
+
+    f.fwImage.assign(12288, 0xAB);
+    f.stickAddr = 170 * 72; // the 171st page: bytes 12240..12311
+    const std::size_t before = device.written.size();
+    for (int s = 3; s <= 5; ++s) {
+        f.stickState = s;
+        f.stickCmd(stick::stickFwBlock);
+    }
+    const auto parts = framesFrom(before, 32);
+    ASSERT_EQ(parts.size(), 3u);
+    EXPECT_EQ(sim::Report(parts[1].begin() + 6, parts[1].end()),
+              [] { sim::Report r(22, 0xAB); r.resize(26, 0xFF); return r; }());
+    EXPECT_EQ(sim::Report(parts[2].begin() + 6, parts[2].begin() + 26), sim::Report(20, 0xFF));
+
+    device.written.clear();
+    view.lines.clear();
+    for (int state : {-1, 0, 1, 2}) {
+        f.stickState = state;
+        EXPECT_FALSE(f.stickCmd(stick::stickFwBlock));
+    }
+    for (int cmd : {0, 1, 3, 6, 7, 9, 0x0E, 255})
+        EXPECT_FALSE(f.stickCmd(cmd)) << cmd;
+    const std::uint8_t one[] = {'R'};
+    EXPECT_FALSE(f.send2Stick("lonely", one));
+    EXPECT_FALSE(f.stickCmd((f.stickAddr = 232, stick::stickWriteMem))) << "past the stick's memory";
+    EXPECT_FALSE(f.stickCmd((f.stickAddr = 256, stick::stickReadMem)));
+    f.writeImage.resize(128);
+    EXPECT_FALSE(f.stickCmd((f.stickAddr = 104, stick::stickWriteMem))) << "past the image";
+    EXPECT_TRUE(device.written.empty());
+    EXPECT_TRUE(view.lines.isEmpty());
+    view.debugTicked = false; // "Debug" unticked, or "Stop" ticked: sent, not logged
+    EXPECT_TRUE(f.stickCmd((f.stickAddr = 103, stick::stickWriteMem)));
+    EXPECT_TRUE(view.lines.isEmpty());
 }
 
 namespace {
