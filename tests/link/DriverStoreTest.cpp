@@ -1,5 +1,5 @@
 // "Transfer" in driver mode against the simulated driver: what the device holds, what the user is told and
-// where the window is left, for success and for every failure of the sequence.
+// where the window is left, for success and for every failure of the sequence. Stick mode: StoreTest.
 
 #include "image/Crc16.h"
 #include "link/DriverStore.h"
@@ -134,25 +134,4 @@ TEST(DriverStore, FailureRows)
             EXPECT_EQ(rig.at(0xFFC0, 16), rig.was(0xFFC0, 16)) << "entry 4 unchanged";
         }
     }
-}
-
-// In stick mode the store only hands the image, unmapped, to the stick's write; nothing restarts. With a panel
-// open, nothing at all.
-TEST(DriverStore, StickModeHandsTheImageToTheStickUnmapped)
-{
-    StoreRig rig(0);
-    rig.link.usbStick = true;
-    rig.state.dimmingCurve.assign(101, 0);
-    rig.state.sw.dcIndex = 0;
-    const Bytes image = rig.state.eeBlock;
-    int started = 0;
-    rig.store.bMemStoreClick([&] { started += rig.state.formDisabled ? 1 : 100; }); // busy while the write starts
-    EXPECT_FALSE(rig.state.formDisabled);
-    EXPECT_FALSE(rig.platform.busyCursor);
-    EXPECT_EQ(rig.state.eeBlock, image);
-    EXPECT_TRUE(rig.device.written.empty());
-    rig.state.formDisabled = true;
-    rig.store.bMemStoreClick([&] { ++started; });
-    EXPECT_EQ(started, 1);
-    EXPECT_TRUE(rig.platform.restarts.empty());
 }
