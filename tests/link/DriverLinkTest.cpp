@@ -1,5 +1,4 @@
-// Driver-mode requests against the simulated driver: the 50 ms collector, verified page writes and their
-// acknowledgements, and reports of other lengths than eight bytes.
+// Driver-mode requests: the 50 ms collector, page writes and their acknowledgements, reports of other lengths.
 
 #include "support/DriverRig.h"
 
@@ -17,54 +16,46 @@ void ticks(DriverLink& link, int n)
         link.timer1Tick();
 }
 
-Bytes numbered(std::uint8_t step)
-{
-    Bytes page(128);
-    for (int i = 0; i < 128; ++i)
-        page[i] = static_cast<std::uint8_t>(i * step);
-    return page;
-}
-
 } // namespace
 
+// Header and sixteen packets make a block. Before the header a stick's greeting stops the collector and anything
+// else is dropped; after it every report is a packet, and a count above one page is cut to the page.
 TEST(DriverLink, ReadCollectsHeaderAndSixteenPacketsThenStops)
 {
     DriverRig rig;
-    const Bytes page = numbered(3);
+    Bytes page(128);
+    for (int i = 0; i < 128; ++i)
+        page[i] = static_cast<std::uint8_t>(i * 3);
     rig.driver().setBytes(0x4000, page);
     rig.link.readDataBlock(0x4000);
     EXPECT_EQ(rig.device.written.back(), (Report{0xAA, 0x55, 0xF2, 0x10, 0x00, 0x40, 0, 0}));
-    EXPECT_FALSE(rig.link.controlFlag);
     ticks(rig.link, 16);
     EXPECT_TRUE(rig.link.dataFlag) << "header and 15 packets are not a block";
-    EXPECT_TRUE(rig.link.timer1().isActive());
     rig.link.timer1Tick();
     EXPECT_FALSE(rig.link.dataFlag);
-    EXPECT_FALSE(rig.link.timer1().isActive());
     EXPECT_EQ(rig.link.sendBlock, page);
-}
 
-TEST(DriverLink, PacketsBeforeTheHeaderAreDroppedAndAfterItEveryReportIsAPacket)
-{
-    DriverRig rig;
     rig.device.setModel(nullptr); // replies come from the test alone
     rig.link.readControlBlock();
-    rig.device.queueReply(Report(8, 0x11)); // before any header
-    rig.device.queueReply({0xC0, 0x44, 0x80, 0xFF, 0x80});
+    rig.device.queueReply(Report(8, 0x11));
+    rig.device.queueReply({0xC0, 0x44, 0x80, 0xFF, 0xF8}); // 31 packets announced
     for (int i = 0; i < 13; ++i)
         rig.device.queueReply(Report(8, static_cast<std::uint8_t>(i)));
     rig.device.queueReply({0xC0, 0x44, 0x80, 0xFF, 0x08}); // block bytes, not a header
     rig.device.queueReply({0xB2, 0x50});
     rig.device.queueReply({0xB2, 0x51});
+    rig.device.queueReply(Report(8, 0x77));
     ticks(rig.link, 1 + 1 + 16);
     EXPECT_FALSE(rig.link.controlFlag);
     EXPECT_FALSE(rig.link.usbStick);
-    for (int i = 0; i < 13; ++i)
-        EXPECT_EQ(rig.link.controlBlock[i * 8], i) << "packet " << i;
+    EXPECT_FALSE(rig.link.timer1().isActive());
+    EXPECT_EQ(rig.link.controlBlock[12 * 8], 12);
     EXPECT_EQ(Bytes(rig.link.controlBlock.begin() + 104, rig.link.controlBlock.end()),
               (Bytes{0xC0, 0x44, 0x80, 0xFF, 0x08, 0, 0, 0, 0xB2, 0x50, 0, 0, 0, 0, 0, 0, 0xB2, 0x51, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(rig.device.pendingReplies(), 1u) << "the rest is left unread";
 
     rig.link.readControlBlock(); // a stick announces itself: the collector stops, the flag stays
+    rig.device.clearReplies();
     rig.device.queueReply({0xB2, 0x51});
     rig.link.timer1Tick();
     EXPECT_TRUE(rig.link.usbStick);
@@ -72,40 +63,22 @@ TEST(DriverLink, PacketsBeforeTheHeaderAreDroppedAndAfterItEveryReportIsAPacket)
     EXPECT_FALSE(rig.link.timer1().isActive());
 }
 
-TEST(DriverLink, HeaderCountAboveOnePageIsCutToThePage)
-{
-    DriverRig rig;
-    rig.device.setModel(nullptr);
-    rig.link.readDataBlock(0);
-    rig.device.queueReply({0xC0, 0x44, 0, 0, 0xF8}); // 31 packets announced
-    for (int i = 0; i < 31; ++i)
-        rig.device.queueReply(Report(8, static_cast<std::uint8_t>(i)));
-    ticks(rig.link, 17);
-    EXPECT_FALSE(rig.link.dataFlag) << "the block is complete after one page";
-    EXPECT_FALSE(rig.link.timer1().isActive());
-    EXPECT_EQ(rig.link.sendBlock.size(), 128u);
-    EXPECT_EQ(rig.link.sendBlock[0], 0);
-    EXPECT_EQ(rig.link.sendBlock[120], 15);
-    EXPECT_EQ(rig.device.pendingReplies(), 15u) << "the rest is left unread";
-}
-
 TEST(DriverLink, PageWriteSendsRequestPacketsAndIsAcknowledged)
 {
     DriverRig rig;
-    const Bytes page = numbered(255);
+    Bytes page(128);
+    for (int i = 0; i < 128; ++i)
+        page[i] = static_cast<std::uint8_t>(255 * i);
     EXPECT_FALSE(rig.link.writePage(0xC000, page.data()));
     ASSERT_EQ(rig.device.written.size(), 17u);
     EXPECT_EQ(rig.device.written[0], (Report{0xAA, 0x55, 0xF1, 0x10, 0x00, 0xC0, 0, 0}));
     EXPECT_EQ(rig.at(0xC000, 128), page);
-    rig.link.readDataBlock(0xC000);
-    ticks(rig.link, 17);
-    EXPECT_EQ(rig.link.sendBlock, page);
     EXPECT_EQ(rig.device.lengthQueries, 3) << "the report lengths are asked once, when the link starts";
 }
 
 // Longer input reports fill only their packet's eight bytes; sent packets carry zeros after them, whatever an
-// earlier report left in the buffer.
-TEST(DriverLink, LongerReportsCarryEightBytePackets)
+// earlier report left in the buffer. Lengths no HID device has move no report at all.
+TEST(DriverLink, LongReportsNeverRunPastTheBuffer)
 {
     ScriptedPlatform platform;
     sim::SimDevice wide(nullptr, 64, 16);
@@ -123,55 +96,34 @@ TEST(DriverLink, LongerReportsCarryEightBytePackets)
     link.writePage(0x0000, page.data());
     for (const Report& r : wide.written)
         EXPECT_EQ(Report(r.begin() + 8, r.end()), Report(8, 0));
-}
-
-// Reports longer than the buffer are padded on the way out and kept in part on the way in; lengths no HID
-// device has move no report at all.
-TEST(DriverLink, LongReportsNeverRunPastTheBuffer)
-{
-    ScriptedPlatform platform;
-    sim::SimDevice huge(nullptr, 1024, 1024);
-    DriverLink link(platform, &huge);
-    link.readReportLengths();
-    EXPECT_EQ(link.inputReportLength(), 0) << "the low byte of 1024";
-    link.dataBuffer.fill(0x5A);
-    link.sendReport();
-    ASSERT_EQ(huge.written.size(), 1u);
-    EXPECT_EQ(huge.written[0][255], 0x5A);
-    EXPECT_EQ(huge.written[0][256], 0x00) << "beyond the buffer the report is padded";
-    huge.queueReply(huge.written[0]);
-    link.dataBuffer.fill(0);
-    EXPECT_TRUE(link.receiveReport());
-    EXPECT_EQ(link.dataBuffer[255], 0x5A);
 
     sim::SimDevice absurd(nullptr, 1 << 30, 1 << 30);
     DriverLink refusing(platform, &absurd);
     refusing.readReportLengths();
+    EXPECT_EQ(refusing.inputReportLength(), 0) << "the low byte";
     refusing.sendReport();
     EXPECT_FALSE(refusing.receiveReport());
     EXPECT_TRUE(absurd.written.empty());
     EXPECT_EQ(absurd.emptyReads, 0);
 }
 
+// The first acknowledgement decides; other reports are skipped; 201 polls 5 ms apart find none.
 TEST(DriverLink, TransferCheckTakesTheFirstAcknowledgementOnly)
 {
-    const struct { const char* what; std::vector<Report> replies; int address; bool failed; } cases[] = {
-        {"good", {{0xC0, 0x33, 0x00, 0x40, 0x01}}, 0x4000, false},
-        {"other reports skipped", {{0x12, 0x34}, {0xC0, 0x44}, {0xC0, 0x33, 0x80, 0xFF, 0x01}}, 0xFF80, false},
-        {"status 0 decides at once", {{0xC0, 0x33, 0x00, 0x40, 0x00}, {0xC0, 0x33, 0x00, 0x40, 0x01}}, 0x4000, true},
-        {"other address", {{0xC0, 0x33, 0x00, 0x80, 0x01}, {0xC0, 0x33, 0x00, 0x40, 0x01}}, 0x4000, true},
-        {"control block needs 80 FF", {{0xC0, 0x33, 0x80, 0x00, 0x01}}, 0xFF80, true},
-        {"silent: 201 polls, 5 ms apart", {}, 0x0000, true},
+    const struct { std::vector<Report> replies; int address; bool failed; int polls; } cases[] = {
+        {{{0x12, 0x34}, {0xC0, 0x44}, {0xC0, 0x33, 0x80, 0xFF, 0x01}}, 0xFF80, false, 3},
+        {{{0xC0, 0x33, 0x00, 0x40, 0x00}, {0xC0, 0x33, 0x00, 0x40, 0x01}}, 0x4000, true, 1},
+        {{{0xC0, 0x33, 0x00, 0x80, 0x01}, {0xC0, 0x33, 0x00, 0x40, 0x01}}, 0x4000, true, 1},
+        {{{0xC0, 0x33, 0x80, 0x00, 0x01}}, 0xFF80, true, 1},
+        {{}, 0x0000, true, 201},
     };
     for (const auto& c : cases) {
         DriverRig rig;
         rig.device.setModel(nullptr);
         for (const Report& r : c.replies)
             rig.device.queueReply(r);
-        EXPECT_EQ(rig.link.transferCheck(c.address), c.failed) << c.what;
-        if (c.replies.empty()) {
-            EXPECT_EQ(rig.device.emptyReads, 201);
-            EXPECT_EQ(rig.platform.nowMs, 201 * 5);
-        }
+        EXPECT_EQ(rig.link.transferCheck(c.address), c.failed) << c.address;
+        EXPECT_EQ(rig.device.emptyReads, c.replies.empty() ? 201 : 0);
+        EXPECT_EQ(rig.platform.nowMs, 5 * c.polls);
     }
 }

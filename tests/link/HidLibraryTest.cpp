@@ -1,5 +1,5 @@
-// Loading the HID access library by name: a library lacking an entry, and
-// one whose reports are longer than the program's report buffer.
+// Loading the HID access library by name: a library lacking an entry, and one whose reports are longer than the
+// program's report buffer (taken in full and kept in part, on the way in and out).
 
 #include "link/DriverLink.h"
 #include "link/HidDevice.h"
@@ -8,8 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
-
-#include <array>
 
 using namespace nolt;
 
@@ -20,17 +18,14 @@ TEST(HidLibrary, MissingLibraryOrEntryMeansNoDevice)
     EXPECT_FALSE(checkHID(nullptr));
 }
 
-// The whole path of a report through the loaded library: reports longer
-// than the program's buffer are taken in full and kept in part.
 TEST(HidLibrary, LongReportsThroughTheLoadedLibraryStayInTheirBuffers)
 {
     auto hid = loadHidLibrary(NOLT_HID_LONG_REPORTS);
     ASSERT_NE(hid, nullptr);
     void* self = dlopen(NOLT_HID_LONG_REPORTS, RTLD_NOW | RTLD_NOLOAD);
     ASSERT_NE(self, nullptr);
-    auto setLength = reinterpret_cast<void (*)(int)>(dlsym(self, "oddSetReportLength"));
+    reinterpret_cast<void (*)(int)>(dlsym(self, "oddSetReportLength"))(1000);
     auto lastWritten = reinterpret_cast<const unsigned char* (*)(int*)>(dlsym(self, "oddLastWritten"));
-    setLength(1000);
     test::ScriptedPlatform platform;
     DriverLink link(platform, hid.get());
     ASSERT_TRUE(link.checkHID());
@@ -39,7 +34,6 @@ TEST(HidLibrary, LongReportsThroughTheLoadedLibraryStayInTheirBuffers)
     ASSERT_TRUE(link.receiveReport());
     for (int i = 0; i < maxReportLength; ++i)
         ASSERT_EQ(link.dataBuffer[i], i % 251) << "byte " << i;
-
     link.dataBuffer.fill(0x5A);
     link.sendReport();
     int n = 0;

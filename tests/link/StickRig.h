@@ -1,7 +1,6 @@
 #pragma once
-// The stick protocol without a window: the reply machine on the scripted platform's virtual time, the simulated
-// stick behind the HID operations, and a view that records what the window would show. Used by the tests and
-// the stick benchmark.
+// The stick protocol without a window: the reply machine on virtual time, the simulated stick behind the HID
+// operations, and a view that records what the window would show. Used by the tests and the stick benchmark.
 
 #include "link/StickMachine.h"
 #include "sim/StickModel.h"
@@ -15,6 +14,7 @@ namespace nolt::test {
 
 struct RecordingView final : StickView {
     QString captionText;
+    QStringList captions; // every caption set, in order
     int enables = 0;
     int disables = 0;
     bool busy = false;
@@ -26,7 +26,7 @@ struct RecordingView final : StickView {
     int displays = 0;
 
     QString caption() const override { return captionText; }
-    void setCaption(const QString& t) override { captionText = t; }
+    void setCaption(const QString& t) override { captions << (captionText = t); }
     void enableButtons() override { ++enables; }
     void disableButtons() override { ++disables; }
     void setBusy(bool b) override { busy = b; }
@@ -38,6 +38,16 @@ struct RecordingView final : StickView {
     void showProgress(bool s) override { progressShown = s; }
     void setDisplay() override { ++displays; }
 };
+
+// A data reply with a right CRC over `length` bytes of `value`.
+inline sim::Report dataReply(int address, int length, std::uint8_t value)
+{
+    sim::Report r = {0xB2, 'R', 0, 0, std::uint8_t(address), std::uint8_t(length)};
+    r.resize(6 + static_cast<std::size_t>(length), value);
+    const std::uint16_t crc = frameCrc(r[4], r[5], r.data() + 6);
+    r[2] = crc & 0xFF, r[3] = crc >> 8;
+    return r;
+}
 
 struct StickRig {
     explicit StickRig(int inputLength = 64, int outputLength = 64)

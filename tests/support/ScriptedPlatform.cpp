@@ -25,7 +25,6 @@ public:
     }
     void stop() override { active_ = false; }
     bool isActive() const override { return active_; }
-
     void fireIfDue()
     {
         if (active_ && owner_->nowMs >= due_) {
@@ -52,10 +51,9 @@ ScriptedPlatform::~ScriptedPlatform()
 bool ScriptedPlatform::confirm(const QString& text)
 {
     confirmations << text;
-    if (confirmAnswers.empty())
-        return false;
-    const bool answer = confirmAnswers.front();
-    confirmAnswers.pop_front();
+    const bool answer = !confirmAnswers.empty() && confirmAnswers.front();
+    if (!confirmAnswers.empty())
+        confirmAnswers.pop_front();
     return answer;
 }
 
@@ -80,8 +78,7 @@ std::optional<QString> ScriptedPlatform::saveFileName(const QString& title, cons
 void ScriptedPlatform::processMessages()
 {
     QCoreApplication::processEvents();
-    // A tick may stop or create timers: walk a copy, and skip timers that
-    // went away meanwhile.
+    // A tick may stop or create timers: walk a copy, and skip timers that went away meanwhile.
     const auto snapshot = timers_;
     for (VirtualTimer* t : snapshot)
         if (std::find(timers_.begin(), timers_.end(), t) != timers_.end())
@@ -103,8 +100,7 @@ void ScriptedPlatform::advance(int ms)
 
 int ScriptedPlatform::activeTimers() const
 {
-    return static_cast<int>(std::count_if(timers_.begin(), timers_.end(),
-                                          [](const VirtualTimer* t) { return t->isActive(); }));
+    return static_cast<int>(std::count_if(timers_.begin(), timers_.end(), [](auto* t) { return t->isActive(); }));
 }
 
 } // namespace nolt::test

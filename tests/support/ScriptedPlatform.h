@@ -1,7 +1,6 @@
 #pragma once
-// A platform for tests: dialogs are answered from scripts and recorded, and
-// time is virtual. sleepMs advances the clock at once; processMessages runs
-// the widget events and every timer tick that has fallen due.
+// A platform for tests: dialogs are answered from scripts and recorded, and time is virtual. sleepMs advances the
+// clock at once; processMessages runs the widget events and every timer tick that has fallen due.
 
 #include "link/Platform.h"
 
@@ -18,12 +17,10 @@ class ScriptedPlatform final : public Platform {
 public:
     ~ScriptedPlatform() override;
 
-    // Answers for the next dialogs, in order; an empty script answers No,
-    // respectively Cancel.
+    // Answers for the next dialogs, in order; an empty script answers No, respectively Cancel.
     std::deque<bool> confirmAnswers;
     std::deque<std::optional<QString>> fileAnswers;
 
-    // What the program did.
     QStringList messages;
     QStringList confirmations;
     QStringList fileDialogTitles;
@@ -46,9 +43,7 @@ public:
     void restartProgram(const QString& parameters) override { restarts.push_back(parameters); }
     void setBusyCursor(bool busy) override { busyCursor = busy; }
 
-    // Lets virtual time pass, processing messages every 10 ms.
-    void advance(int ms);
-    // Number of timers currently running.
+    void advance(int ms); // lets virtual time pass, processing messages every 10 ms
     int activeTimers() const;
 
     class VirtualTimer;

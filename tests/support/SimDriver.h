@@ -1,6 +1,5 @@
 #pragma once
-// A simulated driver for in-process tests, with helpers to fill its memory
-// and to look at what it received.
+// A simulated driver for in-process tests, with helpers to fill its memory and to look at what it received.
 
 #include "image/ConfigImage.h"
 #include "link/ControlBlock.h"
