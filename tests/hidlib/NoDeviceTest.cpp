@@ -13,10 +13,9 @@ TEST(NoDevice, EveryCallReturnsZeroWhileNoDeviceIsOpen)
     closeDevice();
     EXPECT_EQ(findHidDevice(0x103EB, 0x2013), 0);
     EXPECT_EQ(findHidDevice(0x03EB, 0x12013), 0);
-    for (int i = 0; i < 20; ++i) {
+    for (int i = 0; i < 20; ++i)
         if (findHidDevice(0x03EB, 0x2013) != 0)
             GTEST_SKIP() << "an LED driver is attached to this machine";
-    }
     unsigned char buffer[64];
     std::fill(std::begin(buffer), std::end(buffer), 0x5A);
     EXPECT_EQ(readData(buffer), 0);

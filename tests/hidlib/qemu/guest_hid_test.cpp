@@ -34,7 +34,6 @@ public:
     {
         uhid_event ev{};
         ev.type = UHID_CREATE2;
-        std::strcpy(reinterpret_cast<char *>(ev.u.create2.name), "nolt test device");
         std::memcpy(ev.u.create2.rd_data, descriptor.data(), descriptor.size());
         ev.u.create2.rd_size = static_cast<std::uint16_t>(descriptor.size());
         ev.u.create2.bus = 0x03; // USB
@@ -51,8 +50,7 @@ public:
             thread_.join();
         uhid_event ev{};
         ev.type = UHID_DESTROY;
-        if (fd_ >= 0)
-            send(ev);
+        send(ev); // fails harmlessly when unplugged before
         close(std::exchange(fd_, -1));
     }
     Reports outputs() { return copy(outputs_); }

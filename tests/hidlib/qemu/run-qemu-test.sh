@@ -1,8 +1,7 @@
 #!/bin/bash
-# run-qemu-test.sh SOURCE_DIR WORK_DIR [C++ COMPILER]: boots Debian's kernel in QEMU with a busybox initramfs,
-# where the guest test program makes HID devices through uhid and talks to them through libAtUsbHid.so.
-# The kernel package linux-image-<version>-amd64 comes as a .deb from $NOLT_QEMU_KERNEL (the file, or a folder
-# holding it) or /var/cache/apt/archives. Exits 77 (skipped for ctest) when it, QEMU or a static busybox is missing.
+# run-qemu-test.sh SOURCE_DIR WORK_DIR [CXX]: boots Debian's kernel in QEMU with a busybox initramfs; the guest makes
+# HID devices through uhid and drives them through libAtUsbHid.so. Kernel: a linux-image-*-amd64 .deb from
+# $NOLT_QEMU_KERNEL (file or folder) or /var/cache/apt/archives. Exits 77 (skipped) without it, QEMU or busybox-static.
 set -euo pipefail
 shopt -s nullglob
 
