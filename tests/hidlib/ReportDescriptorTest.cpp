@@ -36,12 +36,11 @@ const std::vector<Item> driverItems{usagePageVendor, usage1, collection, {0x15, 
 
 } // namespace
 
-// The longest input, output and feature report in bytes, then their report IDs.
+// The longest input, output and feature report in bytes, then their report IDs (the QEMU test reads the driver's).
 TEST(ReportDescriptor, LongestReportOfEachKindAndItsId)
 {
     const Item maxSize{0x77, 0xFF, 0xFF, 0xFF, 0xFF}, maxCount{0x97, 0xFF, 0xFF, 0xFF, 0xFF};
     const std::tuple<const char *, std::vector<Item>, std::array<int, 6>> cases[] = {
-        {"the driver", driverItems, {8, 8, 0, 0, 0, 0}},
         {"numbered reports; report 2 made of two items",
          {reportSize(8), reportId(1), reportCount(8), input, reportId(2), reportCount(20), input, reportCount(12),
           input, reportId(3), reportCount(16), output, reportId(4), reportCount(4), output, reportId(5),

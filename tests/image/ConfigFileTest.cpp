@@ -70,8 +70,7 @@ TEST(ConfigLoad, MalformedPairsReadTheirLeadingDigits)
                                                 + QByteArray(32, 'F') + "11" + QByteArray(30, '0'))
         + QByteArray(64, '\xFF');
     EXPECT_EQ(file.config.buffer, Bytes(want.begin(), want.end()));
-    EXPECT_EQ(file.config.storedCrc, 0x1);
-    EXPECT_EQ(file.config.name, "Name1234");
+    EXPECT_EQ(std::tuple(file.config.storedCrc, file.config.name), std::tuple(0x1, "Name1234"));
 }
 
 } // namespace

@@ -5,8 +5,8 @@
 namespace nolt {
 namespace {
 
-// Seconds up to 63, then tens, minutes and quarter hours; the codes of a unit's first steps are skipped.
-TEST(TimeCode, EncodesAndDecodesAtTheUnitThresholds)
+// Seconds up to 63, then tens, minutes and quarter hours (a unit's first codes skipped); the texts of each form.
+TEST(TimeCode, EncodesAndDecodesAtTheUnitThresholdsAndFormatsEachForm)
 {
     const std::pair<int, int> cases[] = {
         {convertTime(59), 59},    {convertTime(64), 70},    {convertTime(69), 70},     {convertTime(630), 127},
@@ -15,16 +15,12 @@ TEST(TimeCode, EncodesAndDecodesAtTheUnitThresholds)
         {DecodeTime(196), 3600},  {DecodeTime(255), 56700}};
     for (std::size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EQ(cases[i].first, cases[i].second) << "case " << i;
-}
-
-TEST(TimeText, FormatsEachForm)
-{
-    const std::pair<QString, const char*> cases[] = {
+    const std::pair<QString, const char*> texts[] = {
         {displayTime(0), "0"},          {displayTime(360000), "100:00:00"}, {displayTime2(0), "0"},
         {displayTime2(1), "00,001"},    {displayTime2(60), "00,060"},       {displayTime4(60), "05:00:00"},
         {displayTime4(128), "00:00:00"}, {displayTime4(255), "23:55:00"},   {displayTime3(0), "0"},
         {displayTime3(-2), "-00:02:00"}, {displayTimeHM(0), "0"},           {displayTimeHM(3599), "00:59"}};
-    for (const auto& [got, want] : cases)
+    for (const auto& [got, want] : texts)
         EXPECT_EQ(got, want);
 }
 

@@ -17,16 +17,12 @@ for _ in $(seq 50); do xwininfo -display "$display" -root > /dev/null 2>&1 && br
 env -u QT_QPA_PLATFORM DISPLAY="$display" LD_LIBRARY_PATH=/nonexistent "$program" > /dev/null 2>&1 &
 app=$!
 
-found=""
-for _ in $(seq 100); do
-    if xwininfo -display "$display" -root -tree 2> /dev/null | grep -q '"Demo Mode"'; then
-        found=yes
-        break
-    fi
+for i in $(seq 100); do
+    xwininfo -display "$display" -root -tree 2> /dev/null | grep -q '"Demo Mode"' && break
     kill -0 "$app" 2> /dev/null || { echo "the program ended during start-up"; exit 1; }
+    [ "$i" -lt 100 ] || { echo "no window titled Demo Mode appeared"; exit 1; }
     sleep 0.1
 done
-[ -n "$found" ] || { echo "no window titled Demo Mode appeared"; exit 1; }
 sleep 3 # past the two-second logo pause: the first screen is up
 kill -0 "$app" 2> /dev/null || { echo "the program ended after start-up"; exit 1; }
 echo "first screen reached on a bare X server"

@@ -1,19 +1,16 @@
 #!/bin/bash
-# run-qemu-test.sh SOURCE_DIR WORK_DIR [C++ COMPILER]: boots Debian's kernel in QEMU with a busybox initramfs,
-# where the guest test program makes HID devices through uhid and talks to them through libAtUsbHid.so.
-# The kernel package linux-image-<version>-amd64 comes as a .deb from $NOLT_QEMU_KERNEL (the file, or a folder
-# holding it) or /var/cache/apt/archives. Exits 77 (skipped for ctest) when it, QEMU or a static busybox is missing.
+# run-qemu-test.sh SOURCE_DIR WORK_DIR [CXX]: boots Debian's kernel in QEMU with a busybox initramfs; the guest makes
+# HID devices through uhid and drives them through libAtUsbHid.so. Kernel: a linux-image-*-amd64 .deb from
+# $NOLT_QEMU_KERNEL (file or folder) or /var/cache/apt/archives. Exits 77 (skipped) without it, QEMU or busybox-static.
 set -euo pipefail
 shopt -s nullglob
 
 skip() { echo "SKIPPED: $*"; exit 77; }
 fail() { echo "FAILED: $*"; exit 1; }
 
-[ $# -ge 2 ] || fail "usage: $0 SOURCE_DIR WORK_DIR [CXX]"
 src=$(cd "$1" && pwd)
 mkdir -p "$2"
 work=$(cd "$2" && pwd)
-cxx=${3:-c++}
 here=$src/tests/hidlib/qemu
 
 qemu=$(command -v qemu-system-x86_64) || skip "qemu-system-x86_64 is missing (apt-get install qemu-system-x86)"
@@ -42,11 +39,8 @@ if [ ! -f "$kernel/ready" ]; then
     cp "$kernel"/unpacked/boot/vmlinuz-* "$kernel/vmlinuz" || fail "no single kernel image in $deb"
     for module in hid hid-generic uhid; do
         found=$(find "$kernel/unpacked" -name "$module.ko*" | head -n 1)
-        case $found in
-        *.ko) cp "$found" "$kernel/modules/$module.ko" ;;
-        *.ko.xz) xz -dc "$found" >"$kernel/modules/$module.ko" ;;
-        *) fail "module $module not found (or packed in an unknown way) in $deb" ;;
-        esac
+        [ -n "$found" ] || fail "module $module not found in $deb"
+        xz -dcf "$found" >"$kernel/modules/$module.ko" # copies an unpacked module as it is
     done
     rm -rf "$kernel/unpacked"
     touch "$kernel/ready"
@@ -60,10 +54,10 @@ mkdir -p "$root"/{bin,dev,proc,sys,modules,test}
 cp "$busybox" "$root/bin/busybox"
 install -m 755 "$here/init.sh" "$root/init"
 cp "$kernel"/modules/*.ko "$root/modules/"
-"$cxx" -std=c++20 -O2 -fPIC -shared -fvisibility=hidden $(pkg-config --cflags hidapi-hidraw) "$src"/hidlib/*.cpp \
+"${3:-c++}" -std=c++20 -O2 -fPIC -shared -fvisibility=hidden $(pkg-config --cflags hidapi-hidraw) "$src"/hidlib/*.cpp \
     -Wl,--version-script="$src/hidlib/exports.map" -Wl,--no-undefined-version $(pkg-config --libs hidapi-hidraw) \
     -o "$root/test/libAtUsbHid.so" || fail "cannot build libAtUsbHid.so for the guest"
-"$cxx" -std=c++17 -O2 -Wall -Wextra -pthread -I"$src/hidlib" "$here/guest_hid_test.cpp" -L"$root/test" -lAtUsbHid \
+"${3:-c++}" -std=c++17 -O2 -Wall -Wextra -pthread -I"$src/hidlib" "$here/guest_hid_test.cpp" -L"$root/test" -lAtUsbHid \
     -Wl,-rpath,'$ORIGIN' -o "$root/test/guest_hid_test" || fail "cannot build the guest test program"
 for lib in $(ldd "$root/test/guest_hid_test" "$root/test/libAtUsbHid.so" | grep -o '/[^ ]*' | sort -u); do
     case $lib in "$root"/*) continue ;; esac
