@@ -10,11 +10,11 @@ namespace {
 
 struct Engine {
     char n;
-    const char *first, *ok, *cancel, *deleteLabel;
+    const char *first, *ok, *deleteLabel;
     int steps;
 };
-const Engine engine1{'1', "eD#_Time", "bDimmer1_OK", "bDimmer1_Cancel", "lDelete", img::dim1Steps};
-const Engine engine2{'2', "eD#_Delay", "bDimmer2OK", "bDimmer2Cancel", "lDelete2", img::dim2Steps};
+const Engine engine1{'1', "eD#_Time", "bDimmer1_OK", "lDelete", img::dim1Steps};
+const Engine engine2{'2', "eD#_Delay", "bDimmer2OK", "lDelete2", img::dim2Steps};
 
 struct DimmingEngineTest : PanelTest {
     Engine e = engine1;
@@ -71,39 +71,25 @@ TEST_F(DimmingEngineTest, OpenAddAndDeleteSteps)
     }
 }
 
-// Engine 1's level slider sets the relay (off at 0), engine 2's does not; fades in 900 s units.
+// Engine 1's level slider sets the relay (off at 0); fades in 900 s units.
 TEST_F(DimmingEngineTest, LevelRelayAndFadeOfAStep)
 {
-    const struct { Engine engine; const char *atZero, *atTwenty; std::uint8_t stored; } engines[] = {
-        {engine1, "rbD#_Off1==+", "rbD#_Off1==-", 0x14}, {engine2, "rbD#_Off1==-", "rbD#_Off1==+", 0x94}};
-    for (const auto& r : engines) {
-        e = r.engine;
-        const Bytes before = image();
-        run({"iISD#_en", "eD#_Level1", "sbD#=0", r.atZero, "rbD#_Off1", "sbD#=20", r.atTwenty, "eD#_Fade1",
-             "comboD#=3", "sbD#=7", "eD#_Fade1==04,200", e.ok});
-        const int s = e.steps;
-        EXPECT_EQ(differences(image(), with(before, {{s + img::stepFade, 196}, {s + img::stepLevel, r.stored}})), "");
-        run({"iISD#_en", r.atTwenty, "eD#_Level1==20", "eD#_Fade1==03,600", e.cancel});
-    }
+    const Bytes before = image();
+    act({"iISD1_en", "eD1_Level1", "sbD1=0", "rbD1_Off1==+", "rbD1_Off1", "sbD1=20", "rbD1_Off1==-", "eD1_Fade1",
+         "comboD1=3", "sbD1=7", "eD1_Fade1==04,200", "bDimmer1_OK"});
+    const int s = img::dim1Steps;
+    EXPECT_EQ(differences(image(), with(before, {{s + img::stepFade, 196}, {s + img::stepLevel, 0x14}})), "");
 }
 
-// Engine 1 greys ISD; engine 2 switches the LST timer off (it had been left on).
+// Engine 2 with an empty first step switches the LST timer off (it had been left on).
 TEST_F(DimmingEngineTest, EmptyFirstStepSwitchesTheEnginesFeatureOff)
 {
-    const struct { Engine engine; std::uint8_t flags; std::vector<const char*> off; } engines[] = {
-        {engine1, 0x08, {"Astro_dis", "dm1_dis", "sw_astro_open"}},
-        {engine2, 0x04, {"LST_dis", "sw_lst_open", "dm2_dis"}}};
-    for (const auto& [engine, flags, off] : engines) {
-        e = engine;
-        load(e.steps, stepList({}));
-        for (const char* name : off)
-            h->find(name)->hide();
-        const Bytes before = image();
-        run({"iISD#_en", "eD#_Level1==-", e.ok});
-        EXPECT_EQ(differences(image(), with(before, {{img::featureFlags, flags}})), "") << e.n;
-        for (const char* name : off)
-            EXPECT_TRUE(shown(name) && !busy()) << name;
-    }
+    show(stepList({}), img::dim2Steps);
+    h->find("LST_dis")->hide();
+    const Bytes before = image();
+    act({"iISD2_en", "eD2_Level1==-", "bDimmer2OK", "?LST_dis", "?sw_lst_open", "?dm2_dis"});
+    EXPECT_FALSE(busy());
+    EXPECT_EQ(differences(image(), with(before, {{img::featureFlags, 0x04}})), "");
 }
 
 // The engines share one working copy of the steps, filled at each opening.
@@ -136,8 +122,6 @@ TEST_F(DimmingEngineTest, AStepThatMayNotFollowEndsTheList)
 {
     const struct { Engine engine; Steps steps; Bytes written; } rows[] = {
         {engine1, {"iISD1_en", "eD1_Level3", "bDimmer1_OK"}, stepList({0xE8, 0, 0x32, 0x3C, 0, 0x64})}, // 00:00
-        {engine1, {"iISD1_en", "eD1_Level3", "eD1_Time3", "sbD1=188", "bDimmer1_OK"}, // 05:00 twice
-         stepList({0xE8, 0, 0x32, 0x3C, 0, 0x64})},
         {engine2, {"iISD2_en", "eD2_Level2", "eD2_Level3", "eD2_Level4", "eD2_Delay2", "comboD2=0", "sbD2=10",
                    "eD2_Delay4", "comboD2=0", "sbD2=20", "bDimmer2OK"}, // delays 0, 10 s, 0, 20 s
          stepList({0, 0, 0x32, 10, 0, 0x64})},
@@ -152,7 +136,7 @@ TEST_F(DimmingEngineTest, AStepThatMayNotFollowEndsTheList)
 // Times outside the night, long fades, levels above 100, a step behind a gap: kept or dropped.
 TEST_F(DimmingEngineTest, Engine1ShowsAndKeepsOddStepsAndDropsThoseBehindAGap)
 {
-    load(img::dim1Steps, stepList({0x8C, 0xFD, 0x78, 0x78, 0xFF, 0xFE, 0x00, 0x00, 0xFF, 0x3C, 0x00, 0x64}));
+    show(stepList({0x8C, 0xFD, 0x78, 0x78, 0xFF, 0xFE, 0x00, 0x00, 0xFF, 0x3C, 0x00, 0x64}), img::dim1Steps);
     act({"iISD1_en", "eD1_Time1==14:20:00", "eD1_Fade1==54,900", "eD1_Level1==120", "eD1_Time2==10:00:00",
          "eD1_Fade2==56,700", "eD1_Level2==126", "rbD1_Off2==+", "eD1_Time4==00:00:00", "eD1_Level4==-"});
     EXPECT_TRUE(enabled(3) && !enabled(4));
@@ -166,7 +150,7 @@ TEST_F(DimmingEngineTest, Engine1ShowsAndKeepsOddStepsAndDropsThoseBehindAGap)
 TEST_F(DimmingEngineTest, Engine2KeepsLongCodesAndNeverStoresAUsedStepAsEmpty)
 {
     e = engine2;
-    load(img::dim2Steps, stepList({0xFD, 0xFF, 0x7F, 0xFF, 0xFE, 0x64, 0x00, 0x00, 0xFF, 0x0A, 0x00, 0x64}));
+    show(stepList({0xFD, 0xFF, 0x7F, 0xFF, 0xFE, 0x64, 0x00, 0x00, 0xFF, 0x0A, 0x00, 0x64}), img::dim2Steps);
     act({"iISD2_en", "eD2_Delay1==15:15:00", "eD2_Fade1==56,700", "eD2_Level1==127", "eD2_Delay2==15:45:00",
          "eD2_Fade2==55,800", "eD2_Delay4==0", "eD2_Level4==-"});
     EXPECT_TRUE(enabled(3) && !enabled(4));
