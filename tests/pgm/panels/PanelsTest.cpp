@@ -31,12 +31,10 @@ const ByteChanges allOn = {{img::featureFlags, 0xBC | img::outputDaliLog}, {img:
 
 TEST_F(PanelsTest, FeatureHandlersDoNothingWhileAPanelIsOpen)
 {
-    const std::vector<const char*> handlers = {
-        "iTDpc_en", "lPO_Delay", "lPO_Fade", "lPO_Level", "SW_DALI", "SW_PWM", "SW_Ten", "Dali", "PWM", "iTen",
-        "lMinLevel", "sw_block_open", "SW_block_close", "iTBlock_en", "lBlock", "sw_tm_off", "sw_tm_on", "iTM",
-        "sw_astro_open", "SW_astro_close", "iISD_en", "sw_lst_open", "SW_lst_close", "iLst_en", "iLST_pol",
-        "sw_hold_off", "sw_hold_on", "iTHold_en", "lHold", "rc_off", "rc_main", "rc_lst", "iRemote_en", "lRemote",
-        "sw_mff_off", "SW_mff_on", "iMFF_en", "iISD1_en", "iISD2_en", "bLoad", "bSave"};
+    const Steps handlers = {"iTDpc_en", "lPO_Fade", "SW_DALI", "Dali", "lMinLevel", "sw_block_open", "SW_block_close",
+                            "sw_tm_off", "iTM", "sw_astro_open", "iISD_en", "SW_lst_close", "iLST_pol", "sw_hold_off",
+                            "lHold", "rc_off", "rc_lst", "iRemote_en", "sw_mff_off", "iMFF_en", "iISD1_en", "iISD2_en",
+                            "bLoad"};
     std::vector<const char*> watched = {"pStartupDelay", "pOutput", "pBlockTime", "pThermoM", "pISD",  "pTHold",
                                         "pRemote",       "pMFF",    "pDimmer1",   "pDimmer2", "dm1_dis", "iTM_dis"};
     watched.insert(watched.end(), handlers.begin(), handlers.end());
@@ -49,17 +47,15 @@ TEST_F(PanelsTest, FeatureHandlersDoNothingWhileAPanelIsOpen)
     for (const bool on : {false, true}) {
         load(on ? allOn : ByteChanges{{img::featureFlags, 0}});
         click("iRelay");
-        ASSERT_TRUE(busy());
         const Bytes before = image();
         const auto shownBefore = shownOf();
         act(handlers);
         EXPECT_EQ(differences(image(), before), "") << "features " << on;
         EXPECT_EQ(shownOf(), shownBefore) << "features " << on;
         EXPECT_TRUE(h->platform.fileDialogTitles.isEmpty());
-        click("bRelay_Cancel");
-        EXPECT_FALSE(busy()) << "the open panel's buttons work while the window is busy";
+        act({"bRelay_Cancel"}); // the open panel's buttons work while the window is busy
+        EXPECT_FALSE(busy());
     }
-    act({"lPO_Fade", "iRelay", "!pRelay"});
 }
 
 TEST_F(PanelsTest, OkWritesTheEditedFieldsAndNothingElse)
