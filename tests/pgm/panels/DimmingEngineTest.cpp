@@ -71,33 +71,20 @@ TEST_F(DimmingEngineTest, OpenAddAndDeleteSteps)
     }
 }
 
-// Engine 1's level slider sets the relay (off at 0); fades in 900 s units.
-TEST_F(DimmingEngineTest, LevelRelayAndFadeOfAStep)
+// What OK stores: engine 1's level slider sets the relay (off at 0), fades count 900 s; a step not later than
+// the one before or without delay ends the list; an empty first step switches engine 2's LST timer off.
+TEST_F(DimmingEngineTest, OkStoresTheStepsUpToOneThatMayNotFollow)
 {
-    const Bytes before = image();
-    act({"iISD1_en", "eD1_Level1", "sbD1=0", "rbD1_Off1==+", "rbD1_Off1", "sbD1=20", "rbD1_Off1==-", "eD1_Fade1",
-         "comboD1=3", "sbD1=7", "eD1_Fade1==04,200", "bDimmer1_OK"});
-    const int s = img::dim1Steps;
-    EXPECT_EQ(differences(image(), with(before, {{s + img::stepFade, 196}, {s + img::stepLevel, 0x14}})), "");
-}
-
-// Engine 2 with an empty first step switches the LST timer off (it had been left on).
-TEST_F(DimmingEngineTest, EmptyFirstStepSwitchesTheEnginesFeatureOff)
-{
-    show(stepList({}), img::dim2Steps);
-    h->find("LST_dis")->hide();
-    const Bytes before = image();
-    act({"iISD2_en", "eD2_Level1==-", "bDimmer2OK", "?LST_dis", "?sw_lst_open", "?dm2_dis"});
-    EXPECT_FALSE(busy());
-    EXPECT_EQ(differences(image(), with(before, {{img::featureFlags, 0x04}})), "");
-}
-
-// The engines share one working copy of the steps, filled at each opening.
-TEST_F(DimmingEngineTest, OpeningOneEngineShowsOnlyItsOwnSteps)
-{
-    act({"iISD1_en", "eD1_Level3", "bDimmer1_Cancel", "iISD2_en", "eD2_Level2==-", "!ED2_cbDel2"});
-    e = engine2;
-    EXPECT_EQ(Bytes(h->state().dimSteps.begin(), h->state().dimSteps.end()), steps());
+    const int s1 = img::dim1Steps, s2 = img::dim2Steps;
+    play({{{}, {"iISD1_en", "eD1_Level1", "sbD1=0", "rbD1_Off1==+", "rbD1_Off1", "sbD1=20", "rbD1_Off1==-",
+                "eD1_Fade1", "comboD1=3", "sbD1=7", "eD1_Fade1==04,200", "bDimmer1_OK"},
+           {{s1 + img::stepFade, 196}, {s1 + img::stepLevel, 0x14}}},
+          {{}, {"iISD1_en", "eD1_Level3", "bDimmer1_OK"}}, // 00:00 after 05:00
+          {{}, {"iISD2_en", "eD2_Level2", "eD2_Level3", "eD2_Level4", "eD2_Delay2", "comboD2=0", "sbD2=10", "eD2_Delay4",
+                "comboD2=0", "sbD2=20", "bDimmer2OK"}, // delays 0, 10 s, 0, 20 s
+           {{s2 + 3, 10}, {s2 + 4, 0}, {s2 + 5, 0x64}}},
+          {{{s2 + img::stepLevel, 0xFF}}, {"iISD2_en", "eD2_Level1==-", "bDimmer2OK", "?LST_dis", "?dm2_dis"},
+           {{img::featureFlags, 0x04}}}});
 }
 
 // Engine 1's times 15:00 (20) over midnight (128) to 09:00 (236); engine 2's delays as time codes.
@@ -114,23 +101,6 @@ TEST_F(DimmingEngineTest, Engine1TimesAndEngine2DelaysAreStoredAsCodes)
          "eD2_Delay3", "comboD2=3", "sbD2=6", "eD2_Delay3==01:30:00", "eD2_Level4", "eD2_Delay4", "comboD2=3",
          "sbD2=60", "eD2_Delay4==15:00:00", "bDimmer2OK"});
     EXPECT_EQ(steps(), stepList({0, 0, 0x32, 0x5E, 0, 0x64, 0xC6, 0, 0x64, 0xFC, 0, 0x64}));
-    act({"iISD2_en", "eD2_Delay2==00:05:00", "eD2_Delay4", "comboD2=2", "eD2_Delay4==01:00:00", "sbD2==60"});
-}
-
-// A step not later than the one before (1) or without delay (2) goes, with every step after it.
-TEST_F(DimmingEngineTest, AStepThatMayNotFollowEndsTheList)
-{
-    const struct { Engine engine; Steps steps; Bytes written; } rows[] = {
-        {engine1, {"iISD1_en", "eD1_Level3", "bDimmer1_OK"}, stepList({0xE8, 0, 0x32, 0x3C, 0, 0x64})}, // 00:00
-        {engine2, {"iISD2_en", "eD2_Level2", "eD2_Level3", "eD2_Level4", "eD2_Delay2", "comboD2=0", "sbD2=10",
-                   "eD2_Delay4", "comboD2=0", "sbD2=20", "bDimmer2OK"}, // delays 0, 10 s, 0, 20 s
-         stepList({0, 0, 0x32, 10, 0, 0x64})},
-    };
-    for (const auto& r : rows) {
-        e = r.engine;
-        act(r.steps);
-        EXPECT_EQ(steps(), r.written) << r.steps.size();
-    }
 }
 
 // Times outside the night, long fades, levels above 100, a step behind a gap: kept or dropped.

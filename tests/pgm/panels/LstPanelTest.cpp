@@ -1,4 +1,4 @@
-// The LST and hold switches, the polarity tile and the hold-time panel.
+// The hold-time panel.
 
 #include "PanelTesting.h"
 
@@ -10,8 +10,6 @@ using namespace nolt;
 using namespace nolt::test;
 
 namespace {
-
-constexpr std::uint8_t lstOn = 0x0C, lstOff = 0x04; // feature flags, ISD on
 
 struct LstPanelTest : PanelTest {
     // Loads a hold time and opens the panel and its slider, which stands where an earlier use left it.
@@ -26,22 +24,6 @@ struct LstPanelTest : PanelTest {
 };
 
 } // namespace
-
-// Remote DIM keeps the timer off; switching on starts with the hold time off, which is kept while the timer is
-// off; the off switch opens the panel and OK with "0" shows it off again.
-TEST_F(LstPanelTest, SwitchesAndPolarity)
-{
-    play({{{{img::holdTime, 94}, {img::featureFlags, lstOff}},
-           {"@sw_lst_open", "!dm2_dis", "?sw_hold_off", "!lHold", "@iLst_en", "?iLST_pol", "@iLST_pol"},
-           {{img::featureFlags, lstOn}, {img::holdTime, 0}}},
-          {{{img::holdTime, 70}}, {"@SW_lst_close", "?SW_hold_dis", "?HOLD_dis", "?dm2_dis", "!lHold"},
-           {{img::featureFlags, lstOff}}},
-          {{{img::holdTime, 94}}, {"@sw_hold_on", "@sw_hold_off", "eHoldTime==0", "bTHoldOK", "?sw_hold_off",
-                                   "?HOLD_dis", "!lHold"}, {{img::holdTime, 0}}}});
-    load({{img::featureFlags, lstOff}});
-    h->form->state().remoteDim = true;
-    act({"@sw_lst_open", "?LST_dis"});
-}
 
 // The hold editor shares the power-on ranges, but a time between two steps opens at the step below; 253..255
 // lie beyond the slider's 15:00:00 and are kept until moved.
