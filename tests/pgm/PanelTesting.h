@@ -18,7 +18,6 @@ namespace nolt::test {
 using ByteChanges = std::vector<std::pair<int, std::uint8_t>>;
 using Steps = std::vector<const char*>;
 
-// `image` with some bytes replaced.
 inline Bytes with(Bytes image, const ByteChanges& changes)
 {
     for (auto [at, value] : changes)

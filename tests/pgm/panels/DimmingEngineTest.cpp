@@ -1,5 +1,4 @@
-// The two dimming-engine editors: shared rules as tables over both engines, each
-// engine's own rules, odd steps from files and devices (shown, kept, never failing).
+// The two dimming-engine editors: shared rules over both engines, each engine's own, odd steps kept or dropped.
 
 #include "PanelTesting.h"
 
@@ -80,8 +79,8 @@ TEST_F(DimmingEngineTest, OkStoresTheStepsUpToOneThatMayNotFollow)
                 "eD1_Fade1", "comboD1=3", "sbD1=7", "eD1_Fade1==04,200", "bDimmer1_OK"},
            {{s1 + img::stepFade, 196}, {s1 + img::stepLevel, 0x14}}},
           {{}, {"iISD1_en", "eD1_Level3", "bDimmer1_OK"}}, // 00:00 after 05:00
-          {{}, {"iISD2_en", "eD2_Level2", "eD2_Level3", "eD2_Level4", "eD2_Delay2", "comboD2=0", "sbD2=10", "eD2_Delay4",
-                "comboD2=0", "sbD2=20", "bDimmer2OK"}, // delays 0, 10 s, 0, 20 s
+          {{}, {"iISD2_en", "eD2_Level2", "eD2_Level3", "eD2_Level4", "eD2_Delay2", "comboD2=0", "sbD2=10",
+                "eD2_Delay4", "comboD2=0", "sbD2=20", "bDimmer2OK"}, // delays 0, 10 s, 0, 20 s
            {{s2 + 3, 10}, {s2 + 4, 0}, {s2 + 5, 0x64}}},
           {{{s2 + img::stepLevel, 0xFF}}, {"iISD2_en", "eD2_Level1==-", "bDimmer2OK", "?LST_dis", "?dm2_dis"},
            {{img::featureFlags, 0x04}}}});

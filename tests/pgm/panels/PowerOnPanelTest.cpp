@@ -70,15 +70,3 @@ TEST_F(PowerOnPanelTest, DpcNeedsADelay)
         EXPECT_EQ(image()[img::optionFlags], 0);
     }
 }
-
-TEST_F(PowerOnPanelTest, AClickOnTheTrackMovesTheSliderByOneStep)
-{
-    load({{img::poDelay, 30}});
-    act({"iTDpc_en", "ePORelayDelay"});
-    ScrollBar* sb = slider("sbPU");
-    const int right = sb->width() - 25;
-    for (auto [x, shows] : {std::pair{right, "00:00:31"}, {right, "00:00:32"}, {25, "00:00:31"}}) {
-        QTest::mouseClick(sb, Qt::LeftButton, {}, QPoint(x, sb->height() / 2));
-        EXPECT_EQ(edit("ePORelayDelay"), shows);
-    }
-}

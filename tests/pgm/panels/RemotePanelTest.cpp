@@ -39,9 +39,7 @@ TEST_F(RemotePanelTest, OkWritesFunctionAndInput)
     h->find<QAbstractButton>("rbRemote")->click(); // the short caption lies left of the centre
     act({"bRC_OK", "lRemote==Remote DIM", "?LST_dis", "?Astro_dis", "@sw_lst_open", "@sw_astro_open"});
     EXPECT_EQ(differences(image(), with(before, bytes(0x40, 0x2B))), "");
-    act({"@rc_lst"});
-    EXPECT_EQ(differences(image(), with(before, {{img::featureFlags, 0x00}})), "");
-    act({"@sw_lst_open", "@sw_astro_open"});
+    act({"@rc_lst", "?LST_dis", "?Astro_dis", "@sw_lst_open", "@sw_astro_open"}); // switched on again
     EXPECT_EQ(differences(image(), before), "");
 }
 
