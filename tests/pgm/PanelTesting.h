@@ -18,7 +18,6 @@ namespace nolt::test {
 using ByteChanges = std::vector<std::pair<int, std::uint8_t>>;
 using Steps = std::vector<const char*>;
 
-// `image` with some bytes replaced.
 inline Bytes with(Bytes image, const ByteChanges& changes)
 {
     for (auto [at, value] : changes)
@@ -30,10 +29,8 @@ inline Bytes with(Bytes image, const ByteChanges& changes)
 inline std::string differences(const Bytes& actual, const Bytes& expected)
 {
     std::string out;
-    const std::size_t n = std::max(actual.size(), expected.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        const int a = i < actual.size() ? actual[i] : -1;
-        const int e = i < expected.size() ? expected[i] : -1;
+    for (std::size_t i = 0; i < std::max(actual.size(), expected.size()); ++i) {
+        const int a = i < actual.size() ? actual[i] : -1, e = i < expected.size() ? expected[i] : -1;
         if (a != e)
             out += std::to_string(i) + ": " + std::to_string(a) + " (" + std::to_string(e) + ")\n";
     }
@@ -45,15 +42,10 @@ struct PanelTest : ::testing::Test {
 
     // The factory image with some bytes replaced (or `bytes` from `offset` on), drawn as after loading a file.
     void load(const ByteChanges& changes) { show(with(Bytes(defaultImage.begin(), defaultImage.end()), changes)); }
-    void load(int offset, const Bytes& bytes)
+    void show(const Bytes& bytes, int offset = 0)
     {
-        Bytes image(defaultImage.begin(), defaultImage.end());
-        std::copy(bytes.begin(), bytes.end(), image.begin() + offset);
-        show(image);
-    }
-    void show(const Bytes& image)
-    {
-        std::copy(image.begin(), image.end(), h->image().begin());
+        std::copy(defaultImage.begin(), defaultImage.end(), h->image().begin());
+        std::copy(bytes.begin(), bytes.end(), h->image().begin() + offset);
         h->form->setDisplay();
     }
     Bytes image() const { return h->image(); }
@@ -68,12 +60,6 @@ struct PanelTest : ::testing::Test {
     void tick(const QString& name, bool on) const { h->find<QAbstractButton>(name)->setChecked(on); }
     ScrollBar* slider(const QString& name) const { return h->find<ScrollBar>(name); }
     void slide(const QString& name, int position) const { slider(name)->setPosition(position); }
-    void chooseRange(const QString& name, int index) const
-    {
-        QComboBox* combo = h->find<QComboBox>(name);
-        combo->setCurrentIndex(index);
-        emit combo->activated(index);
-    }
     // Clicks whatever lies on top at the centre of the named picture (an overlay or an open panel).
     void clickOnScreen(const QString& name) const
     {
@@ -96,24 +82,25 @@ struct PanelTest : ::testing::Test {
             return QLatin1String(b->isChecked() ? "+" : "-");
         return h->text(name);
     }
-    // What a user does, step by step: "name" clicks a control, "@name" clicks what lies on top of it,
-    // "name=N" moves a slider or picks item N of a range selector, "name+" / "name-" ticks or unticks a
-    // box. Checks on the way: "name==v" (what it shows, see value), "?name" / "!name" (shown / hidden).
+    // Steps: "name" clicks a control, "@name" what lies on top of it, "name=N" moves a slider or picks item N
+    // of a range selector, "name+" / "name-" ticks or unticks a box; checks: "name==v" (see value),
+    // "?name" / "!name" (shown / hidden).
     void act(const Steps& steps) const
     {
         for (const char* s : steps) {
             SCOPED_TRACE(s);
-            const QString step = QString::fromUtf8(s);
+            const QString step = QString::fromUtf8(s), name = step.mid(1);
             const qsizetype is = step.indexOf(QLatin1String("==")), set = step.indexOf(QLatin1Char('='));
             if (is > 0)
                 EXPECT_EQ(value(step.left(is)), step.mid(is + 2));
             else if (step.startsWith(QLatin1Char('?')) || step.startsWith(QLatin1Char('!')))
-                EXPECT_EQ(shown(step.mid(1)), step.startsWith(QLatin1Char('?')));
+                EXPECT_EQ(shown(name), step.startsWith(QLatin1Char('?')));
             else if (step.startsWith(QLatin1Char('@')))
-                clickOnScreen(step.mid(1));
-            else if (set > 0 && h->form->findChild<QComboBox*>(step.left(set)))
-                chooseRange(step.left(set), step.mid(set + 1).toInt());
-            else if (set > 0)
+                clickOnScreen(name);
+            else if (QComboBox* combo = set > 0 ? h->form->findChild<QComboBox*>(step.left(set)) : nullptr) {
+                combo->setCurrentIndex(step.mid(set + 1).toInt());
+                emit combo->activated(combo->currentIndex());
+            } else if (set > 0)
                 slide(step.left(set), step.mid(set + 1).toInt());
             else if (step.endsWith(QLatin1Char('+')) || step.endsWith(QLatin1Char('-')))
                 tick(step.chopped(1), step.endsWith(QLatin1Char('+')));
@@ -121,7 +108,7 @@ struct PanelTest : ::testing::Test {
                 click(step);
         }
     }
-    // Scenarios: an image (the factory one with some bytes replaced), what the user does, the bytes then
+    // Scenarios: an image (the factory one with some bytes replaced), the user's steps, the bytes then
     // written (all others stay); each ends with no panel open.
     struct Run { ByteChanges load; Steps steps; ByteChanges written = {}; };
     void play(const std::vector<Run>& runs)

@@ -66,19 +66,14 @@ struct DimmingCurveTest : PanelTest {
 
 } // namespace
 
+// Files of at least 101 bytes, in name order whatever order they were written in.
 TEST_F(DimmingCurveTest, FilesAreListedInNameOrderWhateverOrderTheyWereWrittenIn)
 {
     EXPECT_EQ(listCurveFiles(dir.filePath("missing")), std::nullopt);
-    const QStringList listed = {"C.DC", "a.dc", "b.dc", "exact.dc"};
     for (const char* name : {"b.dc", "notes.txt", "a.dc", "C.DC", "short.dc", "exact.dc"})
         write(name, QByteArray(name == std::string("short.dc") ? 100 : 101, '1'));
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.dc"));
-    EXPECT_EQ(listCurveFiles(dir.path()), listed);
-    start();
-    EXPECT_TRUE(state().dcFound);
-    EXPECT_EQ(list()->count(), 4);
-    EXPECT_EQ(list()->item(0)->text(), "C.DC");
-    EXPECT_EQ(list()->currentRow(), -1) << "nothing selected at start-up";
+    EXPECT_EQ(listCurveFiles(dir.path()), QStringList({"C.DC", "a.dc", "b.dc", "exact.dc"}));
 }
 
 // Ticking opens the chooser on the first curve and plots it; damaged files show their error and are never
@@ -104,8 +99,7 @@ TEST_F(DimmingCurveTest, ChooserTicksPlotsAndDropsTheCurve)
     EXPECT_TRUE(drawnAt(60, 30) && drawnAt(100, 50) && !drawnAt(60, 60));
     list()->setCurrentRow(1);
     EXPECT_EQ(choice(), "+Correction OFF -1 60");
-    EXPECT_TRUE(drawnAt(60, 60));
-    EXPECT_FALSE(drawnAt(60, 30)) << "earlier drawings are erased";
+    EXPECT_TRUE(drawnAt(60, 60) && !drawnAt(60, 30)) << "earlier drawings are erased";
     list()->setCurrentRow(2);
     EXPECT_EQ(error(), "Error: Nr. of points is not 101!");
     act({"bDCOk", "?pDimmingCurve"});

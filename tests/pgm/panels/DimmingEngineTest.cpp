@@ -1,5 +1,4 @@
-// The two dimming-engine editors: shared rules as tables over both engines, each
-// engine's own rules, odd steps from files and devices (shown, kept, never failing).
+// The two dimming-engine editors: shared rules over both engines, each engine's own, odd steps kept or dropped.
 
 #include "PanelTesting.h"
 
@@ -10,11 +9,11 @@ namespace {
 
 struct Engine {
     char n;
-    const char *first, *ok, *cancel, *deleteLabel;
+    const char *first, *ok, *deleteLabel;
     int steps;
 };
-const Engine engine1{'1', "eD#_Time", "bDimmer1_OK", "bDimmer1_Cancel", "lDelete", img::dim1Steps};
-const Engine engine2{'2', "eD#_Delay", "bDimmer2OK", "bDimmer2Cancel", "lDelete2", img::dim2Steps};
+const Engine engine1{'1', "eD#_Time", "bDimmer1_OK", "lDelete", img::dim1Steps};
+const Engine engine2{'2', "eD#_Delay", "bDimmer2OK", "lDelete2", img::dim2Steps};
 
 struct DimmingEngineTest : PanelTest {
     Engine e = engine1;
@@ -71,47 +70,20 @@ TEST_F(DimmingEngineTest, OpenAddAndDeleteSteps)
     }
 }
 
-// Engine 1's level slider sets the relay (off at 0), engine 2's does not; fades in 900 s units.
-TEST_F(DimmingEngineTest, LevelRelayAndFadeOfAStep)
+// What OK stores: engine 1's level slider sets the relay (off at 0), fades count 900 s; a step not later than
+// the one before or without delay ends the list; an empty first step switches engine 2's LST timer off.
+TEST_F(DimmingEngineTest, OkStoresTheStepsUpToOneThatMayNotFollow)
 {
-    const struct { Engine engine; const char *atZero, *atTwenty; std::uint8_t stored; } engines[] = {
-        {engine1, "rbD#_Off1==+", "rbD#_Off1==-", 0x14}, {engine2, "rbD#_Off1==-", "rbD#_Off1==+", 0x94}};
-    for (const auto& r : engines) {
-        e = r.engine;
-        const Bytes before = image();
-        run({"iISD#_en", "eD#_Level1", "sbD#=0", r.atZero, "rbD#_Off1", "sbD#=20", r.atTwenty, "eD#_Fade1",
-             "comboD#=3", "sbD#=7", "eD#_Fade1==04,200", e.ok});
-        const int s = e.steps;
-        EXPECT_EQ(differences(image(), with(before, {{s + img::stepFade, 196}, {s + img::stepLevel, r.stored}})), "");
-        run({"iISD#_en", r.atTwenty, "eD#_Level1==20", "eD#_Fade1==03,600", e.cancel});
-    }
-}
-
-// Engine 1 greys ISD; engine 2 switches the LST timer off (it had been left on).
-TEST_F(DimmingEngineTest, EmptyFirstStepSwitchesTheEnginesFeatureOff)
-{
-    const struct { Engine engine; std::uint8_t flags; std::vector<const char*> off; } engines[] = {
-        {engine1, 0x08, {"Astro_dis", "dm1_dis", "sw_astro_open"}},
-        {engine2, 0x04, {"LST_dis", "sw_lst_open", "dm2_dis"}}};
-    for (const auto& [engine, flags, off] : engines) {
-        e = engine;
-        load(e.steps, stepList({}));
-        for (const char* name : off)
-            h->find(name)->hide();
-        const Bytes before = image();
-        run({"iISD#_en", "eD#_Level1==-", e.ok});
-        EXPECT_EQ(differences(image(), with(before, {{img::featureFlags, flags}})), "") << e.n;
-        for (const char* name : off)
-            EXPECT_TRUE(shown(name) && !busy()) << name;
-    }
-}
-
-// The engines share one working copy of the steps, filled at each opening.
-TEST_F(DimmingEngineTest, OpeningOneEngineShowsOnlyItsOwnSteps)
-{
-    act({"iISD1_en", "eD1_Level3", "bDimmer1_Cancel", "iISD2_en", "eD2_Level2==-", "!ED2_cbDel2"});
-    e = engine2;
-    EXPECT_EQ(Bytes(h->state().dimSteps.begin(), h->state().dimSteps.end()), steps());
+    const int s1 = img::dim1Steps, s2 = img::dim2Steps;
+    play({{{}, {"iISD1_en", "eD1_Level1", "sbD1=0", "rbD1_Off1==+", "rbD1_Off1", "sbD1=20", "rbD1_Off1==-",
+                "eD1_Fade1", "comboD1=3", "sbD1=7", "eD1_Fade1==04,200", "bDimmer1_OK"},
+           {{s1 + img::stepFade, 196}, {s1 + img::stepLevel, 0x14}}},
+          {{}, {"iISD1_en", "eD1_Level3", "bDimmer1_OK"}}, // 00:00 after 05:00
+          {{}, {"iISD2_en", "eD2_Level2", "eD2_Level3", "eD2_Level4", "eD2_Delay2", "comboD2=0", "sbD2=10",
+                "eD2_Delay4", "comboD2=0", "sbD2=20", "bDimmer2OK"}, // delays 0, 10 s, 0, 20 s
+           {{s2 + 3, 10}, {s2 + 4, 0}, {s2 + 5, 0x64}}},
+          {{{s2 + img::stepLevel, 0xFF}}, {"iISD2_en", "eD2_Level1==-", "bDimmer2OK", "?LST_dis", "?dm2_dis"},
+           {{img::featureFlags, 0x04}}}});
 }
 
 // Engine 1's times 15:00 (20) over midnight (128) to 09:00 (236); engine 2's delays as time codes.
@@ -128,31 +100,12 @@ TEST_F(DimmingEngineTest, Engine1TimesAndEngine2DelaysAreStoredAsCodes)
          "eD2_Delay3", "comboD2=3", "sbD2=6", "eD2_Delay3==01:30:00", "eD2_Level4", "eD2_Delay4", "comboD2=3",
          "sbD2=60", "eD2_Delay4==15:00:00", "bDimmer2OK"});
     EXPECT_EQ(steps(), stepList({0, 0, 0x32, 0x5E, 0, 0x64, 0xC6, 0, 0x64, 0xFC, 0, 0x64}));
-    act({"iISD2_en", "eD2_Delay2==00:05:00", "eD2_Delay4", "comboD2=2", "eD2_Delay4==01:00:00", "sbD2==60"});
-}
-
-// A step not later than the one before (1) or without delay (2) goes, with every step after it.
-TEST_F(DimmingEngineTest, AStepThatMayNotFollowEndsTheList)
-{
-    const struct { Engine engine; Steps steps; Bytes written; } rows[] = {
-        {engine1, {"iISD1_en", "eD1_Level3", "bDimmer1_OK"}, stepList({0xE8, 0, 0x32, 0x3C, 0, 0x64})}, // 00:00
-        {engine1, {"iISD1_en", "eD1_Level3", "eD1_Time3", "sbD1=188", "bDimmer1_OK"}, // 05:00 twice
-         stepList({0xE8, 0, 0x32, 0x3C, 0, 0x64})},
-        {engine2, {"iISD2_en", "eD2_Level2", "eD2_Level3", "eD2_Level4", "eD2_Delay2", "comboD2=0", "sbD2=10",
-                   "eD2_Delay4", "comboD2=0", "sbD2=20", "bDimmer2OK"}, // delays 0, 10 s, 0, 20 s
-         stepList({0, 0, 0x32, 10, 0, 0x64})},
-    };
-    for (const auto& r : rows) {
-        e = r.engine;
-        act(r.steps);
-        EXPECT_EQ(steps(), r.written) << r.steps.size();
-    }
 }
 
 // Times outside the night, long fades, levels above 100, a step behind a gap: kept or dropped.
 TEST_F(DimmingEngineTest, Engine1ShowsAndKeepsOddStepsAndDropsThoseBehindAGap)
 {
-    load(img::dim1Steps, stepList({0x8C, 0xFD, 0x78, 0x78, 0xFF, 0xFE, 0x00, 0x00, 0xFF, 0x3C, 0x00, 0x64}));
+    show(stepList({0x8C, 0xFD, 0x78, 0x78, 0xFF, 0xFE, 0x00, 0x00, 0xFF, 0x3C, 0x00, 0x64}), img::dim1Steps);
     act({"iISD1_en", "eD1_Time1==14:20:00", "eD1_Fade1==54,900", "eD1_Level1==120", "eD1_Time2==10:00:00",
          "eD1_Fade2==56,700", "eD1_Level2==126", "rbD1_Off2==+", "eD1_Time4==00:00:00", "eD1_Level4==-"});
     EXPECT_TRUE(enabled(3) && !enabled(4));
@@ -166,7 +119,7 @@ TEST_F(DimmingEngineTest, Engine1ShowsAndKeepsOddStepsAndDropsThoseBehindAGap)
 TEST_F(DimmingEngineTest, Engine2KeepsLongCodesAndNeverStoresAUsedStepAsEmpty)
 {
     e = engine2;
-    load(img::dim2Steps, stepList({0xFD, 0xFF, 0x7F, 0xFF, 0xFE, 0x64, 0x00, 0x00, 0xFF, 0x0A, 0x00, 0x64}));
+    show(stepList({0xFD, 0xFF, 0x7F, 0xFF, 0xFE, 0x64, 0x00, 0x00, 0xFF, 0x0A, 0x00, 0x64}), img::dim2Steps);
     act({"iISD2_en", "eD2_Delay1==15:15:00", "eD2_Fade1==56,700", "eD2_Level1==127", "eD2_Delay2==15:45:00",
          "eD2_Fade2==55,800", "eD2_Delay4==0", "eD2_Level4==-"});
     EXPECT_TRUE(enabled(3) && !enabled(4));

@@ -59,11 +59,9 @@ double night(double declination, double latitude, double elevation)
 // Four minutes a degree east of the meridian; beyond the byte's ends "???", handed nothing.
 TEST_F(IsdCalculatorsTest, OffsetCalculator)
 {
-    act({"bAstroCalc", "eUTC==UTC+0", "eLength==0\u00B0", "eOffset==0"});
     const struct { int zone, halfDegrees; const char* offset; } cases[] = {
-        {0, 128, "???"}, {0, 127, "???"},   {0, 126, "252"},    {0, -128, "???"}, {0, -127, "-254"},
-        {12, 360, "0"},  {-11, -360, "-60"}, {12, -360, "???"}, {3, 0, "-180"},   {1, 15, "-30"},
-    };
+        {0, 127, "???"}, {0, 126, "252"}, {0, -128, "???"}, {0, -127, "-254"}, {12, -360, "???"}, {1, 15, "-30"}};
+    act({"bAstroCalc", "eUTC==UTC+0", "eLength==0\u00B0", "eOffset==0"});
     for (const auto& c : cases) {
         slide("sbUTC", c.zone);
         slide("sbLength", c.halfDegrees);
@@ -74,14 +72,8 @@ TEST_F(IsdCalculatorsTest, OffsetCalculator)
     EXPECT_EQ(image()[img::isdOffset], 0x100 - 15) << "two-minute units";
     act({"iISD_en", "bAstroCalc", "sbUTC=2", "sbLength=-30", "bCalcCancel", "bAstroCalc", "sbUTC==2",
          "eLength==W 15\u00B0", "eOffset==-180"});
-}
-
-TEST_F(IsdCalculatorsTest, SliderTextsWithTheLocaleDecimalPoint)
-{
-    act({"sbUTC=-11", "eUTC==UTC-11", "sbLength=-15", "eLength==W 7.5\u00B0", "sbLength=360", "eLength==E 180\u00B0",
-         "sbLatitude=-1", "lLatitude==S 0.5", "sbLatitude=124", "lLatitude==N 62", "sbHorizon=-5", "lHorizon==-2.5"});
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    act({"sbLength=15", "sbHorizon=-1", "eLength==E 7,5\u00B0", "lHorizon==-0,5"});
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); // the locale's decimal point
+    act({"sbLength=15", "eLength==E 7,5\u00B0", "sbHorizon=-1", "lHorizon==-0,5"});
 }
 
 // A copy rounds down to five minutes; a text that is not HH:MM copies nothing and beeps.
@@ -105,25 +97,9 @@ TEST_F(IsdCalculatorsTest, NightLengthCopies)
         h->find<QLineEdit>("eLoN")->setText(c.typed);
         act({c.button, c.copied, "!pAstroCalc"});
     }
-}
-
-// Cancel keeps the inputs; the help moves in, and out at a click on it or its text.
-TEST_F(IsdCalculatorsTest, NightCalculatorReopensFromTheKeptInputsAndItsHelpMovesIn)
-{
-    click("bADSTCalc");
+    click("bADSTCalc"); // Cancel keeps the inputs it reopens from
     h->find<QDateEdit>("DateTimePicker1")->setDate(QDate(2014, 12, 21));
-    act({"sbHorizon=-6", "bAstroCalcCancel", "!pAstroCalc"});
-    h->find<QLineEdit>("eLoN")->setText("01:00");
-    act({"bADSTCalc", "eLoN==15:23", "eW2S==08:20"});
-    QWidget* help = h->find("pHelpAstroCalc");
-    const auto inView = [&] { return h->form->rect().intersects(help->geometry()); };
-    for (QWidget* clicked : {control(help, "Label26"), help}) {
-        EXPECT_FALSE(inView());
-        click("bACHelp");
-        EXPECT_TRUE(inView());
-        clickOn(clicked);
-    }
-    EXPECT_FALSE(inView());
+    act({"bAstroCalcCancel", "bADSTCalc", "eLoN==15:23", "eW2S==0"});
 }
 
 // Against an independent solar-position model (NOAA), polar days included: within the

@@ -1,4 +1,4 @@
-// The LST and hold switches, the polarity tile and the hold-time panel.
+// The hold-time panel.
 
 #include "PanelTesting.h"
 
@@ -10,8 +10,6 @@ using namespace nolt;
 using namespace nolt::test;
 
 namespace {
-
-constexpr std::uint8_t lstOn = 0x0C, lstOff = 0x04; // feature flags, ISD on
 
 struct LstPanelTest : PanelTest {
     // Loads a hold time and opens the panel and its slider, which stands where an earlier use left it.
@@ -27,45 +25,23 @@ struct LstPanelTest : PanelTest {
 
 } // namespace
 
-TEST_F(LstPanelTest, SwitchesAndPolarity)
-{
-    load({{img::holdTime, 94}, {img::featureFlags, lstOff}});
-    const Bytes before = image();
-    h->form->state().remoteDim = true;
-    act({"@sw_lst_open", "?LST_dis"}); // Remote DIM keeps the timer off
-    h->form->state().remoteDim = false;
-    // Switching on starts with the hold time off.
-    act({"@sw_lst_open", "!dm2_dis", "?sw_hold_off", "?HOLD_dis", "!lHold", "@iLst_en", "?iLST_pol"});
-    EXPECT_EQ(differences(image(), with(before, {{img::featureFlags, lstOn | 0x10}, {img::holdTime, 0}})), "");
-    play({{{{img::holdTime, 94}, {img::featureFlags, lstOn | 0x10}}, {"@iLST_pol"}, {{img::featureFlags, lstOn}}},
-          {{{img::holdTime, 70}}, // the hold time is kept while the timer is off
-           {"@SW_lst_close", "?SW_hold_dis", "?HOLD_dis", "?dm2_dis", "!lHold"}, {{img::featureFlags, lstOff}}},
-          // The off switch opens the panel; OK with "0" shows it off again.
-          {{{img::holdTime, 94}}, {"@sw_hold_on", "@sw_hold_off", "eHoldTime==0", "bTHoldOK", "?sw_hold_off",
-                                   "?HOLD_dis", "!lHold"}, {{img::holdTime, 0}}}});
-}
-
+// The hold editor shares the power-on ranges, but a time between two steps opens at the step below; 253..255
+// lie beyond the slider's 15:00:00 and are kept until moved.
 TEST_F(LstPanelTest, StoredTimesAreKeptUntilChanged)
 {
-    // The hold editor shares the power-on ranges, but a time between two steps opens at the step below.
     openSlider(191); // 3780 s
     act({"combHold==3", "sbHold==4", "eHoldTime==01:00:00", "bTHoldCancel"});
-    // 253..255 lie beyond the slider's 15:00:00.
-    const char* texts[] = {"15:15:00", "15:30:00", "15:45:00"};
-    for (int code = 253; code <= 255; ++code) {
-        openSlider(std::uint8_t(code));
-        EXPECT_EQ(edit("eHoldTime"), texts[code - 253]);
-        act({"sbHold==60", "combHold=3", "bTHoldOK"});
-        EXPECT_EQ(image()[img::holdTime], code);
-        openSlider(std::uint8_t(code), 60);
-        act({"sbHold=59", "sbHold=60", "bTHoldOK"});
-        EXPECT_EQ(image()[img::holdTime], 252);
-    }
+    openSlider(254);
+    act({"eHoldTime==15:30:00", "sbHold==60", "combHold=3", "bTHoldOK"});
+    EXPECT_EQ(image()[img::holdTime], 254);
+    openSlider(253, 60);
+    act({"sbHold=59", "sbHold=60", "bTHoldOK"});
+    EXPECT_EQ(image()[img::holdTime], 252);
     // OK stores every code as it came, but a duration with a code in a shorter unit in that one.
-    const std::map<int, int> shorter = {
-        {64, 0},    {65, 10},   {66, 20},   {67, 30},   {68, 40},   {69, 50},   {70, 60},   {128, 0},
-        {129, 60},  {130, 76},  {131, 82},  {132, 88},  {133, 94},  {134, 100}, {135, 106}, {136, 112},
-        {137, 118}, {138, 124}, {192, 0},   {193, 143}, {194, 158}, {195, 173}, {196, 188}};
+    const std::map<int, int> shorter = {{64, 0},    {65, 10},   {66, 20},   {67, 30},   {68, 40},   {69, 50},
+                                        {70, 60},   {128, 0},   {129, 60},  {130, 76},  {131, 82},  {132, 88},
+                                        {133, 94},  {134, 100}, {135, 106}, {136, 112}, {137, 118}, {138, 124},
+                                        {192, 0},   {193, 143}, {194, 158}, {195, 173}, {196, 188}};
     for (int code = 1; code < 256; ++code) {
         load({{img::holdTime, std::uint8_t(code)}});
         act({"@iTHold_en", "bTHoldOK"});

@@ -70,17 +70,3 @@ TEST_F(PowerOnPanelTest, DpcNeedsADelay)
         EXPECT_EQ(image()[img::optionFlags], 0);
     }
 }
-
-TEST_F(PowerOnPanelTest, AClickOnTheTrackMovesTheSliderByOneStep)
-{
-    load({{img::poDelay, 30}});
-    act({"iTDpc_en", "ePORelayDelay"});
-    ScrollBar* sb = slider("sbPU");
-    const struct { int x, position; const char* shows; } cases[] = {
-        {sb->width() - 25, 31, "00:00:31"}, {sb->width() - 25, 32, "00:00:32"}, {25, 31, "00:00:31"}};
-    for (const auto& c : cases) {
-        QTest::mouseClick(sb, Qt::LeftButton, {}, QPoint(c.x, sb->height() / 2));
-        EXPECT_EQ(sb->position(), c.position);
-        EXPECT_EQ(edit("ePORelayDelay"), c.shows);
-    }
-}

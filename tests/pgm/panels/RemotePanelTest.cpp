@@ -30,7 +30,7 @@ TEST_F(RemotePanelTest, SwitchCyclesAndOnlyOffWrites)
     play({{bytes(0x6C, 0x3B), {"@rc_main", "@rc_lst", "?rc_off", "?rem_dis", "!lRemote"}, bytes(0x0C, 0x0B)}});
 }
 
-// Remote DIM keeps the LST timer and ISD off until switched off; MidNight follows the switch.
+// Remote DIM keeps the LST timer and ISD off until switched off.
 TEST_F(RemotePanelTest, OkWritesFunctionAndInput)
 {
     load({{img::optionFlags, 0x0B}});
@@ -39,14 +39,8 @@ TEST_F(RemotePanelTest, OkWritesFunctionAndInput)
     h->find<QAbstractButton>("rbRemote")->click(); // the short caption lies left of the centre
     act({"bRC_OK", "lRemote==Remote DIM", "?LST_dis", "?Astro_dis", "@sw_lst_open", "@sw_astro_open"});
     EXPECT_EQ(differences(image(), with(before, bytes(0x40, 0x2B))), "");
-    act({"@rc_lst"});
-    EXPECT_EQ(differences(image(), with(before, {{img::featureFlags, 0x00}})), "");
-    act({"@sw_lst_open", "@sw_astro_open"});
+    act({"@rc_lst", "?LST_dis", "?Astro_dis", "@sw_lst_open", "@sw_astro_open"}); // switched on again
     EXPECT_EQ(differences(image(), before), "");
-    play({{bytes(0x0C, 0x0B),
-           {"@rc_off", "@iRemote_en", "rbRemote", "bRC_OK", "!pRemote", "lRemote==MidNight Protect"},
-           bytes(0x2C, 0x3B)},
-          {bytes(0x2C, 0x1B), {"@rc_main", "@lRemote", "rbMN==+", "bRC_OK", "lRemote==MidNight"}, bytes(0x4C, 0x1B)}});
 }
 
 // On the LST input a refresh opens the panel naming that input; while busy only the buttons follow.
@@ -66,12 +60,9 @@ TEST_F(RemotePanelTest, RefreshOnTheLstInputOpensThePanel)
 TEST_F(RemotePanelTest, FunctionNibblesOnBothInputs)
 {
     const struct { std::uint8_t flags, options; bool mn, remote, ok; std::uint8_t flagsAfter, optionsAfter; } rows[] = {
-        {0x2C, 0x0B, false, false, true, 0x0C, 0x0B}, {0x2C, 0x1B, true, false, true, 0x2C, 0x1B},
-        {0x2C, 0x2B, false, false, true, 0x0C, 0x0B}, {0x2C, 0x3B, false, true, false, 0x2C, 0x3B},
-        {0x2C, 0x3B, false, true, true, 0x2C, 0x3B},  {0x2C, 0xFB, false, false, false, 0x0C, 0x0B},
-        {0x4C, 0x1B, true, false, false, 0x4C, 0x1B}, {0x4C, 0x2B, false, true, false, 0x4C, 0x2B},
-        {0x4C, 0x2B, false, true, true, 0x40, 0x2B},  {0x4C, 0x3B, false, false, true, 0x0C, 0x0B},
-        {0x4C, 0x5B, false, false, false, 0x0C, 0x0B},
+        {0x2C, 0x1B, true, false, true, 0x2C, 0x1B},  {0x2C, 0x2B, false, false, true, 0x0C, 0x0B},
+        {0x2C, 0xFB, false, false, false, 0x0C, 0x0B}, {0x4C, 0x2B, false, true, true, 0x40, 0x2B},
+        {0x4C, 0x5B, false, false, false, 0x0C, 0x0B}, {0x4C, 0x1B, true, false, false, 0x4C, 0x1B},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(testing::Message() << std::hex << int(r.flags) << " " << int(r.options) << " ok " << r.ok);

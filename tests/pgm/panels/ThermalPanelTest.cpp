@@ -5,12 +5,8 @@
 using namespace nolt;
 using namespace nolt::test;
 
-namespace {
-
 using ThermalPanelTest = PanelTest;
 constexpr std::uint8_t tmOn = 0x8C, tmOff = 0x0C; // feature flags
-
-} // namespace
 
 // The lowest slider position means no threshold, and a threshold stays below the one above it. The switch
 // opens on cleared bytes and switches off keeping them; the calibration edit opens empty at 9.
