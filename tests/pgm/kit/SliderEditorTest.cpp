@@ -1,5 +1,4 @@
-// The scroll bar wrapper; the slider editor's ranges, rounding and kept long codes are tested through the
-// panels that use it (power-on, hold time, dimming engines).
+// The scroll bar wrapper; the slider editor is tested through the panels that use it.
 
 #include "pgm/kit/SliderStrip.h"
 
