@@ -68,7 +68,6 @@ struct DriverForm : SimDriver {
         return *h;
     }
     SlotButton* slot(int k) { return h->form->bar().bM[k - 1]; }
-    QColor colour(int k) { return slot(k)->palette().color(QPalette::Window); }
     void choose(int k) { h->click(QStringLiteral("bM%1").arg(k)); }
     void chooseHalvingCurve(int index) // the output panel's curve box ticked
     {

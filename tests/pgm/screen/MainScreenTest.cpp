@@ -57,7 +57,6 @@ TEST_F(PanelTest, MainScreenDrawsAnyByteValue)
 {
     const std::pair<int, Steps> rows[] = { // lPO_Level, lPO_Delay, lPO_Fade, lMinLevel, lBlock
         {0x00, {"L=0%", "D=0", "F=0", "Min. Level=0%"}},
-        {0x7F, {"L=127%", "D=00:10:30", "F=00,630", "Min. Level=127%", "00:10:35"}},
         {0xFF, {"L=255%", "D=Random", "F=56,700", "Min. Level=255%", "00:21:15"}},
     };
     const char* names[] = {"lPO_Level", "lPO_Delay", "lPO_Fade", "lMinLevel", "lBlock"};
