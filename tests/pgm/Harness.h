@@ -15,7 +15,6 @@
 
 namespace nolt::test {
 
-// A left click at the middle of a widget.
 inline void clickOn(QWidget* w)
 {
     ASSERT_NE(w, nullptr);
@@ -30,11 +29,11 @@ W* control(const QObject* root, const QString& name)
     return w;
 }
 
+// loader supplies the HID library (none by default); started() also runs the start-up sequence.
 struct FormHarness {
     ScriptedPlatform platform;
     std::unique_ptr<TForm1> form;
 
-    // loader supplies the HID library (none by default); started() also runs the start-up sequence.
     explicit FormHarness(QStringList parameters = {}, HidLoader loader = [] { return nullptr; })
         : form(std::make_unique<TForm1>(platform, std::move(parameters), std::move(loader)))
     {
@@ -46,19 +45,14 @@ struct FormHarness {
         h->form->FormActivate();
         return h;
     }
-
     template <typename W = QWidget>
     W* find(const QString& name) const { return control<W>(form.get(), name); }
-    // Visible within the window (whether or not the window is on screen).
     bool shown(const QString& name) const { return find(name) && find(name)->isVisibleTo(form.get()); }
     void click(const QString& name) { clickOn(find(name)); }
-    // A line edit's or a label's text.
-    QString text(const QString& name) const
+    QString text(const QString& name) const // a line edit's or a label's
     {
-        if (auto* edit = form->findChild<QLineEdit*>(name))
-            return edit->text();
-        auto* label = find<QLabel>(name);
-        return label ? label->text() : QString();
+        auto* edit = form->findChild<QLineEdit*>(name);
+        return edit ? edit->text() : find<QLabel>(name) ? find<QLabel>(name)->text() : QString();
     }
     Bytes& image() { return form->state().eeBlock; }
     AppState& state() { return form->state(); }
@@ -74,16 +68,14 @@ struct DriverForm : SimDriver {
         return *h;
     }
     SlotButton* slot(int k) { return h->form->bar().bM[k - 1]; }
-    QColor colour(int k) { return slot(k)->palette().color(QPalette::Window); }
     void choose(int k) { h->click(QStringLiteral("bM%1").arg(k)); }
-    // The output panel's curve box ticked, with a curve that halves levels.
-    void chooseHalvingCurve(int index)
+    void chooseHalvingCurve(int index) // the output panel's curve box ticked
     {
         h->find<QCheckBox>(QStringLiteral("cbDC"))->setChecked(true);
         h->state().sw.dcIndex = index;
-        h->state().dimmingCurve.resize(101);
+        h->state().dimmingCurve.clear();
         for (int i = 0; i <= 100; ++i)
-            h->state().dimmingCurve[i] = static_cast<std::uint8_t>(i / 2);
+            h->state().dimmingCurve.push_back(static_cast<std::uint8_t>(i / 2));
     }
 };
 

@@ -12,20 +12,14 @@
 using namespace nolt;
 using namespace nolt::test;
 
-namespace {
-
 // The factory image named "Default", one line per entry.
-const QStringList factoryFile = {"MMN8A1CDefault",
-                                 "0C000064FF0000000000320000FF0000",
-                                 "FF0000FF0000FF0000FF0000FF0000FF",
-                                 "0000FF0000FFE800323C00640000FF00",
-                                 "00FF0000FF0000FF0000FF0000FF0000",
-                                 "FF0000FF01FF00000000000000000000",
+const QStringList factoryFile = {"MMN8A1CDefault", "0C000064FF0000000000320000FF0000",
+                                 "FF0000FF0000FF0000FF0000FF0000FF", "0000FF0000FFE800323C00640000FF00",
+                                 "00FF0000FF0000FF0000FF0000FF0000", "FF0000FF01FF00000000000000000000",
                                  "000000000000000001000000000000FF"};
 
-} // namespace
-
-// A save that fails, and a file that cannot be read, are reported and leave what was there.
+// The factory image saves as the known file; a save that fails and a file that cannot be read are reported and
+// leave what was there.
 TEST(FileButtons, SavingTheFactoryImageWritesTheKnownFile)
 {
     QTemporaryDir dir;
@@ -38,19 +32,12 @@ TEST(FileButtons, SavingTheFactoryImageWritesTheKnownFile)
     QFile saved(dir.filePath("default.ktc"));
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_EQ(saved.readAll(), (factoryFile.join("\r\n") + "\r\n").toLatin1());
-    EXPECT_TRUE(h->platform.messages.isEmpty());
     h->click("bSave");
-    EXPECT_TRUE(QFileInfo(dir.filePath("taken.ktc")).isDir());
     h->image()[0] = 0x01;
     h->click("bLoad");
     h->click("bLoad");
-    EXPECT_EQ(h->platform.messages.size(), 2);
-    EXPECT_EQ(h->image()[0], 0x01);
-    EXPECT_EQ(h->platform.fileDialogTitles, (QStringList{"Configuration Save", "Configuration Save", "Open File",
-                                                         "Open File"}));
-    EXPECT_EQ(h->platform.fileDialogFilters.first(), "Configuration files (*.ktc)");
+    EXPECT_TRUE(h->platform.messages.size() == 2 && h->image()[0] == 0x01);
     EXPECT_EQ(h->platform.fileDialogFilters.last(), "Configuration files (*.ktc);;Firmware files (*.ktp)");
-    EXPECT_EQ(h->platform.fileDialogSuffixes, (QStringList{"ktc", "ktc"}));
 }
 
 // Files that other editors wrote (a byte-order mark, lone CR line ends) load; bad files are reported and change
@@ -77,8 +64,7 @@ TEST(FileButtons, FilesWithAByteOrderMarkOrCrLineEndsLoad)
     for (const auto& row : rows) {
         QTemporaryDir dir;
         QFile f(dir.filePath("other.ktc"));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(row.file) == row.file.size());
-        f.close();
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(row.file) == row.file.size() && f.flush());
         auto h = FormHarness::started();
         std::fill(h->image().begin(), h->image().end(), 0x01);
         h->platform.fileAnswers = {f.fileName()};

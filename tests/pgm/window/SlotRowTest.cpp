@@ -1,5 +1,4 @@
-// The memory-slot row in driver mode: slots listed from the device's directory, choosing one, "Cancel",
-// "Default" and "Transfer" (its failures are tested on the link and end to end).
+// The slot row in driver mode: the device's directory, choosing, "Cancel", "Default", "Transfer" (its failures: link).
 
 #include "Harness.h"
 
@@ -12,16 +11,12 @@
 using namespace nolt;
 using namespace nolt::test;
 
-namespace {
-
 const QColor skyBlue(0xA6, 0xCA, 0xF0), lime(0x00, 0xFF, 0x00);
 
-bool isDefault(const Bytes& image)
+static bool isDefault(const Bytes& image)
 {
     return std::equal(defaultImage.begin(), defaultImage.end(), image.begin());
 }
-
-} // namespace
 
 TEST(SlotRow, StoredSlotsAreSkyBlueAndAChoiceUnpacksTheSlot)
 {
@@ -34,7 +29,7 @@ TEST(SlotRow, StoredSlotsAreSkyBlueAndAChoiceUnpacksTheSlot)
     FormHarness& h = d.start({"-set60Hz"});
     EXPECT_EQ(h.form->caption(), "Nolt");
     for (int k = 1; k <= 4; ++k)
-        EXPECT_EQ(d.colour(k), k % 2 ? skyBlue : lime) << k;
+        EXPECT_EQ(d.slot(k)->palette().color(QPalette::Window), k % 2 ? skyBlue : lime) << k;
     EXPECT_TRUE(d.slot(3)->toolTip().isEmpty());
     // The hint is read as Qt reads a tool tip: markup when it looks like markup.
     const QString tip = d.slot(1)->toolTip();
@@ -45,28 +40,29 @@ TEST(SlotRow, StoredSlotsAreSkyBlueAndAChoiceUnpacksTheSlot)
     EXPECT_EQ(h.state().driverFwVersion, 72);
     EXPECT_TRUE(h.state().formDisabled && !h.shown("bMemStore")) << "only a slot choice is possible";
     EXPECT_EQ(d.sent({0xAA, 0x55, 0xF2}), 3) << "the directory and the two stored pages";
-
     d.choose(1);
-    const Bytes stored = sampleImage();
-    EXPECT_TRUE(std::equal(stored.begin(), stored.begin() + img::astroData, h.image().begin()));
+    EXPECT_TRUE(std::equal(h.image().begin(), h.image().begin() + img::astroData, sampleImage().begin()));
     EXPECT_EQ(h.image()[img::astroData + 8], 0) << "astro data zeroed without -copyAstro";
     EXPECT_EQ(h.text("eInfo"), "A<B>C   ");
-    EXPECT_EQ(h.state().memSlot, 1);
-    EXPECT_FALSE(h.state().formDisabled || d.slot(1)->isEnabled());
+    EXPECT_FALSE(h.state().formDisabled || d.slot(1)->isEnabled() || h.state().memSlot != 1);
     for (const char* hidden : {"bM2", "bM3", "bM4", "bErase", "bUpdateFw"})
         EXPECT_FALSE(h.shown(hidden)) << hidden;
     for (const char* shown : {"bM1", "bMemStore", "bMemCancel", "bMemClear", "bLoad", "bSave", "eInfo", "l60Hz"})
         EXPECT_TRUE(h.shown(shown)) << shown;
-
+    // "Cancel" drops the chosen curve, but not while a panel is open.
     h.image()[100] = 0x42;
+    d.chooseHalvingCurve(0);
+    h.state().formDisabled = true;
     h.click("bMemCancel");
+    EXPECT_FALSE(h.shown("bM2"));
+    h.state().formDisabled = false;
+    h.click("bMemCancel");
+    EXPECT_FALSE(h.find<QCheckBox>("cbDC")->isChecked() || h.state().dcApplied || h.state().sw.dcIndex != -1);
     for (int k = 1; k <= 4; ++k)
         EXPECT_TRUE(d.slot(k)->isVisibleTo(h.form.get()) && d.slot(k)->isEnabled()) << k;
-    EXPECT_TRUE(h.text("eInfo").isEmpty());
+    EXPECT_TRUE(h.text("eInfo").isEmpty() && h.state().formDisabled);
     for (const char* hidden : {"bMemStore", "bMemCancel", "eInfo", "l60Hz"})
         EXPECT_FALSE(h.shown(hidden)) << hidden;
-    EXPECT_TRUE(h.state().formDisabled);
-
     // A nameless slot keeps the typed info text; bytes 96 on keep the earlier image.
     h.find<QLineEdit>("eInfo")->setText(QStringLiteral("typed"));
     d.choose(3);
@@ -76,30 +72,6 @@ TEST(SlotRow, StoredSlotsAreSkyBlueAndAChoiceUnpacksTheSlot)
     h.click("bMemCancel");
     d.choose(2);
     EXPECT_TRUE(isDefault(h.image())) << "an empty slot gives the factory image";
-}
-
-// The curve is undone on the slot's levels and dropped by "Cancel"; the 60 Hz label needs the firmware.
-TEST(SlotRow, ChosenCurveIsUndoneOnTheSlotsLevelsAndCancelDropsIt)
-{
-    DriverForm d;
-    d.storeSlot(1, sampleImage(40), QStringLiteral("One"));
-    FormHarness& h = d.start({"-set60Hz", "-skipFW", "-copyAstro"});
-    d.chooseHalvingCurve(0);
-    d.choose(1);
-    // Stored 10 %: the highest input level that the curve maps to 10 is 21.
-    EXPECT_EQ(h.image()[img::minLevel], 21);
-    EXPECT_EQ(h.image()[img::poLevel], 81);
-    EXPECT_TRUE(h.state().dcApplied);
-    EXPECT_EQ(h.image()[img::astroData + 8], 0x68) << "kept with -copyAstro";
-    EXPECT_FALSE(h.shown("l60Hz"));
-
-    h.state().formDisabled = true; // a panel is open
-    h.click("bMemCancel");
-    EXPECT_FALSE(h.shown("bM2")) << "ignored while a panel is open";
-    h.state().formDisabled = false;
-    h.click("bMemCancel");
-    EXPECT_EQ(h.state().sw.dcIndex, -1);
-    EXPECT_FALSE(h.find<QCheckBox>("cbDC")->isChecked() || h.state().dcApplied);
 }
 
 // "Default" asks, then empties the chosen slot in the window only; in stick mode the rest is erased bytes.
@@ -116,18 +88,15 @@ TEST(SlotRow, DefaultAsksThenEmptiesTheChosenSlotInTheWindowOnly)
     EXPECT_EQ(h.platform.confirmations, QStringList{"Are youe sure?"});
     EXPECT_EQ(h.platform.beeps, 1);
     EXPECT_EQ(h.image(), image);
-
     h.platform.confirmAnswers = {true, true};
     h.click("bMemClear");
     EXPECT_TRUE(isDefault(h.image()));
-    EXPECT_EQ(d.colour(3), lime);
-    EXPECT_TRUE(d.slot(3)->toolTip().isEmpty());
+    EXPECT_TRUE(d.slot(3)->palette().color(QPalette::Window) == lime && d.slot(3)->toolTip().isEmpty());
     EXPECT_EQ(h.text("eInfo"), "Default");
     Bytes expected = directory;
     std::fill(expected.begin() + 40, expected.begin() + 48, 0xFF);
     EXPECT_EQ(h.form->link().controlBlock, expected);
     EXPECT_EQ(d.sent({0xAA, 0x55, 0xF1}), 0) << "nothing is written to the device";
-
     h.form->link().usbStick = true;
     h.image().assign(256, 0x11);
     h.click("bMemClear");
@@ -135,7 +104,8 @@ TEST(SlotRow, DefaultAsksThenEmptiesTheChosenSlotInTheWindowOnly)
     EXPECT_EQ(Bytes(h.image().begin() + 128, h.image().end()), Bytes(128, 0xFF));
 }
 
-// What only the window adds to the store: the loaded firmware file, the curve, the switches of the restart.
+// What only the window adds to the store: the loaded firmware file, the curve (undone on the chosen slot's levels),
+// the switches of the restart.
 TEST(SlotRow, TransferWritesTheSlotAndTheLoadedFirmwareAndRestartsWithTheSwitchesAndTheCurve)
 {
     QTemporaryDir dir;
@@ -143,20 +113,20 @@ TEST(SlotRow, TransferWritesTheSlotAndTheLoadedFirmwareAndRestartsWithTheSwitche
     ASSERT_TRUE(writeTextLines(file, makeFirmwareText(std::vector<std::uint8_t>(200, 0x3A), 200, 0x48)).isEmpty());
     DriverForm d;
     d.storeSlot(2, sampleImage(), QStringLiteral("Old"));
-    FormHarness& h = d.start({"-eraseAll", "-dc=2", "x"});
-    d.choose(2);
-    EXPECT_TRUE(h.shown("bErase")) << "offered with -eraseAll";
+    FormHarness& h = d.start({"-eraseAll", "-copyAstro", "-set60Hz", "-skipFW", "-dc=2", "x"});
     d.chooseHalvingCurve(2);
+    d.choose(2);
+    EXPECT_EQ(h.image()[img::minLevel], 21) << "the highest input level that the curve maps to the stored 10";
+    EXPECT_EQ(h.image()[img::astroData + 8], 0x68) << "kept with -copyAstro";
+    EXPECT_TRUE(h.shown("bErase") && !h.shown("l60Hz")) << "the 60 Hz label needs the firmware";
     h.find<QLineEdit>("eInfo")->setText(QStringLiteral("Lamp"));
     h.platform.fileAnswers = {file};
     h.click("bLoad");
     EXPECT_EQ(h.find<QLabel>("iFW")->toolTip(), "Version 1.72");
     h.click("bMemStore");
-
     EXPECT_TRUE(h.platform.messages.isEmpty());
-    EXPECT_EQ(h.platform.restarts, std::vector<QString>{" -eraseAll x -dc=2"});
+    EXPECT_EQ(h.platform.restarts, std::vector<QString>{" -eraseAll -copyAstro -set60Hz -skipFW x -dc=2"});
     EXPECT_EQ(d.at(0xFF98, 8), (std::vector<std::uint8_t>{'L', 'a', 'm', 'p', ' ', ' ', ' ', ' '}));
-    EXPECT_EQ(d.at(0x4000 + 2 + img::minLevel, 1)[0], 5) << "levels leave through the curve";
+    EXPECT_EQ(d.at(0x4000 + 2 + img::minLevel, 1)[0], 10) << "levels leave through the curve";
     EXPECT_EQ(d.at(0xFFC0 + 3, 1)[0], 0x48) << "the firmware entry holds the file's version";
-    EXPECT_FALSE(h.state().formDisabled);
 }

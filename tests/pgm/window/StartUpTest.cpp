@@ -29,18 +29,27 @@ TEST(StartUp, WithoutLibraryShowsDemoModeOnTheDefaultImage)
     EXPECT_EQ(h->platform.nowMs, now);
 }
 
-TEST(StartUp, PollsForTheDeviceAndRestartsWithTheSwitchesWhenPluggedIn)
+// Without a device the window polls for one; closing it during the demo pause ends the pause and stops everything.
+TEST(StartUp, PollsForTheDeviceAndRestartsWithTheSwitchesWhenPluggedInUnlessClosedDuringTheDemoPause)
 {
-    SimDriver d;
-    d.device.present = false;
-    auto h = FormHarness::started({"-skipFW", "foo", "-dc=2", "-debug"}, d.loader());
-    EXPECT_EQ(h->form->caption(), "Demo Mode");
-    EXPECT_TRUE(h->form->timer2().isActive());
-    h->platform.advance(3000);
-    EXPECT_TRUE(h->platform.restarts.empty());
-    d.device.present = true;
-    h->platform.advance(1000);
-    EXPECT_EQ(h->platform.restarts, std::vector<QString>{" -skipFW foo -debug"}) << "the curve is not handed on";
+    for (bool closing : {false, true}) {
+        SimDriver d;
+        d.device.present = false;
+        FormHarness h({"-skipFW", "foo", "-dc=2", "-debug"}, d.loader());
+        if (closing)
+            QTimer::singleShot(0, h.form.get(), [&] { h.form->close(); });
+        h.form->FormActivate();
+        EXPECT_EQ(h.form->closed(), closing);
+        EXPECT_EQ(h.form->timer2().isActive(), !closing);
+        EXPECT_EQ(h.platform.activeTimers() == 0, closing);
+        EXPECT_EQ(h.platform.nowMs < 2000, closing);
+        h.platform.advance(3000);
+        EXPECT_TRUE(h.platform.restarts.empty());
+        d.device.present = true;
+        h.platform.advance(1000);
+        EXPECT_EQ(h.platform.restarts, closing ? std::vector<QString>{} : std::vector<QString>{" -skipFW foo -debug"})
+            << "the curve is not handed on";
+    }
 }
 
 // The caption gains a dot every ten probe passes; a device that never answers offers no slot.
@@ -56,23 +65,8 @@ TEST(StartUp, DeviceThatNeverAnswersOffersNoSlot)
     EXPECT_FALSE(captions.contains("Loading............"));
     EXPECT_EQ(h.platform.messages, QStringList{"   USB Error!   "});
     EXPECT_EQ(h.platform.activeTimers(), 0) << "no restart loop";
-    EXPECT_FALSE(h.shown("bM1") || h.shown("bM4"));
     EXPECT_EQ(h.form->caption(), "Demo Mode");
-    EXPECT_FALSE(h.state().formDisabled || h.platform.busyCursor);
-}
-
-TEST(StartUp, ClosingDuringTheDemoPauseStopsEverything)
-{
-    SimDriver d;
-    d.device.present = false;
-    FormHarness h({}, d.loader());
-    QTimer::singleShot(0, h.form.get(), [&] { h.form->close(); });
-    h.form->FormActivate();
-    EXPECT_TRUE(h.form->closed());
-    EXPECT_EQ(h.platform.activeTimers(), 0);
-    EXPECT_LT(h.platform.nowMs, 2000) << "the pause ends when the window closes";
-    h.platform.advance(3000);
-    EXPECT_TRUE(h.platform.restarts.empty());
+    EXPECT_FALSE(h.shown("bM1") || h.shown("bM4") || h.state().formDisabled || h.platform.busyCursor);
 }
 
 // The built-in image is pending unless the driver has its version; one whose CRC does not fit is ignored silently.
@@ -90,12 +84,9 @@ TEST(StartUp, BuiltInFirmwareIsPendingUnlessTheDriverHasItsVersion)
         applyBuiltInFirmware(*h.form, builtIn);
         const FirmwareState& fw = h.state().firmware;
         EXPECT_EQ(fw.fwUpdatePending, recorded == 0);
-        EXPECT_EQ(h.shown("iFW"), recorded >= 0);
         EXPECT_TRUE(h.platform.messages.isEmpty());
-        EXPECT_EQ(fw.fwLength, recorded < 0 ? 0 : 1000);
-        EXPECT_EQ(fw.fwImageVersion, recorded < 0 ? 0 : 5);
-        if (recorded >= 0) {
-            EXPECT_EQ(h.find<QLabel>("iFW")->toolTip(), recorded == 5 ? "Version 1.5" : "Version 1.5 (Update!)");
-        }
+        EXPECT_EQ(std::pair(fw.fwLength, fw.fwImageVersion), recorded < 0 ? std::pair(0, 0) : std::pair(1000, 5));
+        const QString tip = h.shown("iFW") ? h.find<QLabel>("iFW")->toolTip() : QString("hidden");
+        EXPECT_EQ(tip, recorded < 0 ? "hidden" : recorded == 5 ? "Version 1.5" : "Version 1.5 (Update!)");
     }
 }

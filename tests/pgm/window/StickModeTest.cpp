@@ -12,8 +12,6 @@
 using namespace nolt;
 using namespace nolt::test;
 
-namespace {
-
 struct StickWindow {
     sim::SimDevice device{std::make_unique<sim::StickModel>(), 64, 64};
     sim::StickModel& model = *static_cast<sim::StickModel*>(device.model());
@@ -38,43 +36,45 @@ struct StickWindow {
     }
 };
 
-} // namespace
-
+// With -debug the debug pane shows the frames until "Stop" is ticked.
 TEST(StickMode, StartUpFindsTheStickAndReadsItsMemory)
 {
-    StickWindow w({"-skipFW", "-showLog"});
+    StickWindow w({"-skipFW", "-showLog", "-debug"});
     FormHarness& h = w.h;
     EXPECT_EQ(h.form->caption(), "USB Stick");
     EXPECT_TRUE(w.stick().timer3().isActive());
     EXPECT_EQ(w.loadResCalls, 1) << "the built-in firmware loads in stick mode even with -skipFW";
-    for (const char* hidden : {"bM1", "bM4", "cbStickDebug", "gbLog"})
+    for (const char* hidden : {"bM1", "bM4", "gbLog", "pDebug"})
         EXPECT_FALSE(h.shown(hidden)) << hidden;
-    EXPECT_TRUE(h.state().formDisabled);
-
+    EXPECT_TRUE(h.state().formDisabled && h.shown("cbStickDebug"));
+    h.find<QCheckBox>("cbStickDebug")->setChecked(true);
+    EXPECT_TRUE(h.shown("pDebug"));
     w.settle();
     EXPECT_EQ(h.form->caption(), "USB Stick, Device Nr. 12345678, FW 1.72            Ready...");
     EXPECT_EQ(h.image(), Bytes(w.model.memory.begin(), w.model.memory.end()));
-    EXPECT_FALSE(h.state().formDisabled);
     for (const char* b : {"bUpdateFw", "bReread", "bMemStore", "bMemClear", "bLoad", "bSave", "gbLog"})
         EXPECT_TRUE(h.shown(b)) << b;
-    EXPECT_FALSE(h.shown("bMemCancel") || h.shown("pDebug"));
+    EXPECT_FALSE(h.state().formDisabled || h.shown("bMemCancel"));
     // The log box with -showLog; memory bytes 247..254 are 8..1 here.
     EXPECT_EQ(h.text("lOp"), QString::number(8 + 7 * 256 + 6 * 65536) + " min");
     EXPECT_EQ(h.text("lMaxT"), "1 °C");
-
+    auto* memo = h.find<QPlainTextEdit>("mDebug");
+    EXPECT_EQ(memo->toPlainText().split('\n').count("Send: Read Memory 0x00"), 1);
+    EXPECT_TRUE(memo->font().fixedPitch() || QFontInfo(memo->font()).fixedPitch());
     w.model.memory[3] = 0x42;
+    h.find<QCheckBox>("cbDebugHold")->setChecked(true); // "Stop" holds the memo
     h.click("bReread");
     w.settle();
     EXPECT_EQ(h.image()[3], 0x42);
-
+    EXPECT_EQ(memo->toPlainText().split('\n').count("Send: Read Memory 0x00"), 1);
+    h.find<QCheckBox>("cbStickDebug")->setChecked(false);
+    EXPECT_FALSE(h.shown("pDebug"));
     // "Transfer" writes to the stick without a restart, and the window stays usable.
     h.image()[10] = 0x33;
     h.click("bMemStore");
-    EXPECT_TRUE(h.shown("bMemStore") && !h.state().formDisabled);
-    EXPECT_TRUE(h.platform.restarts.empty());
+    EXPECT_TRUE(h.shown("bMemStore") && !h.state().formDisabled && h.platform.restarts.empty());
     w.settle();
     EXPECT_EQ(w.model.memory[10], 0x33);
-
     h.state().firmware.fwImage.assign(12288, 0x17);
     h.state().firmware.fwLength = 145;
     h.click("bUpdateFw");
@@ -86,35 +86,13 @@ TEST(StickMode, StartUpFindsTheStickAndReadsItsMemory)
     EXPECT_FALSE(h.shown("pbFWUpdate"));
 }
 
-TEST(StickMode, DebugPaneShowsFramesUntilStopped)
-{
-    StickWindow w({"-debug"});
-    FormHarness& h = w.h;
-    EXPECT_FALSE(h.shown("pDebug"));
-    h.find<QCheckBox>("cbStickDebug")->setChecked(true);
-    EXPECT_TRUE(h.shown("pDebug"));
-    w.settle();
-    auto* memo = h.find<QPlainTextEdit>("mDebug");
-    const QStringList lines = memo->toPlainText().split('\n');
-    EXPECT_EQ(lines.count("Send: Read Memory 0x00"), 1);
-    EXPECT_TRUE(memo->font().fixedPitch() || QFontInfo(memo->font()).fixedPitch());
-
-    h.find<QCheckBox>("cbDebugHold")->setChecked(true);
-    h.click("bReread");
-    w.settle();
-    EXPECT_EQ(memo->toPlainText().split('\n').count("Send: Read Memory 0x00"), 1) << "Stop holds the memo";
-    h.find<QCheckBox>("cbStickDebug")->setChecked(false);
-    EXPECT_FALSE(h.shown("pDebug"));
-}
-
 TEST(StickMode, ClosingDuringAReplyStopsTimer3ForGood)
 {
     StickWindow w;
     w.h.platform.advance(150); // the idle report has been handled; the identity is next
     QTimer::singleShot(0, w.h.form.get(), [&] { w.h.form->close(); });
     w.stick().machine().Timer3Timer(); // the window closes while the reply is handled
-    EXPECT_TRUE(w.h.form->closed());
-    EXPECT_FALSE(w.stick().timer3().isActive());
+    EXPECT_TRUE(w.h.form->closed() && !w.stick().timer3().isActive());
     const std::size_t sent = w.device.written.size();
     w.h.platform.advance(3000);
     EXPECT_EQ(w.device.written.size(), sent);
