@@ -64,3 +64,16 @@ TEST_F(MffPanelTest, SwitchPictureAndSwitchingOffClearsLifetimeBurnInAndResetBut
             {img::mffStop, 100}, {img::burnInTime, 12}, {img::optionFlags, 0x39}}}});
     EXPECT_FALSE(edited("eBurnIn"));
 }
+
+// Enabled edits in the window-text colour (teal while edited), disabled ones in the disabled look.
+TEST_F(MffPanelTest, EditColoursFollowTheEditedFieldAndTheEnabledState)
+{
+    const auto drawn = [this](const char* name) {
+        QWidget* e = h->find(name);
+        return e->palette().color(e->isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text).name();
+    };
+    act({"sw_mff_off", "eLifeTime", "sbMFF=1"});
+    EXPECT_EQ(drawn("eL1") + drawn("eLifeTime"), "#000000#008080");
+    act({"eBurnIn", "eLifeTime", "sbMFF=0"});
+    EXPECT_EQ(drawn("eL1") + drawn("eBurnIn"), "#bebebe#000000");
+}

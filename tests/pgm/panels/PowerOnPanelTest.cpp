@@ -70,3 +70,16 @@ TEST_F(PowerOnPanelTest, DpcNeedsADelay)
         EXPECT_EQ(image()[img::optionFlags], 0);
     }
 }
+
+// A click on the track, either side of the thumb, moves the slider one step.
+TEST_F(PowerOnPanelTest, AClickOnTheTrackMovesTheSliderByOneStep)
+{
+    load({{img::poDelay, 30}});
+    act({"iTDpc_en", "ePORelayDelay"});
+    ScrollBar* sb = slider("sbPU");
+    for (const auto& [x, shows] : {std::pair{sb->width() - 25, "00:00:31"}, {sb->width() - 25, "00:00:32"},
+                                   {25, "00:00:31"}}) {
+        QTest::mouseClick(sb, Qt::LeftButton, {}, QPoint(x, sb->height() / 2));
+        EXPECT_EQ(edit("ePORelayDelay"), shows);
+    }
+}

@@ -2,6 +2,10 @@
 
 #include "PanelTesting.h"
 
+#include "pgm/window/QtPlatform.h"
+
+#include <QStyle>
+
 using namespace nolt;
 using namespace nolt::test;
 
@@ -101,4 +105,6 @@ TEST_F(PanelTest, MainScreenShowHintsSwitchesExactlyTheTilesAndOverlays)
                     << p;
     }
     EXPECT_EQ(h->find<QWidget>("bM1")->toolTip(), "Info: Lamp");
+    QtPlatform::installHintStyle(); // hints show at once
+    EXPECT_EQ(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 0);
 }
