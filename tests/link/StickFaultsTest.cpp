@@ -61,19 +61,15 @@ TEST(StickFaultsShortOutput, FramesLongerThanTheReportAreNotSent)
     for (int length : {32, 4}) {
         StickRig rig(64, length);
         rig.identify();
-        EXPECT_EQ(rig.machine.stickState(), 1);
         EXPECT_EQ(rig.state.eeBlock == rig.memory(), length == 32) << length;
         const std::size_t sent = rig.device.written.size();
         EXPECT_EQ(sent, length == 32 ? 10u : 0u);
         rig.machine.storeUSBStick();
         EXPECT_EQ(rig.view.captionText, "Transfer Error!");
-        EXPECT_EQ(rig.machine.stickState(), 0);
-        EXPECT_FALSE(rig.view.busy);
         rig.view.captionText.clear();
         rig.state.firmware.fwImage.assign(12288, 1);
         rig.machine.bUpdateFwClick();
         EXPECT_EQ(rig.view.captionText, "Transfer Error!");
-        EXPECT_FALSE(rig.view.progressShown);
         EXPECT_EQ(rig.device.written.size(), sent);
     }
 }
@@ -84,20 +80,16 @@ TEST_F(StickFaults, RepliesOutsideTheirOperationChangeNothing)
 {
     readAndHush(*this);
     const std::size_t sent = device.written.size();
-    const QString caption = view.captionText;
     view.lines.clear();
     for (sim::Report r : {sim::Report{0xB2, 'T'}, {0xB2, 'U'}, {0xB2, 'V'}, {0xB2, 'W'}, {0xB2, 'X'}, {0xB2, 'Z'},
                           {0xB2, 0x50}, {0xB2, 0x53}, {0x00, 0x51}, {0xB2, 'Y'}, {0xB2, '['}})
         reply(r);
     EXPECT_EQ(view.lines, QStringList({"RET: 50", "RET: 53", "?: 00"}));
-    EXPECT_EQ(platform.beeps, 2);
     state.firmware.fwLength = 144;
     machine.bUpdateFwClick();
     EXPECT_EQ(platform.beeps, 3);
     EXPECT_EQ(device.written.size(), sent);
-    EXPECT_EQ(view.captionText, caption);
     EXPECT_EQ(machine.stickState(), 1);
-    EXPECT_EQ(model.resets, 0);
     machine.storeUSBStick(); // a data reply during a write leaves the image being written alone
     model.clearOutbox();
     const Bytes image = state.eeBlock;
@@ -118,42 +110,37 @@ TEST_F(StickFaults, ImageTooShortForAWriteEndsIt)
 }
 
 // Frames the stick's checks do not see: the length of the last read, the zero closing Write Memory whatever the
-// buffer held, firmware bytes past the image (0xFF), and commands, states and addresses that send nothing.
+// buffer held, firmware bytes past the image (0xFF); and the guards: one refused frame each.
 TEST_F(StickFaults, FramesStayInsideTheImageAndTheStickMemory)
 {
     StickLink& f = machine.frames();
     EXPECT_TRUE(f.stickCmd((f.stickAddr = 234, stick::stickReadMem)));
     EXPECT_EQ(framesFrom(0, 5)[0], (sim::Report{0xCA, 0xC5, 0x02, 0xEA, 0x16}));
     EXPECT_EQ(view.lines.back(), "Send: Read Memory 0xEA");
-    EXPECT_EQ(f.stickAddr, 234) << "the reply moves the address on, not the frame";
     f.writeImage.assign(256, 0x21);
     link.dataBuffer.fill(0xAB);
     EXPECT_TRUE(f.stickCmd((f.stickAddr = 25, stick::stickWriteMem)));
     EXPECT_EQ(device.written.back()[32], 0);
-
     f.fwImage.assign(12288, 0xAB);
-    f.stickAddr = 170 * 72; // the 171st page, bytes 12240..12311: its second part ends the image
-    for (int s = 3; s <= 5; ++s) {
-        f.stickState = s;
-        f.stickCmd(stick::stickFwBlock);
-    }
-    const auto parts = framesFrom(2, 32);
-    ASSERT_EQ(parts.size(), 3u);
-    EXPECT_EQ(sim::Report(parts[1].begin() + 27, parts[1].end()), (sim::Report{0xAB, 0xFF, 0xFF, 0xFF, 0xFF}));
-    EXPECT_EQ(sim::Report(parts[2].begin() + 6, parts[2].begin() + 26), sim::Report(20, 0xFF));
+    f.stickAddr = 12287; // the last image byte, then 0xFF
+    f.stickState = 4;
+    EXPECT_TRUE(f.stickCmd(stick::stickFwBlock));
+    const sim::Report part = framesFrom(2, 32)[0];
+    EXPECT_EQ(sim::Report(part.begin() + 6, part.begin() + 8), (sim::Report{0xAB, 0xFF}));
+    EXPECT_EQ(sim::Report(part.begin() + 8, part.end()), sim::Report(24, 0xFF));
 
     device.written.clear();
     view.lines.clear();
-    for (int state : {-1, 0, 1, 2}) {
+    for (int state : {2, 6}) {
         f.stickState = state;
-        EXPECT_FALSE(f.stickCmd(stick::stickFwBlock));
+        EXPECT_FALSE(f.stickCmd(stick::stickFwBlock)) << state;
     }
-    for (int cmd : {0, 1, 3, 6, 7, 9, 0x0E, 255})
-        EXPECT_FALSE(f.stickCmd(cmd)) << cmd;
+    EXPECT_FALSE(f.stickCmd(stick::stickReset));
     const std::uint8_t one[] = {'R'};
     EXPECT_FALSE(f.send2Stick("lonely", one));
     EXPECT_FALSE(f.stickCmd((f.stickAddr = 232, stick::stickWriteMem))) << "past the stick's memory";
     EXPECT_FALSE(f.stickCmd((f.stickAddr = 256, stick::stickReadMem)));
+    EXPECT_FALSE(f.stickCmd((f.stickAddr = -1, stick::stickReadMem)));
     f.writeImage.resize(128);
     EXPECT_FALSE(f.stickCmd((f.stickAddr = 104, stick::stickWriteMem))) << "past the image";
     EXPECT_TRUE(device.written.empty());
@@ -195,12 +182,7 @@ void userAction(StickRig& rig, std::mt19937& rng)
     case 2: rig.machine.bRereadClick(); break;
     case 3: rig.state.eeBlock.resize(pick(rng) < 4 ? 128 : 256, 0xFF); break;
     case 4: rig.state.firmware.fwLength = std::uniform_int_distribution<int>(0, 12287)(rng); break;
-    case 5:
-        if (rig.state.firmware.fwImage.empty())
-            rig.state.firmware.fwImage.assign(12288, 0x5A);
-        else
-            rig.state.firmware.fwImage.clear();
-        break;
+    case 5: rig.state.firmware.fwImage.assign(rig.state.firmware.fwImage.empty() ? 12288 : 0, 0x5A); break;
     case 6: rig.model.announce(); break;
     default: rig.model.refuseWrites = pick(rng); break;
     }
