@@ -13,14 +13,6 @@ using namespace nolt::test;
 
 namespace {
 
-// Identified and read; the stick then waits for the tool.
-void readAndHush(StickRig& rig)
-{
-    rig.identify();
-    ASSERT_EQ(rig.machine.stickState(), 1);
-    rig.model.clearOutbox();
-}
-
 struct StickFaults : ::testing::Test, StickRig {};
 
 } // namespace
@@ -39,7 +31,7 @@ TEST(StickFaultsSmallReport, DataPastTheImageOrTheReportIsDropped)
     EXPECT_EQ(rig.state.eeBlock[127], 0x31);
     EXPECT_EQ(rig.state.eeBlock[101], 0);
 
-    readAndHush(rig);
+    rig.readAndHush();
     const Bytes before = rig.state.eeBlock;
     const std::size_t sent = rig.device.written.size();
     for (auto [address, length, value] : {std::tuple{240, 26, 0x99}, {0, 27, 0x44}, {0, 27, 0x00}})
@@ -78,7 +70,7 @@ TEST(StickFaultsShortOutput, FramesLongerThanTheReportAreNotSent)
 // change nothing; "Update FW" without firmware beeps and sends nothing.
 TEST_F(StickFaults, RepliesOutsideTheirOperationChangeNothing)
 {
-    readAndHush(*this);
+    readAndHush();
     const std::size_t sent = device.written.size();
     view.lines.clear();
     for (sim::Report r : {sim::Report{0xB2, 'T'}, {0xB2, 'U'}, {0xB2, 'V'}, {0xB2, 'W'}, {0xB2, 'X'}, {0xB2, 'Z'},
@@ -100,7 +92,7 @@ TEST_F(StickFaults, RepliesOutsideTheirOperationChangeNothing)
 
 TEST_F(StickFaults, ImageTooShortForAWriteEndsIt)
 {
-    readAndHush(*this);
+    readAndHush();
     state.eeBlock.resize(128);
     machine.storeUSBStick();
     settle();
@@ -115,7 +107,8 @@ TEST_F(StickFaults, FramesStayInsideTheImageAndTheStickMemory)
 {
     StickLink& f = machine.frames();
     EXPECT_TRUE(f.stickCmd((f.stickAddr = 234, stick::stickReadMem)));
-    EXPECT_EQ(framesFrom(0, 5)[0], (sim::Report{0xCA, 0xC5, 0x02, 0xEA, 0x16}));
+    EXPECT_EQ(sim::Report(device.written[0].begin(), device.written[0].begin() + 5),
+              (sim::Report{0xCA, 0xC5, 0x02, 0xEA, 0x16}));
     EXPECT_EQ(view.lines.back(), "Send: Read Memory 0xEA");
     f.writeImage.assign(256, 0x21);
     link.dataBuffer.fill(0xAB);
@@ -125,9 +118,9 @@ TEST_F(StickFaults, FramesStayInsideTheImageAndTheStickMemory)
     f.stickAddr = 12287; // the last image byte, then 0xFF
     f.stickState = 4;
     EXPECT_TRUE(f.stickCmd(stick::stickFwBlock));
-    const sim::Report part = framesFrom(2, 32)[0];
+    const sim::Report& part = device.written.at(2);
     EXPECT_EQ(sim::Report(part.begin() + 6, part.begin() + 8), (sim::Report{0xAB, 0xFF}));
-    EXPECT_EQ(sim::Report(part.begin() + 8, part.end()), sim::Report(24, 0xFF));
+    EXPECT_EQ(sim::Report(part.begin() + 8, part.begin() + 32), sim::Report(24, 0xFF));
 
     device.written.clear();
     view.lines.clear();

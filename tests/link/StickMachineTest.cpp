@@ -46,10 +46,7 @@ TEST_F(StickMachineTest, IdentityAndRereadReadAll256Bytes)
     state.eeBlock.assign(128, 0x77);
     model.announce();
     machine.start();
-    platform.advance(100);
-    EXPECT_EQ(view.captionText, "USB Stick") << "the idle report";
-    EXPECT_EQ(view.disables, 1);
-    platform.advance(100);
+    platform.advance(200);
     EXPECT_GE(platform.nowMs, 1200) << "the window waits a second before the first read";
     settle();
     EXPECT_EQ(addressesOf(framesFrom(0), stick::stickReadMem), std::vector<int>{0});
@@ -64,9 +61,7 @@ TEST_F(StickMachineTest, IdentityAndRereadReadAll256Bytes)
     EXPECT_EQ(addressesOf(framesFrom(1), stick::stickReadMem),
               (std::vector<int>{0, 26, 52, 78, 104, 130, 156, 182, 208, 234}));
     EXPECT_EQ(state.eeBlock, memory());
-    EXPECT_EQ(view.captionText, readyCaption);
     EXPECT_FALSE(view.busy);
-    EXPECT_EQ(view.enables, 1);
     EXPECT_EQ(view.displays, 1);
     EXPECT_FALSE(view.log) << "no log box without -showLog";
     EXPECT_EQ(view.lines.size() - view.lines.indexOf("------------------ Memory dump --------------------"), 18);

@@ -16,7 +16,6 @@ struct RecordingView final : StickView {
     QString captionText;
     QStringList captions; // every caption set, in order
     int enables = 0;
-    int disables = 0;
     bool busy = false;
     std::optional<StickLogTexts> log; // shown log box, none when hidden
     bool debugTicked = true;
@@ -28,7 +27,7 @@ struct RecordingView final : StickView {
     QString caption() const override { return captionText; }
     void setCaption(const QString& t) override { captions << (captionText = t); }
     void enableButtons() override { ++enables; }
-    void disableButtons() override { ++disables; }
+    void disableButtons() override {}
     void setBusy(bool b) override { busy = b; }
     void showLog(const StickLogTexts& l) override { log = l; }
     void hideLog() override { log.reset(); }
@@ -67,6 +66,12 @@ struct StickRig {
         machine.start();
         settle();
     }
+    // Identified and read; the stick then waits for the tool.
+    void readAndHush()
+    {
+        identify();
+        model.clearOutbox();
+    }
     // Lets Timer3 run until the stick has nothing more to say.
     void settle()
     {
@@ -80,14 +85,10 @@ struct StickRig {
         device.queueReply(std::move(r));
         platform.advance(100);
     }
-    // The frames sent since `from`, each cut to n bytes.
-    std::vector<sim::Report> framesFrom(std::size_t from, std::size_t n = 33) const
+    // The frames sent since `from`.
+    std::vector<sim::Report> framesFrom(std::size_t from) const
     {
-        std::vector<sim::Report> out;
-        for (std::size_t i = from; i < device.written.size(); ++i)
-            out.emplace_back(device.written[i].begin(),
-                             device.written[i].begin() + static_cast<long>(std::min(n, device.written[i].size())));
-        return out;
+        return {device.written.begin() + static_cast<long>(from), device.written.end()};
     }
     Bytes memory() const { return Bytes(model.memory.begin(), model.memory.end()); }
 
