@@ -59,19 +59,6 @@ TEST(DriverLink, ReadCollectsHeaderAndSixteenPacketsThenStops)
     EXPECT_FALSE(rig.link.timer1().isActive());
 }
 
-TEST(DriverLink, PageWriteSendsRequestPacketsAndIsAcknowledged)
-{
-    DriverRig rig;
-    Bytes page(128);
-    for (int i = 0; i < 128; ++i)
-        page[i] = static_cast<std::uint8_t>(255 * i);
-    EXPECT_FALSE(rig.link.writePage(0xC000, page.data()));
-    ASSERT_EQ(rig.device.written.size(), 17u);
-    EXPECT_EQ(rig.device.written[0], (Report{0xAA, 0x55, 0xF1, 0x10, 0x00, 0xC0, 0, 0}));
-    EXPECT_EQ(rig.at(0xC000, 128), page);
-    EXPECT_EQ(rig.device.lengthQueries, 3) << "the report lengths are asked once, when the link starts";
-}
-
 // Sent packets carry zeros after their eight bytes, whatever the buffer held (long input reports: HidLibraryTest).
 // Lengths no HID device has move no report at all.
 TEST(DriverLink, LongReportsNeverRunPastTheBuffer)

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 using namespace nolt;
 using namespace nolt::test;
 using nolt::sim::AckFault;
@@ -32,8 +34,7 @@ struct StoreRig : DriverRig {
         view.buttonsShown = true;
         FirmwareState& fw = state.firmware;
         fw.fwImage.assign(12288, 0xFF);
-        for (int i = 0; i < 200; ++i)
-            fw.fwImage[i] = static_cast<std::uint8_t>(i + 1);
+        std::iota(fw.fwImage.begin(), fw.fwImage.begin() + 200, 1);
         fw.fwLength = 200;
         fw.fwImageVersion = 0x2A;
         fw.fwUpdatePending = firmware;
@@ -71,6 +72,7 @@ TEST(DriverStore, StoreToM3WritesPageEntryFirmwareAndDirectoryThenRestarts)
     EXPECT_EQ(rig.platform.restarts, std::vector<QString>{" -eraseAll foo"}) << "exactly the switches";
     EXPECT_FALSE(rig.state.formDisabled);
     EXPECT_FALSE(rig.platform.busyCursor);
+    EXPECT_EQ(rig.device.lengthQueries, 3) << "the report lengths are asked once, when the link starts";
 
     StoreRig m1(1, false); // an empty name keeps the name read from the device
     m1.view.name.clear();

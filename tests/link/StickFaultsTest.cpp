@@ -151,16 +151,13 @@ sim::Report randomReply(std::mt19937& rng, int inputLength)
 {
     std::uniform_int_distribution<int> byte(0, 255);
     sim::Report r(static_cast<std::size_t>(inputLength));
-    for (auto& b : r)
-        b = static_cast<std::uint8_t>(byte(rng));
+    std::ranges::generate(r, [&] { return static_cast<std::uint8_t>(byte(rng)); });
     if (byte(rng) < 240)
         r[0] = 0xB2;
     r[1] = codes[static_cast<std::size_t>(byte(rng)) % std::size(codes)];
-    if (r[1] == 'R' && byte(rng) < 192 && inputLength > 6) {
-        // Mostly well-formed data replies, so that reads get far.
-        r[5] = static_cast<std::uint8_t>(byte(rng) % std::min(inputLength - 5, 40));
-        const std::uint16_t crc = frameCrc(r[4], r[5], r.data() + 6);
-        r[2] = crc & 0xFF, r[3] = crc >> 8;
+    if (r[1] == 'R' && byte(rng) < 192 && inputLength > 6) { // mostly well-formed data replies, so that reads get far
+        r = dataReply(r[4], byte(rng) % std::min(inputLength - 5, 40), r[6]);
+        r.resize(static_cast<std::size_t>(inputLength));
     }
     return r;
 }

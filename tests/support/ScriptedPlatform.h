@@ -46,7 +46,7 @@ public:
     void advance(int ms); // lets virtual time pass, processing messages every 10 ms
     int activeTimers() const;
 
-    class VirtualTimer;
+    struct VirtualTimer;
 
 private:
     friend class VirtualTimer;
