@@ -1,6 +1,5 @@
-// An untrusted stick: data replies that do not fit the image or the report, short output reports, replies that
-// belong to no operation, an update without firmware (a beep), frames the stick does not check, and random
-// replies (under the sanitizers any access outside the report, image or firmware shows).
+// An untrusted stick: data replies that do not fit, short output reports, replies that belong to no operation,
+// frames the stick does not check, and random replies (the sanitizers show any access outside a buffer).
 
 #include "StickRig.h"
 
@@ -14,6 +13,39 @@ using namespace nolt::test;
 namespace {
 
 struct StickFaults : ::testing::Test, StickRig {};
+
+constexpr std::uint8_t codes[] = {'Q', 'R', 'T', 'U', 'V', 'W', 'X', 'Y', 'Z', '[', '_', 'P', 'S', 0, 0xFF};
+
+sim::Report randomReply(std::mt19937& rng, int inputLength)
+{
+    std::uniform_int_distribution<int> byte(0, 255);
+    sim::Report r(static_cast<std::size_t>(inputLength));
+    std::ranges::generate(r, [&] { return static_cast<std::uint8_t>(byte(rng)); });
+    if (byte(rng) < 240)
+        r[0] = 0xB2;
+    r[1] = codes[static_cast<std::size_t>(byte(rng)) % std::size(codes)];
+    if (r[1] == 'R' && byte(rng) < 192 && inputLength > 6) { // mostly well-formed data replies, so that reads get far
+        r = dataReply(r[4], byte(rng) % std::min(inputLength - 5, 40), r[6]);
+        r.resize(static_cast<std::size_t>(inputLength));
+    }
+    return r;
+}
+
+// The user's buttons, loads of images cut short, and the simulated stick's own answers.
+void userAction(StickRig& rig, std::mt19937& rng)
+{
+    std::uniform_int_distribution<int> pick(0, 7);
+    switch (pick(rng)) {
+    case 0: rig.machine.storeUSBStick(); break;
+    case 1: rig.machine.bUpdateFwClick(); break;
+    case 2: rig.machine.bRereadClick(); break;
+    case 3: rig.state.eeBlock.resize(pick(rng) < 4 ? 128 : 256, 0xFF); break;
+    case 4: rig.state.firmware.fwLength = std::uniform_int_distribution<int>(0, 12287)(rng); break;
+    case 5: rig.state.firmware.fwImage.assign(rig.state.firmware.fwImage.empty() ? 12288 : 0, 0x5A); break;
+    case 6: rig.model.announce(); break;
+    default: rig.model.refuseWrites = pick(rng); break;
+    }
+}
 
 } // namespace
 
@@ -142,43 +174,6 @@ TEST_F(StickFaults, FramesStayInsideTheImageAndTheStickMemory)
     EXPECT_TRUE(f.stickCmd((f.stickAddr = 103, stick::stickWriteMem)));
     EXPECT_TRUE(view.lines.isEmpty());
 }
-
-namespace {
-
-constexpr std::uint8_t codes[] = {'Q', 'R', 'T', 'U', 'V', 'W', 'X', 'Y', 'Z', '[', '_', 'P', 'S', 0, 0xFF};
-
-sim::Report randomReply(std::mt19937& rng, int inputLength)
-{
-    std::uniform_int_distribution<int> byte(0, 255);
-    sim::Report r(static_cast<std::size_t>(inputLength));
-    std::ranges::generate(r, [&] { return static_cast<std::uint8_t>(byte(rng)); });
-    if (byte(rng) < 240)
-        r[0] = 0xB2;
-    r[1] = codes[static_cast<std::size_t>(byte(rng)) % std::size(codes)];
-    if (r[1] == 'R' && byte(rng) < 192 && inputLength > 6) { // mostly well-formed data replies, so that reads get far
-        r = dataReply(r[4], byte(rng) % std::min(inputLength - 5, 40), r[6]);
-        r.resize(static_cast<std::size_t>(inputLength));
-    }
-    return r;
-}
-
-// The user's buttons, loads of images cut short, and the simulated stick's own answers.
-void userAction(StickRig& rig, std::mt19937& rng)
-{
-    std::uniform_int_distribution<int> pick(0, 7);
-    switch (pick(rng)) {
-    case 0: rig.machine.storeUSBStick(); break;
-    case 1: rig.machine.bUpdateFwClick(); break;
-    case 2: rig.machine.bRereadClick(); break;
-    case 3: rig.state.eeBlock.resize(pick(rng) < 4 ? 128 : 256, 0xFF); break;
-    case 4: rig.state.firmware.fwLength = std::uniform_int_distribution<int>(0, 12287)(rng); break;
-    case 5: rig.state.firmware.fwImage.assign(rig.state.firmware.fwImage.empty() ? 12288 : 0, 0x5A); break;
-    case 6: rig.model.announce(); break;
-    default: rig.model.refuseWrites = pick(rng); break;
-    }
-}
-
-} // namespace
 
 TEST(StickFuzz, RandomRepliesNeverLeaveTheBuffers)
 {
