@@ -1,5 +1,4 @@
-// "Transfer" in driver mode against the simulated driver: what the device holds, what the user is told and
-// where the window is left, for success and for every failure of the sequence. Stick mode: StoreTest.
+// "Transfer" in driver mode: what the device holds, what the user is told and where the window is left.
 
 #include "image/Crc16.h"
 #include "link/DriverStore.h"
@@ -27,7 +26,6 @@ struct StoreRig : DriverRig {
         before = driver().memory;
         device.written.clear();
         state.eeBlock.assign(defaultImage.begin(), defaultImage.end());
-        state.eeBlock[img::minLevel] = 20;
         state.memSlot = slot;
         state.sw.cmdLineArgs = QStringLiteral(" -eraseAll foo");
         view.name = QStringLiteral("Lamp");

@@ -1,5 +1,4 @@
-// "Erase ALL": a confirmation, the erase request, the restart with the switches only (no curve is handed on);
-// No, no device or a busy window send nothing.
+// "Erase ALL": a confirmation, the erase request, the restart with the switches only (no curve is handed on).
 
 #include "link/EraseAll.h"
 #include "support/DriverRig.h"

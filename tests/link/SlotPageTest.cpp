@@ -1,5 +1,4 @@
-// Slot pages: eight CRC-protected records of image bytes 0..95, and the unpacking walk that trusts the page only
-// within its own bounds. The records' bytes and CRCs are compared on the device in DriverStoreTest.
+// Unpacking slot pages, trusting the page only within its bounds (the records a store builds: DriverStoreTest).
 
 #include "link/SlotPage.h"
 
@@ -30,12 +29,8 @@ TEST(SlotPage, RecordsAreUnpackedUpToTheLengthAndOnlyWithinBounds)
         EXPECT_TRUE(std::equal(image.begin(), image.begin() + 12 * c.records, stored.begin()));
         EXPECT_EQ(Bytes(image.begin() + 12 * c.records, image.end()), Bytes(128 - 12 * c.records, 0xEE));
     }
-}
-
-// Records of length 0..3 are stepped over by their length byte, while the data of a later record is still taken
-// from its own 16-byte slot.
-TEST(SlotPage, TooShortRecordsAreSteppedOver)
-{
+    // Records of length 0..3 are stepped over by their length byte; a later record's data is still taken from its
+    // own 16-byte slot.
     Bytes page(128, 0xFF);
     page[0] = 1, page[1] = 200; // offsets of skipped records are never used
     page[2] = 2, page[3] = 0;

@@ -1,6 +1,5 @@
 #pragma once
-// The stick protocol without a window: the reply machine on virtual time, the simulated stick behind the HID
-// operations, and a view that records what the window would show. Used by the tests and the stick benchmark.
+// The stick's reply machine on virtual time against the simulated stick, for the tests and the stick benchmark.
 
 #include "link/StickMachine.h"
 #include "sim/StickModel.h"
