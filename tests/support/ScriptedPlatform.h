@@ -46,10 +46,8 @@ public:
     void advance(int ms); // lets virtual time pass, processing messages every 10 ms
     int activeTimers() const;
 
-    struct VirtualTimer;
-
 private:
-    friend class VirtualTimer;
+    struct VirtualTimer;
     std::vector<VirtualTimer*> timers_;
 };
 
