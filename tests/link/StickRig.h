@@ -65,12 +65,6 @@ struct StickRig {
         machine.start();
         settle();
     }
-    // Identified and read; the stick then waits for the tool.
-    void readAndHush()
-    {
-        identify();
-        model.clearOutbox();
-    }
     // Lets Timer3 run until the stick has nothing more to say.
     void settle()
     {
@@ -78,16 +72,11 @@ struct StickRig {
             platform.advance(100);
         platform.advance(300);
     }
-    // Hands the machine one reply, as if the stick had sent it.
+    // One reply, as if the stick had sent it.
     void reply(sim::Report r)
     {
         device.queueReply(std::move(r));
         platform.advance(100);
-    }
-    // The frames sent since `from`.
-    std::vector<sim::Report> framesFrom(std::size_t from) const
-    {
-        return {device.written.begin() + static_cast<long>(from), device.written.end()};
     }
     Bytes memory() const { return Bytes(model.memory.begin(), model.memory.end()); }
 
