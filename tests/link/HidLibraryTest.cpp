@@ -26,7 +26,6 @@ TEST(HidLibrary, LongReportsThroughTheLoadedLibraryStayInTheirBuffers)
     DriverLink link(platform, hid.get());
     ASSERT_TRUE(link.checkHID());
     link.readReportLengths();
-
     ASSERT_TRUE(link.receiveReport());
     for (int i = 0; i < maxReportLength; ++i)
         ASSERT_EQ(link.dataBuffer[i], i % 251) << "byte " << i;

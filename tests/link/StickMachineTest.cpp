@@ -112,20 +112,18 @@ TEST_F(StickMachineTest, WriteRepeatsRefusedFramesAndTheSixthRefusalEndsIt)
 // was pressed, whole; the loaded one stays on screen for the next operation.
 TEST_F(StickMachineTest, LoadMidwayChangesNothingThatIsSent)
 {
-    using Counter = int sim::StickModel::*; // frames taken; none: firmware pages taken
-    const Counter counters[] = {&sim::StickModel::writeFrames, &sim::StickModel::eeFrames, nullptr};
     Bytes pressed(256);
     for (std::size_t i = 0; i < 256; ++i)
         pressed[i] = static_cast<std::uint8_t>(255 - i);
-    for (Counter counter : counters) {
+    for (bool firmware : {false, true}) {
         identify();
         model.firmware.clear();
-        const auto taken = [&] { return counter ? model.*counter : static_cast<int>(model.firmware.size() / 72); };
+        const auto taken = [&] { return firmware ? static_cast<int>(model.firmware.size() / 72) : model.writeFrames; };
         const int base = taken();
         state.eeBlock = pressed;
         state.firmware.fwImage.assign(12288, 0x17);
         state.firmware.fwLength = 5 * 72;
-        counter ? machine.storeUSBStick() : machine.bUpdateFwClick();
+        firmware ? machine.bUpdateFwClick() : machine.storeUSBStick();
         for (int t = 0; t < 10000 && taken() < base + 3; t += 100)
             platform.advance(100);
         ASSERT_EQ(taken(), base + 3);
@@ -133,7 +131,7 @@ TEST_F(StickMachineTest, LoadMidwayChangesNothingThatIsSent)
         state.firmware.fwImage.assign(12288, 0x99);    // or of a firmware
         state.firmware.fwLength = 72;
         settle();
-        if (counter) {
+        if (!firmware) {
             EXPECT_TRUE(std::equal(pressed.begin(), pressed.begin() + 250, model.memory.begin()));
             EXPECT_EQ(view.captionText, readyCaption + "->Transfer finished.");
             EXPECT_EQ(state.eeBlock[127], 0x5A) << "the loaded image stays on screen";
