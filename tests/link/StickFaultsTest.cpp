@@ -74,12 +74,9 @@ TEST(StickFaultsSmallReport, DataPastTheImageOrTheReportIsDropped)
     rig.reply(dataReply(230, 26, 0x99)); // exactly up to byte 255: taken, and the read is complete
     EXPECT_EQ(rig.state.eeBlock[255], 0x99);
     EXPECT_EQ(rig.view.displays, 2);
-}
 
-// Output reports too short for a frame: Read Memory fits in 32 bytes, Write Memory and firmware parts do not;
-// in 4 bytes nothing fits. No frame is sent cut.
-TEST(StickFaultsShortOutput, FramesLongerThanTheReportAreNotSent)
-{
+    // Output reports too short for a frame: Read Memory fits in 32 bytes, Write Memory and firmware parts do not;
+    // in 4 bytes nothing fits. No frame is sent cut.
     for (int length : {32, 4}) {
         StickRig rig(64, length);
         rig.identify();
@@ -96,7 +93,7 @@ TEST(StickFaultsShortOutput, FramesLongerThanTheReportAreNotSent)
 }
 
 // Write and firmware replies outside their operation, unknown codes (shown in the debug memo) and beep codes
-// change nothing; "Update FW" without firmware beeps and sends nothing.
+// change nothing; "Update FW" without firmware beeps and sends nothing. An image too short ends a write.
 TEST_F(StickFaults, RepliesOutsideTheirOperationChangeNothing)
 {
     identify();
@@ -117,16 +114,12 @@ TEST_F(StickFaults, RepliesOutsideTheirOperationChangeNothing)
     reply(dataReply(0, 26, 0x99));
     EXPECT_EQ(state.eeBlock, image);
     EXPECT_EQ(device.written.size(), sent + 1) << "only the first Write Memory";
-}
 
-TEST_F(StickFaults, ImageTooShortForAWriteEndsIt)
-{
-    identify();
-    state.eeBlock.resize(128);
+    state.eeBlock.resize(128); // an image too short for a write ends it
     machine.storeUSBStick();
     settle();
     EXPECT_EQ(view.captionText, "Transfer Error!");
-    EXPECT_EQ(model.writeFrames, 5) << "Write Memory 0..100 fit, 125 would not";
+    EXPECT_EQ(model.writeFrames, 6) << "the first Write Memory above, then 0..100 again; 125 would not fit";
     EXPECT_EQ(model.eeFrames, 0);
 }
 
