@@ -9,23 +9,12 @@
 using namespace nolt;
 using namespace nolt::test;
 
-namespace {
-
-Bytes configuration(std::uint8_t fill)
-{
-    Bytes image(defaultImage.begin(), defaultImage.end());
-    std::fill(image.begin() + 8, image.begin() + 40, fill);
-    return image;
-}
-
-} // namespace
-
 // Image bytes 12k+6 and 12k+7 open a packet of a slot page; the first name byte opens a packet of the control
 // block. An empty slot is not read and keeps its other fields.
 TEST(MemorySlots, DataLikeAReadHeaderOrAStickGreetingIsTakenAsData)
 {
     DriverRig rig;
-    Bytes image = configuration(0x33);
+    Bytes image(128, 0x33);
     image[6] = 0xB2, image[7] = 0x50;   // thermal "Off" at 50 %, T2 80 degrees
     image[18] = 0xB2, image[19] = 0x51;
     image[30] = 0xC0, image[31] = 0x44; // "Off" at 64 %, T2 68 degrees
@@ -55,8 +44,8 @@ TEST(MemorySlots, DataLikeAReadHeaderOrAStickGreetingIsTakenAsData)
 TEST(MemorySlots, ReadThatStopsShortNeverCarriesAnotherSlotsBytes)
 {
     DriverRig rig;
-    rig.storeSlot(1, configuration(0x11), QStringLiteral("One"));
-    rig.storeSlot(2, configuration(0x22), QStringLiteral("Two"));
+    rig.storeSlot(1, Bytes(128, 0x11), QStringLiteral("One"));
+    rig.storeSlot(2, Bytes(128, 0x22), QStringLiteral("Two"));
     rig.readDirectory();
     rig.driver().faults.shortRead[0x4000] = 5;
     MemorySlots memory;
@@ -67,8 +56,7 @@ TEST(MemorySlots, ReadThatStopsShortNeverCarriesAnotherSlotsBytes)
     EXPECT_EQ(Bytes(m2.begin() + 40, m2.end()), Bytes(88, 0xFF));
     Bytes image(128, 0);
     loadSlotImage(memory[1], image, true);
-    const Bytes stored = configuration(0x22);
-    EXPECT_TRUE(std::equal(image.begin(), image.begin() + 30, stored.begin()));
+    EXPECT_EQ(Bytes(image.begin(), image.begin() + 30), Bytes(30, 0x22));
     EXPECT_EQ(Bytes(image.begin() + 30, image.begin() + 36), Bytes(6, 0xFF));
     EXPECT_EQ(Bytes(image.begin() + 36, image.end()), Bytes(92, 0));
 
