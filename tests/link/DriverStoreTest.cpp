@@ -71,7 +71,6 @@ TEST(DriverStore, StoreToM3WritesPageEntryFirmwareAndDirectoryThenRestarts)
     EXPECT_FALSE(rig.state.formDisabled);
     EXPECT_FALSE(rig.platform.busyCursor);
     EXPECT_EQ(rig.device.lengthQueries, 3) << "the report lengths are asked once, when the link starts";
-
     StoreRig m1(1, false); // an empty name keeps the name read from the device
     m1.view.name.clear();
     m1.store.bMemStoreClick({});

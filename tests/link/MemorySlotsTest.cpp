@@ -59,7 +59,6 @@ TEST(MemorySlots, ReadThatStopsShortNeverCarriesAnotherSlotsBytes)
     EXPECT_EQ(Bytes(image.begin(), image.begin() + 30), Bytes(30, 0x22));
     EXPECT_EQ(Bytes(image.begin() + 30, image.begin() + 36), Bytes(6, 0xFF));
     EXPECT_EQ(Bytes(image.begin() + 36, image.end()), Bytes(92, 0));
-
     rig.view.isClosed = true;
     rig.device.written.clear();
     EXPECT_FALSE(readSlotPages(rig.link, rig.platform, rig.view, memory));

@@ -25,7 +25,6 @@ TEST(SlotPage, RecordsAreUnpackedUpToTheLengthAndOnlyWithinBounds)
             page[16 * c.badRecord] = c.length, page[16 * c.badRecord + 1] = c.offset;
         Bytes image(128, 0xEE);
         EXPECT_EQ(unpackSlotPage(page, c.recordedLength, image), c.records) << c.recordedLength << " " << c.badRecord;
-        ASSERT_EQ(image.size(), 128u);
         EXPECT_TRUE(std::equal(image.begin(), image.begin() + 12 * c.records, stored.begin()));
         EXPECT_EQ(Bytes(image.begin() + 12 * c.records, image.end()), Bytes(128 - 12 * c.records, 0xEE));
     }

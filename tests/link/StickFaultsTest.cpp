@@ -60,7 +60,6 @@ TEST(StickFaultsSmallReport, DataPastTheImageOrTheReportIsDropped)
     ASSERT_EQ(rig.state.eeBlock.size(), 128u);
     EXPECT_EQ(rig.state.eeBlock[127], 0x31);
     EXPECT_EQ(rig.state.eeBlock[101], 0);
-
     rig.identify();
     const Bytes before = rig.state.eeBlock;
     const std::size_t sent = rig.device.written.size();
@@ -74,7 +73,6 @@ TEST(StickFaultsSmallReport, DataPastTheImageOrTheReportIsDropped)
     rig.reply(dataReply(230, 26, 0x99)); // exactly up to byte 255: taken, and the read is complete
     EXPECT_EQ(rig.state.eeBlock[255], 0x99);
     EXPECT_EQ(rig.view.displays, 2);
-
     // Output reports too short for a frame: Read Memory fits in 32 bytes, Write Memory and firmware parts do not;
     // in 4 bytes nothing fits. No frame is sent cut.
     for (int length : {32, 4}) {
@@ -114,7 +112,6 @@ TEST_F(StickFaults, RepliesOutsideTheirOperationChangeNothing)
     reply(dataReply(0, 26, 0x99));
     EXPECT_EQ(state.eeBlock, image);
     EXPECT_EQ(device.written.size(), sent + 1) << "only the first Write Memory";
-
     state.eeBlock.resize(128); // an image too short for a write ends it
     machine.storeUSBStick();
     settle();

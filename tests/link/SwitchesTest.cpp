@@ -14,7 +14,6 @@ TEST(Switches, RecognisedUnknownAndCurveParameters)
     EXPECT_EQ(s.cmdLineArgs, " -skipFW foo -debug -SKIPFW -skipFW2 ");
     const Switches all = parseSwitches({"-eraseAll", "-copyAstro", "-noLoadCheck", "-showLog", "-set60Hz"});
     EXPECT_TRUE(all.enableErase && all.copyAstro && all.noLoadCheck && all.showLog && all.set60Hz);
-    EXPECT_FALSE(all.skipFW || all.debugMode);
     for (auto [p, index] : {std::pair{"-dc=", -1}, {"x-dc=3", -1}, {"-dc=99999999999", -1}, {"-dc=-3", -3}})
         EXPECT_EQ(parseSwitches({QString::fromLatin1(p)}).dcIndex, index) << p;
     EXPECT_EQ(parseSwitches({"-dc=5", "-dc=x"}).dcIndex, -1) << "the last one counts";
