@@ -1,6 +1,5 @@
-// An untrusted stick: data replies that do not fit the image or the report, short output reports, replies that
-// belong to no operation, an update without firmware (a beep), frames the stick does not check, and random
-// replies (under the sanitizers any access outside the report, image or firmware shows).
+// An untrusted stick: data replies that do not fit, short output reports, replies that belong to no operation,
+// frames the stick does not check, and random replies (the sanitizers show any access outside a buffer).
 
 #include "StickRig.h"
 
@@ -13,15 +12,38 @@ using namespace nolt::test;
 
 namespace {
 
-// Identified and read; the stick then waits for the tool.
-void readAndHush(StickRig& rig)
+struct StickFaults : ::testing::Test, StickRig {};
+
+sim::Report randomReply(std::mt19937& rng, int inputLength)
 {
-    rig.identify();
-    ASSERT_EQ(rig.machine.stickState(), 1);
-    rig.model.clearOutbox();
+    std::uniform_int_distribution<int> byte(0, 255);
+    sim::Report r(static_cast<std::size_t>(inputLength));
+    std::ranges::generate(r, [&] { return static_cast<std::uint8_t>(byte(rng)); });
+    if (byte(rng) < 240)
+        r[0] = 0xB2;
+    r[1] = static_cast<std::uint8_t>('P' + byte(rng) % 16); // every reply code, and some unknown ones
+    if (r[1] == 'R' && byte(rng) < 192 && inputLength > 6) { // mostly well-formed data replies, so that reads get far
+        r = dataReply(r[4], byte(rng) % std::min(inputLength - 5, 40), r[6]);
+        r.resize(static_cast<std::size_t>(inputLength));
+    }
+    return r;
 }
 
-struct StickFaults : ::testing::Test, StickRig {};
+// The user's buttons, loads of images cut short, and the simulated stick's own answers.
+void userAction(StickRig& rig, std::mt19937& rng)
+{
+    std::uniform_int_distribution<int> pick(0, 7);
+    switch (pick(rng)) {
+    case 0: rig.machine.storeUSBStick(); break;
+    case 1: rig.machine.bUpdateFwClick(); break;
+    case 2: rig.machine.bRereadClick(); break;
+    case 3: rig.state.eeBlock.resize(pick(rng) < 4 ? 128 : 256, 0xFF); break;
+    case 4: rig.state.firmware.fwLength = std::uniform_int_distribution<int>(0, 12287)(rng); break;
+    case 5: rig.state.firmware.fwImage.assign(rig.state.firmware.fwImage.empty() ? 12288 : 0, 0x5A); break;
+    case 6: rig.model.announce(); break;
+    default: rig.model.refuseWrites = pick(rng); break;
+    }
+}
 
 } // namespace
 
@@ -38,8 +60,7 @@ TEST(StickFaultsSmallReport, DataPastTheImageOrTheReportIsDropped)
     ASSERT_EQ(rig.state.eeBlock.size(), 128u);
     EXPECT_EQ(rig.state.eeBlock[127], 0x31);
     EXPECT_EQ(rig.state.eeBlock[101], 0);
-
-    readAndHush(rig);
+    rig.identify();
     const Bytes before = rig.state.eeBlock;
     const std::size_t sent = rig.device.written.size();
     for (auto [address, length, value] : {std::tuple{240, 26, 0x99}, {0, 27, 0x44}, {0, 27, 0x00}})
@@ -52,110 +73,81 @@ TEST(StickFaultsSmallReport, DataPastTheImageOrTheReportIsDropped)
     rig.reply(dataReply(230, 26, 0x99)); // exactly up to byte 255: taken, and the read is complete
     EXPECT_EQ(rig.state.eeBlock[255], 0x99);
     EXPECT_EQ(rig.view.displays, 2);
-}
-
-// Output reports too short for a frame: Read Memory fits in 32 bytes, Write Memory and firmware parts do not;
-// in 4 bytes nothing fits. No frame is sent cut.
-TEST(StickFaultsShortOutput, FramesLongerThanTheReportAreNotSent)
-{
+    // Output reports too short for a frame: Read Memory fits in 32 bytes, Write Memory and firmware parts do not;
+    // in 4 bytes nothing fits. No frame is sent cut.
     for (int length : {32, 4}) {
         StickRig rig(64, length);
         rig.identify();
-        EXPECT_EQ(rig.machine.stickState(), 1);
-        EXPECT_EQ(rig.state.eeBlock == rig.memory(), length == 32) << length;
         const std::size_t sent = rig.device.written.size();
         EXPECT_EQ(sent, length == 32 ? 10u : 0u);
         rig.machine.storeUSBStick();
         EXPECT_EQ(rig.view.captionText, "Transfer Error!");
-        EXPECT_EQ(rig.machine.stickState(), 0);
-        EXPECT_FALSE(rig.view.busy);
         rig.view.captionText.clear();
         rig.state.firmware.fwImage.assign(12288, 1);
         rig.machine.bUpdateFwClick();
         EXPECT_EQ(rig.view.captionText, "Transfer Error!");
-        EXPECT_FALSE(rig.view.progressShown);
         EXPECT_EQ(rig.device.written.size(), sent);
     }
 }
 
 // Write and firmware replies outside their operation, unknown codes (shown in the debug memo) and beep codes
-// change nothing; "Update FW" without firmware beeps and sends nothing.
+// change nothing; "Update FW" without firmware beeps and sends nothing. An image too short ends a write.
 TEST_F(StickFaults, RepliesOutsideTheirOperationChangeNothing)
 {
-    readAndHush(*this);
+    identify();
     const std::size_t sent = device.written.size();
-    const QString caption = view.captionText;
     view.lines.clear();
     for (sim::Report r : {sim::Report{0xB2, 'T'}, {0xB2, 'U'}, {0xB2, 'V'}, {0xB2, 'W'}, {0xB2, 'X'}, {0xB2, 'Z'},
                           {0xB2, 0x50}, {0xB2, 0x53}, {0x00, 0x51}, {0xB2, 'Y'}, {0xB2, '['}})
         reply(r);
     EXPECT_EQ(view.lines, QStringList({"RET: 50", "RET: 53", "?: 00"}));
-    EXPECT_EQ(platform.beeps, 2);
     state.firmware.fwLength = 144;
     machine.bUpdateFwClick();
     EXPECT_EQ(platform.beeps, 3);
     EXPECT_EQ(device.written.size(), sent);
-    EXPECT_EQ(view.captionText, caption);
     EXPECT_EQ(machine.stickState(), 1);
-    EXPECT_EQ(model.resets, 0);
     machine.storeUSBStick(); // a data reply during a write leaves the image being written alone
     model.clearOutbox();
     const Bytes image = state.eeBlock;
     reply(dataReply(0, 26, 0x99));
     EXPECT_EQ(state.eeBlock, image);
     EXPECT_EQ(device.written.size(), sent + 1) << "only the first Write Memory";
-}
-
-TEST_F(StickFaults, ImageTooShortForAWriteEndsIt)
-{
-    readAndHush(*this);
-    state.eeBlock.resize(128);
+    state.eeBlock.resize(128); // an image too short for a write ends it
     machine.storeUSBStick();
     settle();
     EXPECT_EQ(view.captionText, "Transfer Error!");
-    EXPECT_EQ(model.writeFrames, 5) << "Write Memory 0..100 fit, 125 would not";
+    EXPECT_EQ(model.writeFrames, 6) << "the first Write Memory above, then 0..100 again; 125 would not fit";
     EXPECT_EQ(model.eeFrames, 0);
 }
 
 // Frames the stick's checks do not see: the length of the last read, the zero closing Write Memory whatever the
-// buffer held, firmware bytes past the image (0xFF), and commands, states and addresses that send nothing.
+// buffer held, firmware bytes past the image (0xFF); and the guards: one refused frame each.
 TEST_F(StickFaults, FramesStayInsideTheImageAndTheStickMemory)
 {
     StickLink& f = machine.frames();
-    EXPECT_TRUE(f.stickCmd((f.stickAddr = 234, stick::stickReadMem)));
-    EXPECT_EQ(framesFrom(0, 5)[0], (sim::Report{0xCA, 0xC5, 0x02, 0xEA, 0x16}));
-    EXPECT_EQ(view.lines.back(), "Send: Read Memory 0xEA");
-    EXPECT_EQ(f.stickAddr, 234) << "the reply moves the address on, not the frame";
-    f.writeImage.assign(256, 0x21);
-    link.dataBuffer.fill(0xAB);
-    EXPECT_TRUE(f.stickCmd((f.stickAddr = 25, stick::stickWriteMem)));
-    EXPECT_EQ(device.written.back()[32], 0);
-
+    f.writeImage.assign(128, 0x21);
     f.fwImage.assign(12288, 0xAB);
-    f.stickAddr = 170 * 72; // the 171st page, bytes 12240..12311: its second part ends the image
-    for (int s = 3; s <= 5; ++s) {
-        f.stickState = s;
-        f.stickCmd(stick::stickFwBlock);
-    }
-    const auto parts = framesFrom(2, 32);
-    ASSERT_EQ(parts.size(), 3u);
-    EXPECT_EQ(sim::Report(parts[1].begin() + 27, parts[1].end()), (sim::Report{0xAB, 0xFF, 0xFF, 0xFF, 0xFF}));
-    EXPECT_EQ(sim::Report(parts[2].begin() + 6, parts[2].begin() + 26), sim::Report(20, 0xFF));
-
+    link.dataBuffer.fill(0xAB);
+    EXPECT_TRUE(f.stickCmd((f.stickAddr = 234, stick::stickReadMem)));
+    EXPECT_EQ(view.lines.back(), "Send: Read Memory 0xEA");
+    EXPECT_TRUE(f.stickCmd((f.stickAddr = 103, stick::stickWriteMem)));
+    f.stickState = 4;
+    EXPECT_TRUE(f.stickCmd((f.stickAddr = 12287, stick::stickFwBlock)));
+    ASSERT_EQ(device.written.size(), 3u);
+    EXPECT_EQ(sim::Report(device.written[0].begin(), device.written[0].begin() + 5),
+              (sim::Report{0xCA, 0xC5, 0x02, 0xEA, 0x16}));
+    EXPECT_EQ(device.written[1][32], 0);
+    EXPECT_EQ(device.written[2][6], 0xAB);
+    EXPECT_EQ(sim::Report(device.written[2].begin() + 7, device.written[2].begin() + 32), sim::Report(25, 0xFF));
     device.written.clear();
     view.lines.clear();
-    for (int state : {-1, 0, 1, 2}) {
+    // Firmware parts outside states 3..5, an unknown command, reads outside the memory, a write past the image.
+    for (auto [state, address, cmd] : {std::tuple{2, 0, 8}, {6, 0, 8}, {1, 0, 14}, {1, 256, 2}, {1, 104, 4}}) {
         f.stickState = state;
-        EXPECT_FALSE(f.stickCmd(stick::stickFwBlock));
+        EXPECT_FALSE(f.stickCmd((f.stickAddr = address, cmd))) << state << " " << address << " " << cmd;
     }
-    for (int cmd : {0, 1, 3, 6, 7, 9, 0x0E, 255})
-        EXPECT_FALSE(f.stickCmd(cmd)) << cmd;
     const std::uint8_t one[] = {'R'};
     EXPECT_FALSE(f.send2Stick("lonely", one));
-    EXPECT_FALSE(f.stickCmd((f.stickAddr = 232, stick::stickWriteMem))) << "past the stick's memory";
-    EXPECT_FALSE(f.stickCmd((f.stickAddr = 256, stick::stickReadMem)));
-    f.writeImage.resize(128);
-    EXPECT_FALSE(f.stickCmd((f.stickAddr = 104, stick::stickWriteMem))) << "past the image";
     EXPECT_TRUE(device.written.empty());
     EXPECT_TRUE(view.lines.isEmpty());
     view.debugTicked = false; // "Debug" unticked, or "Stop" ticked: sent, not logged
@@ -163,56 +155,11 @@ TEST_F(StickFaults, FramesStayInsideTheImageAndTheStickMemory)
     EXPECT_TRUE(view.lines.isEmpty());
 }
 
-namespace {
-
-constexpr std::uint8_t codes[] = {'Q', 'R', 'T', 'U', 'V', 'W', 'X', 'Y', 'Z', '[', '_', 'P', 'S', 0, 0xFF};
-
-sim::Report randomReply(std::mt19937& rng, int inputLength)
-{
-    std::uniform_int_distribution<int> byte(0, 255);
-    sim::Report r(static_cast<std::size_t>(inputLength));
-    for (auto& b : r)
-        b = static_cast<std::uint8_t>(byte(rng));
-    if (byte(rng) < 240)
-        r[0] = 0xB2;
-    r[1] = codes[static_cast<std::size_t>(byte(rng)) % std::size(codes)];
-    if (r[1] == 'R' && byte(rng) < 192 && inputLength > 6) {
-        // Mostly well-formed data replies, so that reads get far.
-        r[5] = static_cast<std::uint8_t>(byte(rng) % std::min(inputLength - 5, 40));
-        const std::uint16_t crc = frameCrc(r[4], r[5], r.data() + 6);
-        r[2] = crc & 0xFF, r[3] = crc >> 8;
-    }
-    return r;
-}
-
-// The user's buttons, loads of images cut short, and the simulated stick's own answers.
-void userAction(StickRig& rig, std::mt19937& rng)
-{
-    std::uniform_int_distribution<int> pick(0, 7);
-    switch (pick(rng)) {
-    case 0: rig.machine.storeUSBStick(); break;
-    case 1: rig.machine.bUpdateFwClick(); break;
-    case 2: rig.machine.bRereadClick(); break;
-    case 3: rig.state.eeBlock.resize(pick(rng) < 4 ? 128 : 256, 0xFF); break;
-    case 4: rig.state.firmware.fwLength = std::uniform_int_distribution<int>(0, 12287)(rng); break;
-    case 5:
-        if (rig.state.firmware.fwImage.empty())
-            rig.state.firmware.fwImage.assign(12288, 0x5A);
-        else
-            rig.state.firmware.fwImage.clear();
-        break;
-    case 6: rig.model.announce(); break;
-    default: rig.model.refuseWrites = pick(rng); break;
-    }
-}
-
-} // namespace
-
 TEST(StickFuzz, RandomRepliesNeverLeaveTheBuffers)
 {
     unsigned seed = 1;
     for (auto [in, out] : {std::pair{64, 64}, {8, 16}, {32, 33}, {255, 255}, {7, 5}}) {
-        SCOPED_TRACE(testing::Message() << "reports " << in << "/" << out << ", seed " << seed);
+        SCOPED_TRACE(seed);
         StickRig rig(in, out);
         rig.view.debugTicked = seed % 2 == 0;
         rig.state.sw.showLog = true;
@@ -220,8 +167,7 @@ TEST(StickFuzz, RandomRepliesNeverLeaveTheBuffers)
         std::mt19937 rng(seed++);
         std::uniform_int_distribution<int> roll(0, 99);
         for (int step = 0; step < 2500; ++step) {
-            const int r = roll(rng);
-            if (r < 10)
+            if (const int r = roll(rng); r < 10)
                 userAction(rig, rng);
             else if (r < 70)
                 rig.device.queueReply(randomReply(rng, in));

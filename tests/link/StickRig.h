@@ -1,6 +1,5 @@
 #pragma once
-// The stick protocol without a window: the reply machine on virtual time, the simulated stick behind the HID
-// operations, and a view that records what the window would show. Used by the tests and the stick benchmark.
+// The stick's reply machine on virtual time against the simulated stick, for the tests and the stick benchmark.
 
 #include "link/StickMachine.h"
 #include "sim/StickModel.h"
@@ -16,7 +15,6 @@ struct RecordingView final : StickView {
     QString captionText;
     QStringList captions; // every caption set, in order
     int enables = 0;
-    int disables = 0;
     bool busy = false;
     std::optional<StickLogTexts> log; // shown log box, none when hidden
     bool debugTicked = true;
@@ -28,7 +26,7 @@ struct RecordingView final : StickView {
     QString caption() const override { return captionText; }
     void setCaption(const QString& t) override { captions << (captionText = t); }
     void enableButtons() override { ++enables; }
-    void disableButtons() override { ++disables; }
+    void disableButtons() override {}
     void setBusy(bool b) override { busy = b; }
     void showLog(const StickLogTexts& l) override { log = l; }
     void hideLog() override { log.reset(); }
@@ -74,20 +72,11 @@ struct StickRig {
             platform.advance(100);
         platform.advance(300);
     }
-    // Hands the machine one reply, as if the stick had sent it.
+    // One reply, as if the stick had sent it.
     void reply(sim::Report r)
     {
         device.queueReply(std::move(r));
         platform.advance(100);
-    }
-    // The frames sent since `from`, each cut to n bytes.
-    std::vector<sim::Report> framesFrom(std::size_t from, std::size_t n = 33) const
-    {
-        std::vector<sim::Report> out;
-        for (std::size_t i = from; i < device.written.size(); ++i)
-            out.emplace_back(device.written[i].begin(),
-                             device.written[i].begin() + static_cast<long>(std::min(n, device.written[i].size())));
-        return out;
     }
     Bytes memory() const { return Bytes(model.memory.begin(), model.memory.end()); }
 

@@ -6,46 +6,36 @@
 
 namespace nolt::test {
 
-class ScriptedPlatform::VirtualTimer final : public Timer {
-public:
+struct ScriptedPlatform::VirtualTimer final : Timer {
     VirtualTimer(ScriptedPlatform& owner, int interval, std::function<void()> onTick)
-        : owner_(&owner), interval_(interval), onTick_(std::move(onTick))
+        : owner(&owner), interval(interval), onTick(std::move(onTick))
     {
-        owner_->timers_.push_back(this);
+        owner.timers_.push_back(this);
     }
     ~VirtualTimer() override
     {
-        if (owner_)
-            std::erase(owner_->timers_, this);
+        if (owner)
+            std::erase(owner->timers_, this);
     }
     void start() override
     {
-        active_ = true;
-        due_ = owner_->nowMs + interval_;
+        active = true;
+        due = owner->nowMs + interval;
     }
-    void stop() override { active_ = false; }
-    bool isActive() const override { return active_; }
-    void fireIfDue()
-    {
-        if (active_ && owner_->nowMs >= due_) {
-            due_ = owner_->nowMs + interval_;
-            onTick_();
-        }
-    }
-    void detach() { owner_ = nullptr; }
+    void stop() override { active = false; }
+    bool isActive() const override { return active; }
 
-private:
-    ScriptedPlatform* owner_;
-    int interval_;
-    std::function<void()> onTick_;
-    bool active_ = false;
-    long long due_ = 0;
+    ScriptedPlatform* owner; // none once the platform is gone
+    int interval;
+    std::function<void()> onTick;
+    bool active = false;
+    long long due = 0;
 };
 
 ScriptedPlatform::~ScriptedPlatform()
 {
     for (VirtualTimer* t : timers_)
-        t->detach();
+        t->owner = nullptr;
 }
 
 bool ScriptedPlatform::confirm(const QString& text)
@@ -81,8 +71,10 @@ void ScriptedPlatform::processMessages()
     // A tick may stop or create timers: walk a copy, and skip timers that went away meanwhile.
     const auto snapshot = timers_;
     for (VirtualTimer* t : snapshot)
-        if (std::find(timers_.begin(), timers_.end(), t) != timers_.end())
-            t->fireIfDue();
+        if (std::ranges::count(timers_, t) && t->active && nowMs >= t->due) {
+            t->due = nowMs + t->interval;
+            t->onTick();
+        }
 }
 
 std::unique_ptr<Timer> ScriptedPlatform::createTimer(int intervalMs, std::function<void()> onTick)
@@ -100,7 +92,7 @@ void ScriptedPlatform::advance(int ms)
 
 int ScriptedPlatform::activeTimers() const
 {
-    return static_cast<int>(std::count_if(timers_.begin(), timers_.end(), [](auto* t) { return t->isActive(); }));
+    return static_cast<int>(std::ranges::count_if(timers_, [](auto* t) { return t->active; }));
 }
 
 } // namespace nolt::test

@@ -1,6 +1,5 @@
 #pragma once
-// A platform for tests: dialogs are answered from scripts and recorded, and time is virtual. sleepMs advances the
-// clock at once; processMessages runs the widget events and every timer tick that has fallen due.
+// A platform for tests: dialogs answered from scripts and recorded; virtual time, ticking in processMessages.
 
 #include "link/Platform.h"
 
@@ -46,10 +45,8 @@ public:
     void advance(int ms); // lets virtual time pass, processing messages every 10 ms
     int activeTimers() const;
 
-    class VirtualTimer;
-
 private:
-    friend class VirtualTimer;
+    struct VirtualTimer;
     std::vector<VirtualTimer*> timers_;
 };
 

@@ -18,7 +18,6 @@ struct SimDriver {
     sim::SimDevice device{std::make_unique<sim::DriverModel>()};
 
     sim::DriverModel& driver() { return *static_cast<sim::DriverModel*>(device.model()); }
-    // The device's bytes at an address.
     std::vector<std::uint8_t> at(int address, int count) { return driver().bytes(address, count); }
     // Puts a configuration into slot 1..4 of the device, as a store would.
     void storeSlot(int slot, const Bytes& image, const QString& name)
