@@ -60,7 +60,7 @@ double night(double declination, double latitude, double elevation)
 TEST_F(IsdCalculatorsTest, OffsetCalculator)
 {
     const struct { int zone, halfDegrees; const char* offset; } cases[] = {
-        {0, 127, "???"}, {0, 126, "252"}, {0, -128, "???"}, {0, -127, "-254"}, {12, -360, "???"}, {1, 15, "-30"}};
+        {0, 127, "???"}, {0, 126, "252"}, {0, -128, "???"}, {0, -127, "-254"}, {12, -360, "???"}, {2, 15, "-90"}, {1, 15, "-30"}};
     act({"bAstroCalc", "eUTC==UTC+0", "eLength==0\u00B0", "eOffset==0"});
     for (const auto& c : cases) {
         slide("sbUTC", c.zone);

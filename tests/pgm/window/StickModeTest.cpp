@@ -60,6 +60,7 @@ TEST(StickMode, StartUpFindsTheStickAndReadsItsMemory)
     EXPECT_EQ(h.text("lMaxT"), "1 °C");
     auto* memo = h.find<QPlainTextEdit>("mDebug");
     EXPECT_EQ(memo->toPlainText().split('\n').count("Send: Read Memory 0x00"), 1);
+    EXPECT_TRUE(memo->toPlainText().contains(" 08 07 06 05 04 03 02 01 ")) << "the dump of bytes 247..254";
     EXPECT_TRUE(memo->font().fixedPitch() || QFontInfo(memo->font()).fixedPitch());
     w.model.memory[3] = 0x42;
     h.find<QCheckBox>("cbDebugHold")->setChecked(true); // "Stop" holds the memo
