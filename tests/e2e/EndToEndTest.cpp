@@ -105,19 +105,6 @@ TEST(DriverEndToEnd, StoredSlotIsTransferredAndTheRestartedProgramShowsIt)
     EXPECT_EQ(Memory(memory.begin() + 0xFF80, memory.end()), Memory(directory.begin() + 0xFF80, directory.end()));
 }
 
-// A store refused at the directory is reported and leaves the slot choice; "Erase ALL" then empties the
-// device and the restarted program offers four empty slots.
-TEST(DriverEndToEnd, FailedDirectoryWriteThenEraseEmptiesTheDevice)
-{
-    E2eRun run(seededMemory());
-    run.env.insert("NOLT_SIM_FAULT", "status0@0xFF80");
-    ASSERT_TRUE(run.play({"-eraseAll"}, {"click:bM2;click:bMemStore;click:bM3;click:bErase", "record;close"}));
-    EXPECT_EQ(run.value(1, "message"), "Firmware Write Error!CB|Are youe sure?");
-    for (const char* slot : {"bM1", "bM2", "bM3", "bM4"})
-        EXPECT_EQ(run.value(2, slot + QString(".colour")), "#00ff00") << slot << " lime";
-    EXPECT_EQ(run.memory(), Memory(0x10000, 0xFF));
-}
-
 // Without a device the real binary polls once a second; plugged in, it starts itself anew with its switches,
 // Qt's own ones too, but not the curve, and ends. The new instance reads the directory and the page of every
 // stored slot, then waits; nothing is written.

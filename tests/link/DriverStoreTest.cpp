@@ -92,6 +92,7 @@ TEST(DriverStore, FailureRows)
         {"no device", [](StoreRig& r) { r.device.present = false; }, {"   USB Error!   "}, false, false, false},
         {"slot page refused", ack(0x8000, AckFault::Status0), cfError, false, false, false},
         {"slot page unacknowledged", ack(0x8000, AckFault::Missing), cfError, true, false, false},
+        {"slot page acknowledged for another address", ack(0x8000, AckFault::OtherAddress), cfError, true, false, false},
         {"firmware page", ack(0x0280, AckFault::Status0), {"Firmware Write Error!FW"}, true, true, true},
         {"control block", ack(0xFF80, AckFault::Status0), {"Firmware Write Error!CB"}, true, false, false},
         {"firmware, then control block", [](StoreRig& r) {
