@@ -37,6 +37,7 @@ TEST(SlotRow, StoredSlotsAreSkyBlueAndAChoiceUnpacksTheSlot)
     Qt::mightBeRichText(tip) ? hint.setHtml(tip) : hint.setPlainText(tip);
     EXPECT_EQ(hint.toPlainText(), "Info: A<B>C   ");
     EXPECT_EQ(h.find<QLabel>("iFW")->toolTip(), "Version 1.72");
+    EXPECT_EQ(d.slot(1)->toolTipDuration() + h.find<QLabel>("iFW")->toolTipDuration(), 120000) << "a minute each";
     EXPECT_EQ(h.state().driverFwVersion, 72);
     EXPECT_TRUE(h.state().formDisabled && !h.shown("bMemStore")) << "only a slot choice is possible";
     EXPECT_EQ(d.sent({0xAA, 0x55, 0xF2}), 3) << "the directory and the two stored pages";
