@@ -111,10 +111,13 @@ TEST_F(StickMachineTest, LoadMidwayChangesNothingThatIsSent)
     Bytes pressed(256);
     for (std::size_t i = 0; i < 256; ++i)
         pressed[i] = static_cast<std::uint8_t>(255 - i);
-    for (bool firmware : {false, true}) {
+    for (int phase : {0, 1, 2}) { // a load amid the Write Memory frames, the write EE frames, the firmware pages
+        const bool firmware = phase == 2;
         identify();
         model.firmware.clear();
-        const auto taken = [&] { return firmware ? static_cast<int>(model.firmware.size() / 72) : model.writeFrames; };
+        const auto taken = [&] {
+            return firmware ? static_cast<int>(model.firmware.size() / 72) : phase ? model.eeFrames : model.writeFrames;
+        };
         const int base = taken();
         state.eeBlock = pressed;
         state.firmware.fwImage.assign(12288, 0x17);

@@ -71,7 +71,6 @@ TEST_F(MffPanelTest, SwitchPictureAndSwitchingOffClearsLifetimeBurnInAndResetBut
     EXPECT_FALSE(edited("eBurnIn"));
 }
 
-// Enabled edits in the window-text colour (teal while edited), disabled ones in the disabled look.
 TEST_F(MffPanelTest, EditColoursFollowTheEditedFieldAndTheEnabledState)
 {
     const auto drawn = [this](const char* name) {

@@ -71,7 +71,6 @@ TEST_F(PowerOnPanelTest, DpcNeedsADelay)
     }
 }
 
-// A click on the track, either side of the thumb, moves the slider one step.
 TEST_F(PowerOnPanelTest, AClickOnTheTrackMovesTheSliderByOneStep)
 {
     load({{img::poDelay, 30}});
