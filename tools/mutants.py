@@ -37,23 +37,24 @@ def code_only(lines):
         i = 0
         n = len(chars)
         in_str = None
+
+        def blank_through(closing, i):
+            """Blanks from i through closing (or to the line's end); the
+            column after it and whether it was found."""
+            end = line.find(closing, i)
+            stop = n if end < 0 else end + len(closing)
+            chars[i:stop] = " " * (stop - i)
+            return stop, end >= 0
+
         while i < n:
             if raw_end is not None:
-                end = line.find(raw_end, i)
-                stop = n if end < 0 else end + len(raw_end)
-                for k in range(i, stop):
-                    chars[k] = " "
-                i = stop
-                if end >= 0:
+                i, closed = blank_through(raw_end, i)
+                if closed:
                     raw_end = None
                 continue
             if in_block:
-                end = line.find("*/", i)
-                stop = n if end < 0 else end + 2
-                for k in range(i, stop):
-                    chars[k] = " "
-                i = stop
-                if end >= 0:
+                i, closed = blank_through("*/", i)
+                if closed:
                     in_block = False
                 continue
             c = line[i]
