@@ -48,32 +48,28 @@ void StickMachine::handleReply()
         debug(QStringLiteral("?: ") + hexDigits(r[0], 2));
         return;
     }
-    const int state = frames_.stickState;
     // Data, write and firmware replies move only the operation they belong
     // to: a stray one never starts writing the driver's memory or its
-    // firmware, nor overwrites the image while it is being written.
-    const bool reading = state <= 1;
-    const bool writing = state == 2;
-    const bool updating = state >= 3 && state <= 5;
+    // firmware, nor changes the image.
     switch (r[1]) {
     case replyIdle:
         return onIdle();
     case replyId:
         return onIdentity();
     case replyData:
-        return reading ? onData() : void();
+        return reading_ ? onData() : void();
     case replyWriteOk:
-        return writing ? onWriteOk() : void();
+        return writing() ? onWriteOk() : void();
     case replyWriteBad:
-        return writing ? onWriteRefused(stickWriteMem) : void();
+        return writing() ? onWriteRefused(stickWriteMem) : void();
     case replyEeOk:
-        return writing ? onEeOk() : void();
+        return writing() ? onEeOk() : void();
     case replyEeBad:
-        return writing ? onWriteRefused(stickWriteEE) : void();
+        return writing() ? onWriteRefused(stickWriteEE) : void();
     case replyFwPartOk:
-        return updating ? onFwPart() : void();
+        return updating() ? onFwPart() : void();
     case replyFwPageOk:
-        return updating ? onFwPage() : void();
+        return updating() ? onFwPage() : void();
     case replyBeep:
     case replyBeep2:
         return platform_.beep();
@@ -86,6 +82,7 @@ void StickMachine::onIdle()
 {
     view_.setCaption(QStringLiteral("USB Stick"));
     frames_.stickState = 0;
+    reading_ = false; // the identity that follows starts a fresh read
     view_.setBusy(true);
     view_.disableButtons();
 }
@@ -104,16 +101,20 @@ void StickMachine::onIdentity()
 void StickMachine::startRead()
 {
     state_.eeBlock.resize(memorySize, 0);
+    // Bytes that the replies skip keep what the image holds.
+    readImage_ = state_.eeBlock;
     frames_.stickAddr = 0;
-    frames_.stickCmd(stickReadMem);
+    // Running before its first frame: the frame lets the buttons act.
+    reading_ = true;
+    if (!frames_.stickCmd(stickReadMem))
+        reading_ = false;
 }
 
 bool StickMachine::dataReplyFits(int address, int length) const
 {
-    // The data must lie within the input report and within the image (128
-    // bytes until the stick has identified itself).
+    // The data must lie within the input report and within the memory.
     const int report = link_.inputReportLength() > 0 ? link_.inputReportLength() : maxReportLength;
-    return dataOffset + length <= report && address + length <= static_cast<int>(state_.eeBlock.size());
+    return dataOffset + length <= report && address + length <= memorySize;
 }
 
 void StickMachine::onData()
@@ -121,19 +122,28 @@ void StickMachine::onData()
     const auto& r = link_.dataBuffer;
     const int address = r[4];
     const int length = r[5];
-    // A reply that does not fit is dropped like one with a wrong CRC.
-    if (!dataReplyFits(address, length))
-        return;
-    stickCrcRx_ = r[2] + 256u * r[3];
-    frames_.stickCrc = frameCrc(r[4], r[5], r.data() + dataOffset);
-    if (frames_.stickCrc != stickCrcRx_)
-        return; // dropped; the read stands until the stick announces itself again
-    std::copy_n(r.begin() + dataOffset, length, state_.eeBlock.begin() + address);
-    if (address + length < memorySize - 1) {
-        frames_.stickAddr = address + length;
-        frames_.stickCmd(stickReadMem);
+    // A reply that does not fit or whose CRC is wrong is dropped: the read
+    // stands until the stick announces itself again or "ReRead" starts it
+    // anew, and the image keeps what it held.
+    if (!dataReplyFits(address, length)) {
+        reading_ = false;
         return;
     }
+    stickCrcRx_ = r[2] + 256u * r[3];
+    frames_.stickCrc = frameCrc(r[4], r[5], r.data() + dataOffset);
+    if (frames_.stickCrc != stickCrcRx_) {
+        reading_ = false;
+        return;
+    }
+    std::copy_n(r.begin() + dataOffset, length, readImage_.begin() + address);
+    if (address + length < memorySize - 1) {
+        frames_.stickAddr = address + length;
+        if (!frames_.stickCmd(stickReadMem))
+            reading_ = false;
+        return;
+    }
+    reading_ = false;
+    state_.eeBlock = std::move(readImage_);
     readComplete();
 }
 
@@ -161,13 +171,23 @@ void StickMachine::send(int cmd)
         writeFailed();
 }
 
+bool StickMachine::operationRuns() const
+{
+    return reading_ || writing() || updating();
+}
+
 void StickMachine::storeUSBStick()
 {
+    if (operationRuns())
+        return platform_.beep();
     frames_.stickState = 2;
     frames_.stickAddr = 0;
     stickRetries_ = 0;
     frames_.writeImage = state_.eeBlock;
-    if (!frames_.reportHoldsFrames())
+    // A write that could not send every frame would leave the driver with
+    // half a configuration: it is refused before the first frame.
+    const bool wholeImage = frames_.writeImage.size() >= static_cast<std::size_t>(lastWriteAddr + writeChunk);
+    if (!frames_.reportHoldsFrames() || !wholeImage)
         return writeFailed();
     send(stickWriteMem);
 }
@@ -226,7 +246,7 @@ void StickMachine::bUpdateFwClick()
 {
     // Without a firmware image there is nothing to send: the driver's
     // firmware is never overwritten with filler.
-    if (state_.firmware.fwImage.empty())
+    if (state_.firmware.fwImage.empty() || operationRuns())
         return platform_.beep();
     if (!frames_.reportHoldsFrames()) {
         view_.setCaption(QStringLiteral("Transfer Error!"));
@@ -264,6 +284,8 @@ void StickMachine::onFwPage()
 
 void StickMachine::bRereadClick()
 {
+    if (writing() || updating())
+        return platform_.beep();
     if (frames_.stickState == 1)
         startRead();
 }

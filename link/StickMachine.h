@@ -4,6 +4,11 @@
 // operation. Three operations run this way: reading the driver's 256 bytes
 // into the image (on the stick's identity, and with "ReRead"), writing the
 // image back ("Transfer") and updating the driver's firmware ("Update FW").
+//
+// One operation at a time: a write or a firmware update always runs to its
+// end, and a read collects the driver's memory apart and puts it into the
+// image only once it is whole, so the image and the stick never hold half
+// of one configuration and half of another.
 
 #include "link/StickLink.h"
 #include "link/StickTexts.h"
@@ -43,7 +48,9 @@ public:
 
     // "Transfer": writes image bytes 0..249, then the EE area 0..119, of the
     // image as it is now. "Update FW" sends the firmware as it is now, and
-    // beeps when there is none.
+    // beeps when there is none. Both beep and start nothing while a read, a
+    // write or an update runs. "ReRead" starts the read again, also while
+    // one is under way; it beeps during a write or an update.
     void storeUSBStick();
     void bUpdateFwClick();
     void bRereadClick();
@@ -52,6 +59,7 @@ public:
     const StickId& stickId() const { return stickId_; }
     int stickFwVersion() const { return stickFwVersion_; }
     int stickRetries() const { return stickRetries_; }
+    bool reading() const { return reading_; }
 
 private:
     void handleReply();
@@ -64,6 +72,9 @@ private:
     void onFwPart();
     void onFwPage();
 
+    bool writing() const { return frames_.stickState == 2; }
+    bool updating() const { return frames_.stickState >= 3 && frames_.stickState <= 5; }
+    bool operationRuns() const;
     bool dataReplyFits(int address, int length) const;
     void startRead();
     void readComplete();
@@ -83,6 +94,9 @@ private:
     int stickFwVersion_ = 0;
     int stickRetries_ = 0;
     std::uint32_t stickCrcRx_ = 0;
+    // The read under way and the memory it has collected so far.
+    bool reading_ = false;
+    Bytes readImage_;
 };
 
 } // namespace nolt

@@ -47,31 +47,35 @@ void userAction(StickRig& rig, std::mt19937& rng)
 
 } // namespace
 
-// Before the identity the image has 128 bytes, after it 256: data past its end is dropped. A 32-byte report holds
-// 26 data bytes: 27 are dropped even when their CRC is right (the 27th byte, report byte 32, reads as zero).
-TEST(StickFaultsSmallReport, DataPastTheImageOrTheReportIsDropped)
+// A 32-byte report holds 26 data bytes: 27 are dropped even when their CRC is right (the 27th byte, report byte 32,
+// reads as zero); so is data past byte 255. The read then stands, like one at a wrong CRC. Data that comes when no
+// read is under way is dropped too.
+TEST(StickFaultsSmallReport, DataPastTheMemoryOrTheReportIsDropped)
 {
     StickRig rig(32, 64);
-    rig.state.eeBlock.assign(128, 0);
-    rig.machine.start();
-    rig.reply(dataReply(120, 26, 0x31));
-    EXPECT_EQ(rig.state.eeBlock, Bytes(128, 0));
-    rig.reply(dataReply(102, 26, 0x31));
-    ASSERT_EQ(rig.state.eeBlock.size(), 128u);
-    EXPECT_EQ(rig.state.eeBlock[127], 0x31);
-    EXPECT_EQ(rig.state.eeBlock[101], 0);
     rig.identify();
     const Bytes before = rig.state.eeBlock;
-    const std::size_t sent = rig.device.written.size();
-    for (auto [address, length, value] : {std::tuple{240, 26, 0x99}, {0, 27, 0x44}, {0, 27, 0x00}})
-        rig.reply(dataReply(address, length, static_cast<std::uint8_t>(value)));
-    EXPECT_EQ(rig.state.eeBlock, before);
-    EXPECT_EQ(rig.device.written.size(), sent);
+    const auto reread = [&rig] {
+        rig.machine.bRereadClick();
+        rig.model.clearOutbox();
+        rig.device.clearReplies();
+        return rig.device.written.size();
+    };
+    for (auto [address, length, value] : {std::tuple{-1, 0, 0}, {240, 26, 0x99}, {0, 27, 0x44}, {0, 27, 0x00}}) {
+        const std::size_t sent = address < 0 ? rig.device.written.size() : reread();
+        if (address >= 0)
+            rig.reply(dataReply(address, length, static_cast<std::uint8_t>(value)));
+        rig.reply(dataReply(230, 26, 0x44)); // would complete a read under way
+        EXPECT_EQ(rig.device.written.size(), sent);
+        EXPECT_EQ(rig.state.eeBlock, before);
+    }
+    const std::size_t sent = reread();
     rig.reply(dataReply(0, 26, 0x44));
-    EXPECT_EQ(rig.state.eeBlock[25], 0x44);
     EXPECT_EQ(rig.device.written.size(), sent + 1) << "the read goes on";
     rig.reply(dataReply(230, 26, 0x99)); // exactly up to byte 255: taken, and the read is complete
+    EXPECT_EQ(rig.state.eeBlock[25], 0x44);
     EXPECT_EQ(rig.state.eeBlock[255], 0x99);
+    EXPECT_EQ(rig.state.eeBlock[26], before[26]);
     EXPECT_EQ(rig.view.displays, 2);
     // Output reports too short for a frame: Read Memory fits in 32 bytes, Write Memory and firmware parts do not;
     // in 4 bytes nothing fits. No frame is sent cut.
@@ -91,7 +95,7 @@ TEST(StickFaultsSmallReport, DataPastTheImageOrTheReportIsDropped)
 }
 
 // Write and firmware replies outside their operation, unknown codes (shown in the debug memo) and beep codes
-// change nothing; "Update FW" without firmware beeps and sends nothing. An image too short ends a write.
+// change nothing; "Update FW" without firmware beeps and sends nothing; nor does a write of an image too short.
 TEST_F(StickFaults, RepliesOutsideTheirOperationChangeNothing)
 {
     identify();
@@ -106,25 +110,37 @@ TEST_F(StickFaults, RepliesOutsideTheirOperationChangeNothing)
     EXPECT_EQ(platform.beeps, 3);
     EXPECT_EQ(device.written.size(), sent);
     EXPECT_EQ(machine.stickState(), 1);
+    const Bytes image = state.eeBlock;
+    state.eeBlock.resize(128); // an image too short for a whole write is refused before its first frame
+    machine.storeUSBStick();
+    EXPECT_EQ(view.captionText, "Transfer Error!");
+    EXPECT_EQ(device.written.size(), sent);
+    state.eeBlock = image;
     machine.storeUSBStick(); // a data reply during a write leaves the image being written alone
     model.clearOutbox();
-    const Bytes image = state.eeBlock;
     reply(dataReply(0, 26, 0x99));
     EXPECT_EQ(state.eeBlock, image);
     EXPECT_EQ(device.written.size(), sent + 1) << "only the first Write Memory";
-    state.eeBlock.resize(128); // an image too short for a write ends it
-    machine.storeUSBStick();
-    settle();
-    EXPECT_EQ(view.captionText, "Transfer Error!");
-    EXPECT_EQ(model.writeFrames, 6) << "the first Write Memory above, then 0..100 again; 125 would not fit";
-    EXPECT_EQ(model.eeFrames, 0);
 }
 
-// Frames the stick's checks do not see: the length of the last read, the zero closing Write Memory whatever the
-// buffer held, firmware bytes past the image (0xFF); and the guards: one refused frame each.
+// The first Write Memory and write EE frames of the factory image, byte for byte. Frames the stick's checks do not
+// see: the length of the last read, the zero closing Write Memory whatever the buffer held, firmware bytes past the
+// image (0xFF); and the guards: one refused frame each.
 TEST_F(StickFaults, FramesStayInsideTheImageAndTheStickMemory)
 {
     StickLink& f = machine.frames();
+    f.writeImage.assign(defaultImage.begin(), defaultImage.end());
+    for (int cmd : {stick::stickWriteMem, stick::stickWriteEE})
+        EXPECT_TRUE(f.stickCmd((f.stickAddr = 0, cmd)));
+    EXPECT_EQ(sim::Report(device.written[0].begin(), device.written[0].begin() + 33),
+              (sim::Report{0xCA, 0xC5, 0x04, 0x1B, 0x75, 0x00, 0x19, 0x0C, 0x00, 0x00, 0x64, 0xFF, 0x00, 0x00, 0x00,
+                           0x00, 0x00, 0x32, 0x00, 0x00, 0xFF, 0x00, 0x00, 0xFF, 0x00, 0x00, 0xFF, 0x00, 0x00, 0xFF,
+                           0x00, 0x00, 0x00}));
+    EXPECT_EQ(sim::Report(device.written[1].begin(), device.written[1].begin() + 19),
+              (sim::Report{0xCA, 0xC5, 0x05, 0xA8, 0x13, 0x00, 0x0C, 0x0C, 0x00, 0x00, 0x64, 0xFF, 0x00, 0x00, 0x00,
+                           0x00, 0x00, 0x32, 0x00}));
+    EXPECT_EQ(view.lines.back(), "Send: Write Memory 0x00 write EE");
+    device.written.clear();
     f.writeImage.assign(128, 0x21);
     f.fwImage.assign(12288, 0xAB);
     link.dataBuffer.fill(0xAB);

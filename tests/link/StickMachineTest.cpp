@@ -61,7 +61,12 @@ TEST_F(StickMachineTest, IdentityAndRereadReadAll256Bytes)
     device.clearReplies();
     reply(dataReply(208, 26, 0x5A));
     EXPECT_EQ(device.written.back()[3], 234);
+    EXPECT_EQ(state.eeBlock, memory()) << "nothing reaches the image before the read is complete";
+    reply(dataReply(234, 22, 0x5B));
+    EXPECT_EQ(state.eeBlock[0], memory()[0]) << "bytes the replies skipped keep what the image held";
     EXPECT_EQ(state.eeBlock[233], 0x5A);
+    EXPECT_EQ(state.eeBlock[255], 0x5B);
+    EXPECT_EQ(view.displays, 2);
     const std::size_t sent = device.written.size(); // a second identity only updates the id
     reply({0xB2, '_', 0xAA, 0xBB, 0xCC, 0xDD, 1, 73});
     EXPECT_EQ(device.written.size(), sent);
@@ -104,40 +109,67 @@ TEST_F(StickMachineTest, WriteRepeatsRefusedFramesAndTheSixthRefusalEndsIt)
     }
 }
 
-// A load in the middle of a write or an update: the stick gets the image or firmware of the moment the button
-// was pressed, whole; the loaded one stays on screen for the next operation.
-TEST_F(StickMachineTest, LoadMidwayChangesNothingThatIsSent)
+// One operation at a time, each ending whole, whatever is pressed or loaded meanwhile: a read reaches the image
+// only once complete (one that stands at a wrong CRC leaves it as it was), a write and an update send what was
+// there when their button was pressed. "Transfer" and "Update FW" beep while another operation runs, "ReRead"
+// during a write or an update; amid a read it starts the read again.
+TEST_F(StickMachineTest, OneOperationAtATimeAndEachEndsWhole)
 {
+    enum Op { read, write, update };
+    enum Act { load, transfer, updateFw, reread, badCrc };
+    const struct { Op op; int after; Act act; bool beeps; } rows[] = {
+        {read, 3, transfer, true}, {read, 3, load, false}, {read, 3, reread, false}, {read, 3, badCrc, false},
+        {write, 3, load, false}, {write, 13, load, false}, {write, 3, updateFw, true}, {write, 3, reread, true},
+        {update, 3, load, false}, {update, 3, transfer, true}, {update, 3, reread, true}};
     Bytes pressed(256);
     for (std::size_t i = 0; i < 256; ++i)
         pressed[i] = static_cast<std::uint8_t>(255 - i);
-    for (int phase : {0, 1, 2}) { // a load amid the Write Memory frames, the write EE frames, the firmware pages
-        const bool firmware = phase == 2;
+    for (const auto& r : rows) {
+        SCOPED_TRACE(testing::Message() << "operation " << r.op << ", action " << r.act);
         identify();
         model.firmware.clear();
+        view.captions.clear();
+        const int frames = model.writeFrames + model.eeFrames, beeps = platform.beeps, displays = view.displays;
+        const std::size_t sent = device.written.size();
         const auto taken = [&] {
-            return firmware ? static_cast<int>(model.firmware.size() / 72) : phase ? model.eeFrames : model.writeFrames;
+            return r.op == read    ? static_cast<int>(addressesOf(sent, stick::stickReadMem).size())
+                   : r.op == write ? model.writeFrames + model.eeFrames - frames
+                                   : static_cast<int>(model.firmware.size() / 72);
         };
-        const int base = taken();
         state.eeBlock = pressed;
         state.firmware.fwImage.assign(12288, 0x17);
         state.firmware.fwLength = 5 * 72;
-        firmware ? machine.bUpdateFwClick() : machine.storeUSBStick();
-        for (int t = 0; t < 10000 && taken() < base + 3; t += 100)
+        r.op == read ? machine.bRereadClick() : r.op == write ? machine.storeUSBStick() : machine.bUpdateFwClick();
+        for (int t = 0; t < 10000 && taken() < r.after; t += 100)
             platform.advance(100);
-        ASSERT_EQ(taken(), base + 3);
-        std::fill_n(state.eeBlock.begin(), 128, 0x5A); // "Load" of a configuration
-        state.firmware.fwImage.assign(12288, 0x99);    // or of a firmware
-        state.firmware.fwLength = 72;
+        ASSERT_EQ(taken(), r.after);
+        if (r.act == load) {
+            std::fill_n(state.eeBlock.begin(), 128, 0x5A);
+            state.firmware.fwImage.assign(12288, 0x99);
+            state.firmware.fwLength = 72;
+        }
+        r.act == transfer ? machine.storeUSBStick() : r.act == updateFw ? machine.bUpdateFwClick()
+            : r.act == reread ? machine.bRereadClick() : void(model.badCrcReplies = r.act == badCrc);
         settle();
-        if (!firmware) {
+        EXPECT_EQ(platform.beeps, beeps + r.beeps);
+        EXPECT_EQ(model.writeFrames + model.eeFrames - frames, r.op == write ? 20 : 0);
+        EXPECT_EQ(model.firmware, r.op == update ? Bytes(5 * 72, 0x17) : Bytes());
+        if (r.op == read) {
+            EXPECT_EQ(state.eeBlock, r.act == badCrc ? pressed : memory());
+            EXPECT_EQ(view.displays, displays + (r.act != badCrc));
+        } else if (r.op == write) {
             EXPECT_TRUE(std::equal(pressed.begin(), pressed.begin() + 250, model.memory.begin()));
             EXPECT_EQ(view.captionText, readyCaption + "->Transfer finished.");
-            EXPECT_EQ(state.eeBlock[127], 0x5A) << "the loaded image stays on screen";
-            EXPECT_EQ(state.eeBlock[128], 127);
+            EXPECT_TRUE(r.act != load || state.eeBlock[127] == 0x5A) << "the loaded image stays on screen";
         } else {
-            EXPECT_EQ(model.firmware, Bytes(5 * 72, 0x17));
-            EXPECT_EQ(state.firmware.fwImage[0], 0x99);
+            EXPECT_TRUE(view.captions.contains(readyCaption + "->FW Update finished."));
+            EXPECT_FALSE(view.progressShown);
+            EXPECT_TRUE(r.act != load || state.firmware.fwImage[0] == 0x99);
+        }
+        if (r.act == badCrc) { // a read that stands blocks nothing
+            machine.storeUSBStick();
+            settle();
+            EXPECT_EQ(view.captionText, readyCaption + "->Transfer finished.");
         }
     }
 }
