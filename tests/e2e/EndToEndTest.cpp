@@ -3,11 +3,11 @@
 
 #include "E2eRun.h"
 
-#include "image/Crc16.h"
 #include "image/FirmwareText.h"
 #include "image/TextFile.h"
 #include "link/ControlBlock.h"
 #include "link/SlotPage.h"
+#include "sim/SimCrc.h"
 
 #include <gtest/gtest.h>
 
@@ -96,7 +96,7 @@ TEST(DriverEndToEnd, StoredSlotIsTransferredAndTheRestartedProgramShowsIt)
         EXPECT_EQ(r[0], 15) << "record " << k;
         EXPECT_EQ(r[1], 12 * k) << "record " << k;
         EXPECT_TRUE(std::equal(r + 2, r + 14, image.begin() + 12 * k)) << "record " << k;
-        EXPECT_EQ(r[14] | r[15] << 8, crc16(std::span(r + 1, 13))) << "record " << k;
+        EXPECT_EQ(r[14] | r[15] << 8, sim::crc16(r + 1, 13)) << "record " << k;
     }
     Memory directory = seededMemory(); // M1's entry anew, the others kept
     const std::uint8_t entry[16] = {0x8A, 0x65, 0xC2, 0x00, 0x80, 0x00, 0x00, 0x00,

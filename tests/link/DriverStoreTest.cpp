@@ -1,7 +1,7 @@
 // "Transfer" in driver mode: what the device holds, what the user is told and where the window is left.
 
-#include "image/Crc16.h"
 #include "link/DriverStore.h"
+#include "sim/SimCrc.h"
 #include "support/DriverRig.h"
 
 #include <gtest/gtest.h>
@@ -53,7 +53,7 @@ TEST(DriverStore, StoreToM3WritesPageEntryFirmwareAndDirectoryThenRestarts)
         ASSERT_EQ(r[0], 15);
         ASSERT_EQ(r[1], 12 * k);
         EXPECT_TRUE(std::equal(r + 2, r + 14, rig.state.eeBlock.begin() + 12 * k)) << "record " << k;
-        EXPECT_EQ(r[14] | r[15] << 8, crc16(std::span(r + 1, 13))) << "record " << k;
+        EXPECT_EQ(r[14] | r[15] << 8, sim::crc16(r + 1, 13)) << "record " << k;
     }
     EXPECT_EQ(rig.at(0xFFA0, 16), (Bytes{0x8A, 0x65, 0xC2, 0x00, 0x80, 0x00, 0x00, 0x01, 'L', 'a', 'm', 'p', ' ', ' ',
                                          ' ', ' '}));

@@ -2,6 +2,7 @@
 // The stick's reply machine on virtual time against the simulated stick, for the tests and the stick benchmark.
 
 #include "link/StickMachine.h"
+#include "sim/SimCrc.h"
 #include "sim/StickModel.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedPlatform.h"
@@ -42,7 +43,7 @@ inline sim::Report dataReply(int address, int length, std::uint8_t value)
 {
     sim::Report r = {0xB2, 'R', 0, 0, std::uint8_t(address), std::uint8_t(length)};
     r.resize(6 + static_cast<std::size_t>(length), value);
-    const std::uint16_t crc = frameCrc(r[4], r[5], r.data() + 6);
+    const std::uint16_t crc = sim::stickFrameCrc(r[4], r[5], r.data() + 6);
     r[2] = crc & 0xFF, r[3] = crc >> 8;
     return r;
 }

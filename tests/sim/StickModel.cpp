@@ -1,7 +1,6 @@
 #include "sim/StickModel.h"
 
-#include "image/Crc16.h"
-#include "link/StickLink.h"
+#include "sim/SimCrc.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -12,6 +11,8 @@ namespace nolt::sim {
 
 namespace {
 constexpr std::uint8_t tag = 0xB2;
+constexpr std::uint8_t sync0 = 0xCA, sync1 = 0xC5;
+enum : std::uint8_t { readMem = 0x02, writeMem = 0x04, writeEE = 0x05, fwBlock = 0x08, reset = 0x0E };
 constexpr std::size_t fwPartBytes[] = {26, 26, 20};
 } // namespace
 
@@ -78,18 +79,18 @@ void StickModel::received(SimDevice& device, const Report& f)
         announce();
         return;
     }
-    if (f.size() < 3 || f[0] != stick::sync0 || f[1] != stick::sync1)
+    if (f.size() < 3 || f[0] != sync0 || f[1] != sync1)
         return;
     switch (f[2]) {
-    case stick::stickReadMem:
+    case readMem:
         return readMemory(device, f);
-    case stick::stickWriteMem:
+    case writeMem:
         return writeMemory(f, false);
-    case stick::stickWriteEE:
+    case writeEE:
         return writeMemory(f, true);
-    case stick::stickFwBlock:
+    case fwBlock:
         return firmwarePart(f);
-    case stick::stickReset:
+    case reset:
         ++resets;
         return announce();
     default:
@@ -106,7 +107,7 @@ void StickModel::readMemory(SimDevice& device, const Report& f)
     const int length = std::max(0, std::min({int(f[4]), 256 - address, room}));
     Report r = {tag, 'R', 0, 0, std::uint8_t(address), std::uint8_t(length)};
     r.insert(r.end(), memory.begin() + address, memory.begin() + address + length);
-    std::uint16_t crc = frameCrc(std::uint8_t(address), std::uint8_t(length), r.data() + 6);
+    std::uint16_t crc = stickFrameCrc(std::uint8_t(address), std::uint8_t(length), r.data() + 6);
     if (badCrcReplies > 0) {
         --badCrcReplies;
         crc ^= 0x0001;
@@ -130,7 +131,7 @@ void StickModel::writeMemory(const Report& f, bool ee)
     const int address = f[5];
     const int length = f[6];
     const bool fits = 7 + std::size_t(length) <= f.size() && address + length <= 256;
-    if (!fits || frameCrc(f[5], f[6], f.data() + 7) != (f[3] | f[4] << 8))
+    if (!fits || stickFrameCrc(f[5], f[6], f.data() + 7) != (f[3] | f[4] << 8))
         return reply({tag, bad});
     std::copy_n(f.begin() + 7, length, memory.begin() + address);
     if (!memoryFile_.empty())
@@ -155,12 +156,12 @@ void StickModel::firmwarePart(const Report& f)
     if (f.size() < 32 || f[5] < 1 || f[5] > 3)
         return;
     const std::size_t count = fwPartBytes[f[5] - 1];
-    const std::span<const std::uint8_t> data(f.data() + 6, count);
-    if (crc16(data) != (f[3] | f[4] << 8)) {
+    const std::uint8_t* data = f.data() + 6;
+    if (crc16(data, count) != (f[3] | f[4] << 8)) {
         ++refusedFwParts;
         return reply({tag, '['});
     }
-    firmware.insert(firmware.end(), data.begin(), data.end());
+    firmware.insert(firmware.end(), data, data + count);
     reply({tag, 'X'});
     if (f[5] == 3)
         reply({tag, 'Z'});
