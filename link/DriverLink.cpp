@@ -78,6 +78,7 @@ void DriverLink::startRead(bool control)
     controlFlag = control;
     dataFlag = !control;
     tag_ = 0;
+    packetSeen_ = false;
     timer1_->start();
 }
 
@@ -100,23 +101,31 @@ void DriverLink::timer1Tick()
     if (!receiveReport())
         return;
     const auto& r = dataBuffer;
+    const bool header = r[0] == 0xC0 && r[1] == 0x44;
+    // Waiting for the header, or for the first packet after it: a header
+    // then (re)starts the count, since neither a control block (entries
+    // begin 8A or FF) nor a slot page (records begin with their length)
+    // begins C0 44. After the first packet every report is data, whatever
+    // it begins with.
+    if (header && !packetSeen_) {
+        // A block never holds more than one page: a larger count is cut
+        // to the page, so no packet lands outside it.
+        tag_ = std::min<int>(r[4] / packetSize, pagePackets);
+        return;
+    }
     if (tag_ == 0) {
-        // Waiting for the header. Once it came, every report is a packet:
-        // the block's own bytes may well begin C0 44 or B2 50.
-        if (r[0] == 0xC0 && r[1] == 0x44) {
-            // A block never holds more than one page: a larger count is cut
-            // to the page, so no packet lands outside it.
-            tag_ = std::min<int>(r[4] / packetSize, pagePackets);
-        } else if (r[0] == 0xB2 && (r[1] == 0x50 || r[1] == 0x51)) {
+        if (r[0] == 0xB2 && (r[1] == 0x50 || r[1] == 0x51)) {
             usbStick = true;
             timer1_->stop();
         }
         return; // anything else before the header is dropped
     }
+    packetSeen_ = true;
     Bytes& target = controlFlag ? controlBlock : sendBlock;
     const int at = (pagePackets - tag_) * packetSize;
     std::copy_n(r.begin(), packetSize, target.begin() + at);
     if (--tag_ == 0) {
+        packetSeen_ = false;
         timer1_->stop();
         controlFlag = false;
         dataFlag = false;

@@ -84,6 +84,7 @@ private:
     Bytes txScratch_;
     std::unique_ptr<Timer> timer1_;
     int tag_ = 0; // packets still expected for the current read
+    bool packetSeen_ = false; // the current read has had its first packet
     int inputReportLength_ = 0;
     int outputReportLength_ = 0;
     int featureReportLength_ = 0;

@@ -9,19 +9,21 @@ using namespace nolt::test;
 using nolt::sim::Report;
 
 // Header and sixteen packets make a block. Before the header a stick's greeting stops the collector and anything
-// else is dropped; after it every report is a packet, and a count above one page is cut to the page.
+// else is dropped; a header repeated before the first packet starts the count again; after the first packet every
+// report is a packet. A count above one page is cut to the page.
 TEST(DriverLink, ReadCollectsHeaderAndSixteenPacketsThenStops)
 {
     DriverRig rig;
     rig.device.setModel(nullptr); // replies come from the test alone
     rig.link.readControlBlock();
     rig.device.queueReply(Report(8, 0x11));
+    rig.device.queueReply({0xC0, 0x44, 0x80, 0xFF, 0x08});
     rig.device.queueReply({0xC0, 0x44, 0x80, 0xFF, 0xF8}); // 31 packets announced
     for (int i = 0; i < 13; ++i)
         rig.device.queueReply(Report(8, static_cast<std::uint8_t>(i)));
     for (const Report& r : {Report{0xC0, 0x44, 0x80, 0xFF, 0x08}, {0xB2, 0x50}, {0xB2, 0x51}, Report(8, 0x77)})
         rig.device.queueReply(r); // block bytes, even when they look like a header or a greeting
-    for (int i = 0; i < 17; ++i)
+    for (int i = 0; i < 18; ++i)
         rig.link.timer1Tick();
     EXPECT_TRUE(rig.link.controlFlag) << "header and 15 packets are not a block";
     rig.link.timer1Tick();

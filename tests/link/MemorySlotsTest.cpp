@@ -40,17 +40,19 @@ TEST(MemorySlots, DataLikeAReadHeaderOrAStickGreetingIsTakenAsData)
 }
 
 // What arrived reaches the image; where nothing arrived the erase state stands, and the records never received
-// end the walk. Closing the window during a wait ends the reading.
+// end the walk; the next slot's page is read in step. Closing the window during a wait ends the reading.
 TEST(MemorySlots, ReadThatStopsShortNeverCarriesAnotherSlotsBytes)
 {
     DriverRig rig;
     rig.storeSlot(1, Bytes(128, 0x11), QStringLiteral("One"));
     rig.storeSlot(2, Bytes(128, 0x22), QStringLiteral("Two"));
+    rig.storeSlot(3, Bytes(128, 0x33), QStringLiteral("Three"));
     rig.readDirectory();
     rig.driver().faults.shortRead[0x4000] = 5;
     MemorySlots memory;
     ASSERT_TRUE(readSlotPages(rig.link, rig.platform, rig.view, memory));
-    EXPECT_EQ(rig.view.caption, QString(2 + 11, '.')) << "the second wait ran out: eleven dots";
+    EXPECT_EQ(rig.view.caption, QString(2 + 11 + 2, '.')) << "the second wait ran out: eleven dots";
+    EXPECT_EQ(memory[2].mData, rig.at(0x8000, 128));
     const Bytes& m2 = memory[1].mData;
     EXPECT_TRUE(std::equal(m2.begin(), m2.begin() + 40, rig.at(0x4000, 40).begin()));
     EXPECT_EQ(Bytes(m2.begin() + 40, m2.end()), Bytes(88, 0xFF));
