@@ -168,8 +168,10 @@ void closeDevice(void) {}
 int readData(unsigned char* buffer)
 {
     SimDevice& d = library().device();
-    if (!d.readData(buffer))
+    if (!d.readData(buffer)) {
+        library().note("idle", buffer, 0); // a poll that found nothing: the program's progress shows
         return 0;
+    }
     library().note("in", buffer, d.inputLength());
     return 1;
 }
