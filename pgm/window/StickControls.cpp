@@ -4,10 +4,18 @@
 #include "pgm/panels/EditorPanel.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
 
 namespace nolt {
 
 namespace {
+bool sameAdvances(const QFont& font)
+{
+    const QFontMetrics m(font);
+    return m.horizontalAdvance(QStringLiteral("iiii")) == m.horizontalAdvance(QStringLiteral("WWWW"));
+}
+
 QLabel* logValue(QGroupBox* box, const char* name, const char* caption, int top)
 {
     staticText(box, QString::fromUtf8(caption), 16, top);
@@ -15,6 +23,21 @@ QLabel* logValue(QGroupBox* box, const char* name, const char* caption, int top)
     return value;
 }
 } // namespace
+
+QFont evenlySpaced(const QFont& preferred)
+{
+    if (sameAdvances(preferred))
+        return preferred;
+    // The family the set-up installs, then any other the system calls fixed.
+    QStringList families = QFontDatabase::families();
+    families.prepend(QStringLiteral("DejaVu Sans Mono"));
+    for (const QString& family : families) {
+        QFont font(family, preferred.pointSize());
+        if (QFontDatabase::isFixedPitch(family) && QFontInfo(font).family() == family && sameAdvances(font))
+            return font;
+    }
+    return preferred;
+}
 
 StickControls::StickControls(QWidget* form)
 {
@@ -31,7 +54,7 @@ StickControls::StickControls(QWidget* form)
     pDebug->setAutoFillBackground(true);
     auto* box = place(new QGroupBox(QStringLiteral("Debug"), pDebug), "GroupBoxDebug", 10, 14, 582, 366);
     mDebug = place(new QPlainTextEdit(box), "mDebug", 19, 16, 554, 316);
-    mDebug->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    mDebug->setFont(evenlySpaced(QFontDatabase::systemFont(QFontDatabase::FixedFont)));
     mDebug->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     mDebug->setLineWrapMode(QPlainTextEdit::NoWrap);
     cbDebugHold = place(new QCheckBox(QStringLiteral("Stop"), box), "cbDebugHold", 19, 338);

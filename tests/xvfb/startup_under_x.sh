@@ -6,12 +6,15 @@ set -u
 program=$1
 command -v Xvfb > /dev/null && command -v xwininfo > /dev/null || exit 77
 
-display=":$((90 + RANDOM % 400))"
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp > /dev/null 2>&1 &
-xvfb=$!
-cleanup() { kill "$app" "$xvfb" 2> /dev/null; wait 2> /dev/null; }
+# The server picks a free display and writes its number once it accepts clients.
+dir=$(mktemp -d)
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3> "$dir/display" > /dev/null 2>&1 &
+xvfb=$! app=
+cleanup() { kill "$app" "$xvfb" 2> /dev/null; wait 2> /dev/null; rm -rf "$dir"; }
 trap cleanup EXIT
-for _ in $(seq 50); do xwininfo -display "$display" -root > /dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 100); do [ -s "$dir/display" ] && break; sleep 0.1; done
+[ -s "$dir/display" ] || { echo "Xvfb did not start"; exit 1; }
+display=":$(head -n 1 "$dir/display")"
 
 # An empty library path: the program finds no HID library and runs in demo mode.
 env -u QT_QPA_PLATFORM DISPLAY="$display" LD_LIBRARY_PATH=/nonexistent "$program" > /dev/null 2>&1 &

@@ -61,7 +61,10 @@ TEST(StickMode, StartUpFindsTheStickAndReadsItsMemory)
     auto* memo = h.find<QPlainTextEdit>("mDebug");
     EXPECT_EQ(memo->toPlainText().split('\n').count("Send: Read Memory 0x00"), 1);
     EXPECT_TRUE(memo->toPlainText().contains(" 08 07 06 05 04 03 02 01 ")) << "the dump of bytes 247..254";
-    EXPECT_TRUE(memo->font().fixedPitch() || QFontInfo(memo->font()).fixedPitch());
+    for (const QFont& font : {memo->font(), evenlySpaced(QFont(QStringLiteral("DejaVu Sans")))}) {
+        const QFontMetrics pitch(font); // the dump's columns line up
+        EXPECT_EQ(pitch.horizontalAdvance(QStringLiteral("iiii")), pitch.horizontalAdvance(QStringLiteral("WWWW")));
+    }
     w.model.memory[3] = 0x42;
     h.find<QCheckBox>("cbDebugHold")->setChecked(true); // "Stop" holds the memo
     h.click("bReread");
