@@ -1,5 +1,6 @@
 #include "pgm/window/StickMode.h"
 
+#include "pgm/panels/EditorPanel.h"
 #include "pgm/window/TForm1.h"
 
 #include <algorithm>
@@ -81,7 +82,11 @@ void StickMode::disableButtons()
 
 void StickMode::setBusy(bool busy)
 {
-    form_.state().formDisabled = busy;
+    // A panel opened while the stick was busy keeps the window busy until
+    // its OK or Cancel, as every open panel does.
+    const auto panels = form_.findChildren<EditorPanel*>();
+    const bool panelOpen = std::ranges::any_of(panels, [](const EditorPanel* p) { return p->isVisible(); });
+    form_.state().formDisabled = busy || panelOpen;
 }
 
 void StickMode::showLog(const StickLogTexts& log)

@@ -68,8 +68,14 @@ TEST(StickMode, StartUpFindsTheStickAndReadsItsMemory)
     w.model.memory[3] = 0x42;
     h.find<QCheckBox>("cbDebugHold")->setChecked(true); // "Stop" holds the memo
     h.click("bReread");
+    h.platform.advance(300);
+    h.click("bMemStore"); // refused while the read runs; a panel may open
+    h.click("iTDpc_en");
     w.settle();
     EXPECT_EQ(h.image()[3], 0x42);
+    EXPECT_EQ(h.platform.beeps, 1);
+    EXPECT_TRUE(h.shown("pStartupDelay") && h.state().formDisabled) << "the end of the read leaves the panel open";
+    h.click("bDPC_Cancel");
     EXPECT_EQ(memo->toPlainText().split('\n').count("Send: Read Memory 0x00"), 1);
     h.find<QCheckBox>("cbStickDebug")->setChecked(false);
     EXPECT_FALSE(h.shown("pDebug"));
