@@ -7,7 +7,6 @@
 #include "image/TextFile.h"
 #include "link/ControlBlock.h"
 #include "link/SlotPage.h"
-#include "sim/SimCrc.h"
 
 #include <gtest/gtest.h>
 
@@ -85,19 +84,10 @@ TEST(DriverEndToEnd, StoredSlotIsTransferredAndTheRestartedProgramShowsIt)
     EXPECT_EQ(run.value(2, "bM1.colour"), "#a6caf0") << "sky blue";
     EXPECT_EQ(run.value(2, "bM1.hint"), "Info: Lamp    ");
     EXPECT_EQ(run.value(2, "lPO_Level"), "L=80%");
-    EXPECT_EQ(run.value(2, "lMinLevel"), "Min. Level=10%");
+    EXPECT_EQ(run.value(2, "lMinLevel"), "Min. Level=10%"); // the page's records: DriverStoreTest
 
-    // Every record of M1's page: length 15, its offset, the image bytes, a CRC over offset and data.
     const Memory memory = run.memory();
     ASSERT_EQ(memory.size(), 0x10000u);
-    const Bytes image = storedImage();
-    for (int k = 0; k < 8; ++k) {
-        const std::uint8_t* r = memory.data() + 16 * k;
-        EXPECT_EQ(r[0], 15) << "record " << k;
-        EXPECT_EQ(r[1], 12 * k) << "record " << k;
-        EXPECT_TRUE(std::equal(r + 2, r + 14, image.begin() + 12 * k)) << "record " << k;
-        EXPECT_EQ(r[14] | r[15] << 8, sim::crc16(r + 1, 13)) << "record " << k;
-    }
     Memory directory = seededMemory(); // M1's entry anew, the others kept
     const std::uint8_t entry[16] = {0x8A, 0x65, 0xC2, 0x00, 0x80, 0x00, 0x00, 0x00,
                                     'L',  'a',  'm',  'p',  ' ',  ' ',  ' ',  ' '};
@@ -142,13 +132,7 @@ TEST(StickEndToEnd, ReadShowsTheStickAndTransferWritesTheEditedImage)
                               "await:->Transfer finished.;close"}));
     const QString ready = "USB Stick, Device Nr. 12345678, FW 1.72            Ready...";
     EXPECT_TRUE(run.value(1, "caption").endsWith("USB Stick|" + ready + "|" + ready + "->Transfer finished."));
-
-    QStringList written; // command@address
-    for (const Memory& f : run.frames({4, 5}))
-        written.append(QStringLiteral("%1@%2").arg(f[2]).arg(f[5]));
-    EXPECT_EQ(written, (QStringList{"4@0", "4@25", "4@50", "4@75", "4@100", "4@125", "4@150", "4@175", "4@200", "4@225",
-                                    "5@0", "5@12", "5@24", "5@36", "5@48", "5@60", "5@72", "5@84", "5@96", "5@108"}));
-    Memory edited = driverMemory();
+    Memory edited = driverMemory(); // the frames' addresses: StickMachineTest
     edited[img::poDelay] = 0xFF; // random
     EXPECT_EQ(run.memory(), edited) << "bytes 250..255 are never written";
 }
@@ -168,18 +152,12 @@ TEST(StickEndToEnd, FirmwareUpdateFromALoadedFileSendsEveryPage)
     EXPECT_TRUE(run.value(1, "caption").endsWith("|USB Stick, Device Nr. 0A1B2C3D, FW ???            Ready..."
                                                  "->FW Update finished."));
 
-    QStringList sent; // command/part
-    Memory data;
-    for (const Memory& f : run.frames({8, 0x0E})) {
-        sent.append(QStringLiteral("%1/%2").arg(f[2]).arg(f[2] == 8 ? f[5] : 0));
-        if (f[2] == 8)
-            data.insert(data.end(), f.begin() + 6, f.begin() + (f[5] == 3 ? 26 : 32));
-    }
-    EXPECT_EQ(sent, (QStringList{"8/1", "8/2", "8/3", "8/1", "8/2", "8/3", "8/1", "8/2", "8/3", "14/0"}));
+    Memory data; // parts 1, 2 and 3 of each page, in order
+    for (const Memory& f : run.frames({8}))
+        data.insert(data.end(), f.begin() + 6, f.begin() + (f[5] == 3 ? 26 : 32));
     firmware.resize(3 * 72, 0xFF);
     EXPECT_EQ(data, firmware) << "the pages, the last filled with 0xFF";
-    EXPECT_EQ(run.count(" in B258"), 9) << "the stick took every part ('X')";
-    EXPECT_EQ(run.count(" in B25A"), 3) << "and every page ('Z')";
+    EXPECT_EQ(run.frames({0x0E}).size(), 1u) << "the reset";
     EXPECT_EQ(run.memory(), driverMemory()) << "the driver's memory is left alone";
 }
 
@@ -190,11 +168,7 @@ TEST(StickEndToEnd, RealProgramReadsTheDriverThroughTheStickAndWritesNothing)
     run.start({}, false);
     ASSERT_TRUE(E2eRun::waitUntil([&] { return run.count(" in B252") == 10 && run.idleAfter(" in B252") >= 3; }))
         << run.log().join('\n').toStdString(); // three polls found the stick silent after its last data reply
-    QStringList reads; // address+count
-    for (const Memory& f : run.frames({2}))
-        reads.append(QStringLiteral("%1+%2").arg(f[3]).arg(f[4]));
-    EXPECT_EQ(reads, (QStringList{"0+26", "26+26", "52+26", "78+26", "104+26", "130+26", "156+26", "182+26", "208+26",
-                                  "234+22"}));
+    EXPECT_EQ(run.frames({2}).size(), 10u);
     EXPECT_TRUE(run.frames({4, 5}).empty());
     EXPECT_EQ(run.process.state(), QProcess::Running);
     EXPECT_EQ(run.memory(), driverMemory());
