@@ -148,11 +148,13 @@ def droppable(code, prev):
 
 
 class Mutant:
-    __slots__ = ("path", "line", "col", "tcol", "kind", "old", "new", "rank", "category")
+    __slots__ = ("path", "line", "col", "tcol", "nth", "kind", "old", "new", "rank", "category")
 
-    def __init__(self, path, line, col, tcol, kind, old, new):
+    def __init__(self, path, line, col, tcol, nth, kind, old, new):
         self.path, self.line, self.col, self.kind, self.old, self.new = path, line, col, kind, old, new
-        self.tcol = tcol  # 1-based column in the trimmed line, as the exclusion list names it
+        # As the exclusion list names a site: the column in the trimmed line
+        # (from 1) and which line of that text in the file (from 1).
+        self.tcol, self.nth = tcol, nth
         self.rank = None
         self.category = "behaviour"  # or "layout" / "equivalent" from the exclusion list
 
@@ -160,7 +162,8 @@ class Mutant:
         return "%s:%d" % (self.path, self.line + 1)
 
     def site(self):
-        return "%s@%d" % (self.kind, self.tcol)
+        """kind@column, behind #n when the line's text recurs in its file."""
+        return "%s%s@%d" % ("#%d " % self.nth if self.nth else "", self.kind, self.tcol)
 
 
 def sites(path, lines, seed):
@@ -182,7 +185,7 @@ def sites(path, lines, seed):
         def add(col, kind, new_line):
             if new_line == body:
                 return
-            m = Mutant(path, no, col, col - indent + 1, kind, body, new_line)
+            m = Mutant(path, no, col, col - indent + 1, seen[key], kind, body, new_line)
             m.rank = hashlib.sha256(("%s|%s|%s|%d" % (seed, ident, kind, col - indent)).encode()).digest()
             found.append(m)
 
@@ -213,6 +216,9 @@ def sites(path, lines, seed):
             add(indent, "drop", body[:indent] + ";")
         if c.strip():
             prev = c.strip()
+    for m in found:
+        if seen[m.old.strip()] == 1:
+            m.nth = 0  # the only line of its text: no need to say which
     return found
 
 
@@ -240,31 +246,36 @@ def all_mutants(tree, seed):
 
 CATEGORIES = ("layout", "equivalent")
 KINDS = ("compare", "integer", "bool", "drop")
-ENTRY_HEAD = re.compile(r"^(\w+)\s+(\S+?)(?:\s+(\w+)(?:@(\d+))?)?\s*:\s*(.*)$")
+ENTRY_HEAD = re.compile(r"^(\w+)\s+([^\s#:]+)(?:#(\d+))?(?:\s+(\w+)(?:@(\d+))?)?\s*:\s*(.*)$")
 
 
 class Exclusion:
-    __slots__ = ("where", "category", "base", "kind", "col", "reason", "text", "used")
+    __slots__ = ("where", "category", "base", "nth", "kind", "col", "reason", "text", "used")
 
-    def __init__(self, where, category, base, kind, col, reason, text):
-        self.where, self.category, self.base, self.kind, self.col = where, category, base, kind, col
+    def __init__(self, where, category, base, nth, kind, col, reason, text):
+        self.where, self.category, self.base, self.nth, self.kind, self.col = where, category, base, nth, kind, col
         self.reason, self.text, self.used = reason, text, False
 
     def matches(self, m):
-        return (self.kind is None or self.kind == m.kind) and (self.col is None or self.col == m.tcol)
+        return ((self.nth is None or self.nth == max(m.nth, 1)) and (self.kind is None or self.kind == m.kind)
+                and (self.col is None or self.col == m.tcol))
 
     def specificity(self):
-        return (self.col is not None, self.kind is not None)
+        return (self.col is not None, self.kind is not None, self.nth is not None)
+
+    def site(self):
+        return "%s%s%s" % ("#%d" % self.nth if self.nth else "", " " + self.kind if self.kind else "",
+                           "@%d" % self.col if self.col else "")
 
 
 def read_exclusions(path):
     """The entries of the exclusion list (see its head for the format); one
     per line text, each with its header's category, file, site and reason."""
     entries, seen = [], set()
-    head = None  # (where, category, base, kind, col, reason, texts so far)
+    head = None  # [where, category, base, nth, kind, col, reason, texts so far]
 
     def close_head():
-        if head is not None and head[6] == 0:
+        if head is not None and head[7] == 0:
             raise SystemExit("%s: an entry without a line text under it" % head[0])
 
     with open(path, encoding="utf-8", errors="surrogateescape") as f:
@@ -278,20 +289,21 @@ def read_exclusions(path):
                 close_head()
                 m = ENTRY_HEAD.match(text)
                 if (not m or m.group(1) not in CATEGORIES or "/" in m.group(2)
-                        or (m.group(3) and m.group(3) not in KINDS) or not m.group(5).strip()):
-                    raise SystemExit("%s: not an entry head: '<%s> <file name> [<kind>[@<column>]]: <reason>'"
-                                     % (where, "|".join(CATEGORIES)))
-                head = [where, m.group(1), m.group(2), m.group(3), int(m.group(4)) if m.group(4) else None,
-                        m.group(5).strip(), 0]
+                        or (m.group(4) and m.group(4) not in KINDS) or not m.group(6).strip()):
+                    raise SystemExit("%s: not an entry head: '<%s> <file name>[#<n>] [<kind>[@<column>]]: "
+                                     "<reason>'" % (where, "|".join(CATEGORIES)))
+                head = [where, m.group(1), m.group(2)] + [int(m.group(3)) if m.group(3) else None, m.group(4),
+                                                          int(m.group(5)) if m.group(5) else None]
+                head += [m.group(6).strip(), 0]
                 continue
             if head is None:
                 raise SystemExit("%s: a line text without an entry head above it" % where)
-            key = (head[2], text, head[3], head[4])
+            key = (head[2], text, head[3], head[4], head[5])
             if key in seen:
                 raise SystemExit("%s: this line and site are listed twice" % where)
             seen.add(key)
-            entries.append(Exclusion(where, head[1], head[2], head[3], head[4], head[5], text))
-            head[6] += 1
+            entries.append(Exclusion(where, *head[1:7], text))
+            head[7] += 1
     close_head()
     return entries
 
@@ -329,10 +341,8 @@ def sampled(tree, args, here):
     entries = read_exclusions(path) if os.path.exists(path) else []
     stale = apply_exclusions(mutants, entries)
     for e in stale:
-        site = " %s" % e.kind if e.kind else ""
-        site += "@%d" % e.col if e.col else ""
-        print("warning: %s: stale %s entry, no mutant%s of %s on the line: %s" % (
-            e.where, e.category, site, e.base, e.text), file=sys.stderr)
+        print("warning: %s: stale %s entry, no mutant at %s%s: %s" % (
+            e.where, e.category, e.base, e.site(), e.text), file=sys.stderr)
     return [m for m in mutants if m.category != "equivalent"], stale, len(mutants)
 
 
