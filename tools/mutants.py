@@ -13,14 +13,25 @@ import tempfile
 import threading
 import time
 
-SOURCE_DIRS = ("image", "link", "pgm")
-# The test programs that can see a change in each folder, fastest first.
+SOURCE_DIRS = ("image", "link", "pgm", "hidlib")
+# The HID library's real-kernel test: a ctest entry (a script that builds the
+# library itself and boots a kernel in QEMU, about 10 s), not a test program.
+QEMU_TEST = "hidlib_qemu_uhid"
+QEMU_TIMEOUT = 150  # the script gives up on the guest after 100 s itself
+# The tests that can see a change in each folder, fastest first.
 TESTS_FOR = {
     "image": ("image_tests", "link_tests", "gui_tests"),
     "link": ("link_tests", "gui_tests"),
     "pgm": ("gui_tests",),
+    "hidlib": ("hidlib_tests", QEMU_TEST),
 }
-ALL_TESTS = TESTS_FOR["image"]
+ALL_TESTS = ("image_tests", "link_tests", "gui_tests", "hidlib_tests", QEMU_TEST)
+EXCLUDED = os.path.join("tools", "mutants-excluded.txt")
+
+
+def programs(tests):
+    """The test programs among tests: what a build has to make for them."""
+    return tuple(t for t in tests if t != QEMU_TEST)
 
 # --- finding mutation sites -------------------------------------------------
 
@@ -137,14 +148,22 @@ def droppable(code, prev):
 
 
 class Mutant:
-    __slots__ = ("path", "line", "col", "kind", "old", "new", "rank")
+    __slots__ = ("path", "line", "col", "tcol", "nth", "kind", "old", "new", "rank", "category")
 
-    def __init__(self, path, line, col, kind, old, new):
+    def __init__(self, path, line, col, tcol, nth, kind, old, new):
         self.path, self.line, self.col, self.kind, self.old, self.new = path, line, col, kind, old, new
+        # As the exclusion list names a site: the column in the trimmed line
+        # (from 1) and which line of that text in the file (from 1).
+        self.tcol, self.nth = tcol, nth
         self.rank = None
+        self.category = "behaviour"  # or "layout" / "equivalent" from the exclusion list
 
     def where(self):
         return "%s:%d" % (self.path, self.line + 1)
+
+    def site(self):
+        """kind@column, behind #n when the line's text recurs in its file."""
+        return "%s%s@%d" % ("#%d " % self.nth if self.nth else "", self.kind, self.tcol)
 
 
 def sites(path, lines, seed):
@@ -166,7 +185,7 @@ def sites(path, lines, seed):
         def add(col, kind, new_line):
             if new_line == body:
                 return
-            m = Mutant(path, no, col, kind, body, new_line)
+            m = Mutant(path, no, col, col - indent + 1, seen[key], kind, body, new_line)
             m.rank = hashlib.sha256(("%s|%s|%s|%d" % (seed, ident, kind, col - indent)).encode()).digest()
             found.append(m)
 
@@ -197,6 +216,9 @@ def sites(path, lines, seed):
             add(indent, "drop", body[:indent] + ";")
         if c.strip():
             prev = c.strip()
+    for m in found:
+        if seen[m.old.strip()] == 1:
+            m.nth = 0  # the only line of its text: no need to say which
     return found
 
 
@@ -218,6 +240,110 @@ def all_mutants(tree, seed):
             found.extend(sites(rel, f.readlines(), seed))
     found.sort(key=lambda m: (m.rank, os.path.basename(m.path), m.line, m.col))
     return found
+
+
+# --- the reviewed exclusion list ----------------------------------------------
+
+CATEGORIES = ("layout", "equivalent")
+KINDS = ("compare", "integer", "bool", "drop")
+ENTRY_HEAD = re.compile(r"^(\w+)\s+([^\s#:]+)(?:#(\d+))?(?:\s+(\w+)(?:@(\d+))?)?\s*:\s*(.*)$")
+
+
+class Exclusion:
+    __slots__ = ("where", "category", "base", "nth", "kind", "col", "reason", "text", "used")
+
+    def __init__(self, where, category, base, nth, kind, col, reason, text):
+        self.where, self.category, self.base, self.nth, self.kind, self.col = where, category, base, nth, kind, col
+        self.reason, self.text, self.used = reason, text, False
+
+    def matches(self, m):
+        return ((self.nth is None or self.nth == max(m.nth, 1)) and (self.kind is None or self.kind == m.kind)
+                and (self.col is None or self.col == m.tcol))
+
+    def specificity(self):
+        return (self.col is not None, self.kind is not None, self.nth is not None)
+
+    def site(self):
+        return "%s%s%s" % ("#%d" % self.nth if self.nth else "", " " + self.kind if self.kind else "",
+                           "@%d" % self.col if self.col else "")
+
+
+def read_exclusions(path):
+    """The entries of the exclusion list (see its head for the format); one
+    per line text, each with its header's category, file, site and reason."""
+    entries, seen = [], set()
+    head = None  # [where, category, base, nth, kind, col, reason, texts so far]
+
+    def close_head():
+        if head is not None and head[7] == 0:
+            raise SystemExit("%s: an entry without a line text under it" % head[0])
+
+    with open(path, encoding="utf-8", errors="surrogateescape") as f:
+        for no, raw in enumerate(f, 1):
+            line = raw.rstrip("\n")
+            text = line.strip()
+            where = "%s:%d" % (path, no)
+            if not text or text.startswith("#"):
+                continue
+            if line[0] not in " \t":
+                close_head()
+                m = ENTRY_HEAD.match(text)
+                if (not m or m.group(1) not in CATEGORIES or "/" in m.group(2)
+                        or (m.group(4) and m.group(4) not in KINDS) or not m.group(6).strip()):
+                    raise SystemExit("%s: not an entry head: '<%s> <file name>[#<n>] [<kind>[@<column>]]: "
+                                     "<reason>'" % (where, "|".join(CATEGORIES)))
+                head = [where, m.group(1), m.group(2)] + [int(m.group(3)) if m.group(3) else None, m.group(4),
+                                                          int(m.group(5)) if m.group(5) else None]
+                head += [m.group(6).strip(), 0]
+                continue
+            if head is None:
+                raise SystemExit("%s: a line text without an entry head above it" % where)
+            key = (head[2], text, head[3], head[4], head[5])
+            if key in seen:
+                raise SystemExit("%s: this line and site are listed twice" % where)
+            seen.add(key)
+            entries.append(Exclusion(where, *head[1:7], text))
+            head[7] += 1
+    close_head()
+    return entries
+
+
+def apply_exclusions(mutants, entries):
+    """Sets each mutant's category from the most specific entry naming its
+    site; returns the entries that name no mutant any more."""
+    by_line = {}
+    for e in entries:
+        by_line.setdefault((e.base, e.text), []).append(e)
+    for m in mutants:
+        named = [e for e in by_line.get((os.path.basename(m.path), m.old.strip()), ()) if e.matches(m)]
+        for e in named:
+            e.used = True
+        if named:
+            m.category = max(named, key=Exclusion.specificity).category
+    return [e for e in entries if not e.used]
+
+
+def exclusion_file(args, tree, here):
+    """The list asked for, else the measured tree's own, else this one's."""
+    if args.excluded:
+        return os.path.abspath(args.excluded)
+    own = os.path.join(tree, EXCLUDED)
+    return own if os.path.isfile(own) else os.path.join(os.path.dirname(here), EXCLUDED)
+
+
+def sampled(tree, args, here):
+    """The ranked candidates without the equivalent ones, and the exclusion
+    list's stale entries (warned about on stderr)."""
+    mutants = all_mutants(tree, args.seed)
+    path = exclusion_file(args, tree, here)
+    if args.excluded and not os.path.exists(path):
+        raise SystemExit("no exclusion list %s" % path)
+    entries = read_exclusions(path) if os.path.exists(path) else []
+    stale = apply_exclusions(mutants, entries)
+    for e in stale:
+        print("warning: %s: stale %s entry, no mutant at %s%s: %s" % (
+            e.where, e.category, e.base, e.site(), e.text), file=sys.stderr)
+    return [m for m in mutants if m.category != "equivalent"], stale, len(mutants)
 
 
 # --- trees and builds ------------------------------------------------------
@@ -331,12 +457,23 @@ def build(worker, root, targets, jobs):
     return worker.call(cmd, worker.env(root))
 
 
+def run_ctest(worker, root, name, timeout, stdout=subprocess.DEVNULL):
+    """Runs one ctest entry of the worker's build; its exit code (None on a hang)."""
+    return worker.call(["ctest", "-R", "^%s$" % name, "--no-tests=error", "--output-on-failure",
+                        "--timeout", str(timeout)], worker.env(root), timeout=timeout + 30,
+                       cwd=worker.build, stdout=stdout)
+
+
 def catching_tests(worker, root, tests, timeouts):
     """Every test case that fails with the mutant in place. A test program
     that crashes or hangs is run again without the test it was in, so the
-    cases after it are still asked."""
+    cases after it are still asked. The real-kernel test counts as one case."""
     caught = []
     for name in tests:
+        if name == QEMU_TEST:
+            if run_ctest(worker, root, name, timeouts[name]) != 0:
+                caught.append(name)
+            continue
         skipped = []
         for _ in range(8):
             out = os.path.join(worker.tmp, "out.txt")
@@ -364,8 +501,11 @@ def catching_tests(worker, root, tests, timeouts):
 def run_tests(worker, root, tests, timeouts):
     """True when some test program fails, crashes or hangs."""
     for name in tests:
-        code = worker.call([os.path.join(worker.build, "bin", name), "--gtest_fail_fast", "--gtest_brief=1"],
-                           worker.env(root), timeout=timeouts[name], cwd=worker.tmp)
+        if name == QEMU_TEST:
+            code = run_ctest(worker, root, name, timeouts[name])
+        else:
+            code = worker.call([os.path.join(worker.build, "bin", name), "--gtest_fail_fast", "--gtest_brief=1"],
+                               worker.env(root), timeout=timeouts[name], cwd=worker.tmp)
         if code != 0:
             return True
     return False
@@ -376,10 +516,14 @@ def run_tests(worker, root, tests, timeouts):
 
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
-    ap = argparse.ArgumentParser(prog="tools/mutants.sh", description="Mutation testing of image/, link/ and pgm/.")
+    ap = argparse.ArgumentParser(prog="tools/mutants.sh",
+                                 description="Mutation testing of image/, link/, pgm/ and hidlib/.")
     ap.add_argument("--tree", default=os.path.dirname(here), help="source tree to measure (default: this repository)")
     ap.add_argument("--tests-from", metavar="COMMIT", help="take tests/ from this commit of the tree's repository")
-    ap.add_argument("-n", "--count", type=int, default=160, help="compiled mutants to run (default 160)")
+    ap.add_argument("-n", "--count", type=int, default=160,
+                    help="compiled behaviour mutants to run (default 160)")
+    ap.add_argument("--excluded", metavar="FILE",
+                    help="exclusion list (default: the tree's %s, else this repository's)" % EXCLUDED)
     ap.add_argument("--seed", default="1", help="sampling seed (default 1)")
     ap.add_argument("-j", "--jobs", type=int, default=max(1, (os.cpu_count() or 2) // 2),
                     help="parallel workers (default: half the cores)")
@@ -391,9 +535,15 @@ def main():
     args = ap.parse_args()
     tree = os.path.abspath(args.tree)
 
+    mutants, stale, candidates = sampled(tree, args, here)
     if args.list:
-        for m in all_mutants(tree, args.seed)[:args.count]:
-            print("%s\t%s\t%s\t%s" % (m.where(), m.kind, m.old.strip(), m.new.strip()))
+        behaviour = 0
+        for m in mutants:
+            if behaviour >= args.count:
+                break
+            behaviour += m.category == "behaviour"
+            print("%s\t%s\t%s\t%s%s" % (m.where(), m.site(), m.old.strip(), m.new.strip(),
+                                         "\tlayout" if m.category == "layout" else ""))
         return 0
 
     started = STARTED
@@ -413,7 +563,7 @@ def main():
         signal.signal(s, on_signal)
 
     try:
-        return measure(args, tree, root, workers, started)
+        return measure(args, tree, root, workers, started, mutants, stale, candidates)
     except KeyboardInterrupt:
         print("interrupted", file=sys.stderr)
         return 130
@@ -446,12 +596,12 @@ def prepare(args, tree, root, workers):
         copy_tree(tree, w.src, args.tests_from)
     # The first tree fills the compiler cache; the others then mostly hit it.
     log("building the first tree")
-    if configure(workers[0], root, generator) != 0 or build(workers[0], root, ALL_TESTS, jobs) != 0:
+    if configure(workers[0], root, generator) != 0 or build(workers[0], root, programs(ALL_TESTS), jobs) != 0:
         raise SystemExit("the unmutated tree does not build (see %s)" % workers[0].build)
     failed = []
 
     def other(w):
-        if configure(w, root, generator) != 0 or build(w, root, ALL_TESTS, 2) != 0:
+        if configure(w, root, generator) != 0 or build(w, root, programs(ALL_TESTS), 2) != 0:
             failed.append(w)
 
     log("building %d more trees" % (jobs - 1))
@@ -489,39 +639,61 @@ def guarded(fn, *a):
         STOP.set()
 
 
-def measure(args, tree, root, workers, started):
-    mutants = all_mutants(tree, args.seed)
-    log("%d candidate mutants in %d files" % (len(mutants), len(source_files(tree))))
-    prepare(args, tree, root, workers)
-
-    timeouts = {}
-    w0 = workers[0]
+def baseline(root, w0):
+    """Runs every test once on the unmutated tree; the time each may take
+    with a mutant, and the tests that skip themselves here (left out)."""
+    timeouts, skipped = {}, {}
     for name in ALL_TESTS:
         t = time.monotonic()
-        code = w0.call([os.path.join(w0.build, "bin", name)], w0.env(root), timeout=900, cwd=w0.tmp)
+        out = os.path.join(w0.tmp, "baseline.txt")
+        with open(out, "w") as f:
+            if name == QEMU_TEST:
+                code = run_ctest(w0, root, name, QEMU_TIMEOUT, stdout=f)
+            else:
+                code = w0.call([os.path.join(w0.build, "bin", name)], w0.env(root), timeout=900, cwd=w0.tmp,
+                               stdout=f)
         took = time.monotonic() - t
         if code != 0:
-            raise SystemExit("%s fails without mutants; fix that first" % name)
-        timeouts[name] = max(30.0, 5 * took)
+            raise SystemExit("%s fails without mutants; fix that first (see %s)" % (name, out))
+        with open(out, errors="replace") as f:
+            text = f.read()
+        if name == QEMU_TEST and re.search(r"\*\*\*Skipped|SKIPPED:", text):
+            why = re.search(r"SKIPPED: (.*)", text)
+            skipped[name] = why.group(1).strip() if why else "skipped"
+            log("%s skips itself: %s" % (name, skipped[name]))
+            continue
+        timeouts[name] = max(QEMU_TIMEOUT if name == QEMU_TEST else 30.0, 5 * took)
         log("%s passes in %.1f s" % (name, took))
+    return timeouts, skipped
+
+
+def measure(args, tree, root, workers, started, mutants, stale, candidates):
+    """Runs the sample: the shortest prefix of the ranked candidates (the
+    equivalent ones left out) that holds COUNT compiled behaviour mutants.
+    The layout mutants within that prefix run too and are counted apart."""
+    log("%d candidate mutants in %d files, %d of them on equivalent lines (not run), %d on layout lines" % (
+        candidates, len(source_files(tree)), candidates - len(mutants),
+        sum(1 for m in mutants if m.category == "layout")))
+    prepare(args, tree, root, workers)
+    timeouts, skipped = baseline(root, workers[0])
 
     results = {}  # index -> "caught" | "survived" | "not compiled"
     catchers = {}  # index -> the test cases that caught it (with --matrix)
-    state = {"next": 0, "inflight": 0}
+    state = {"next": 0, "inflight": 0}  # inflight: behaviour mutants being run
     cond = threading.Condition()
 
-    def compiled_done():
-        return sum(1 for r in results.values() if r != "not compiled")
+    def behaviour_done():
+        return sum(1 for i, r in results.items() if r != "not compiled" and mutants[i].category == "behaviour")
 
     def take():
         with cond:
             while True:
                 if STOP.is_set():
                     return None
-                if state["next"] < len(mutants) and compiled_done() + state["inflight"] < args.count:
+                if state["next"] < len(mutants) and behaviour_done() + state["inflight"] < args.count:
                     i = state["next"]
                     state["next"] += 1
-                    state["inflight"] += 1
+                    state["inflight"] += mutants[i].category == "behaviour"
                     return i
                 if state["inflight"] == 0:
                     return None
@@ -543,8 +715,8 @@ def measure(args, tree, root, workers, started):
             with open(path, "w", encoding="utf-8", errors="surrogateescape") as f:
                 f.write("".join(lines))
             try:
-                tests = TESTS_FOR[m.path.split(os.sep)[0]]
-                if build(w, root, tests, 2) != 0:
+                tests = [t for t in TESTS_FOR[m.path.split(os.sep)[0]] if t not in skipped]
+                if build(w, root, programs(tests), 2) != 0:
                     outcome = "not compiled"
                 elif args.matrix:
                     catchers[i] = catching_tests(w, root, tests, timeouts)
@@ -557,44 +729,55 @@ def measure(args, tree, root, workers, started):
                 w.restore()
             with cond:
                 results[i] = outcome
-                state["inflight"] -= 1
+                state["inflight"] -= m.category == "behaviour"
                 cond.notify_all()
-            log("[%d] %s %s: %s" % (len(results), m.where(), m.kind, outcome))
+            log("[%d] %s %s%s: %s" % (len(results), m.where(), m.site(),
+                                      " (layout)" if m.category == "layout" else "", outcome))
 
     in_parallel(work, workers)
 
-    # The sample is the shortest prefix of the ranked list holding COUNT
-    # compiled mutants; anything run beyond it is dropped.
+    # Anything run beyond the sample is dropped.
     sample, compiled = [], 0
     for i in range(len(mutants)):
         if i not in results or compiled >= args.count:
             break
         sample.append(i)
-        if results[i] != "not compiled":
+        if results[i] != "not compiled" and mutants[i].category == "behaviour":
             compiled += 1
-    caught = [i for i in sample if results[i] == "caught"]
+    ran = [i for i in sample if results[i] != "not compiled"]
+    behaviour = [i for i in ran if mutants[i].category == "behaviour"]
+    layout = [i for i in ran if mutants[i].category == "layout"]
     if args.matrix:
         with open(args.matrix, "w") as f:
-            for i in sample:
-                if results[i] != "not compiled":
-                    m = mutants[i]
-                    f.write("%s\t%s\t%s\n" % (m.where(), m.kind, " ".join(catchers.get(i, []))))
-    survived = [i for i in sample if results[i] == "survived"]
-    not_compiled = len(sample) - compiled
+            for i in ran:
+                m = mutants[i]
+                f.write("%s\t%s\t%s\t%s\n" % (m.where(), m.site(), m.category, " ".join(catchers.get(i, []))))
     minutes, seconds = divmod(int(time.monotonic() - started), 60)
     print("tree: %s%s, seed %s, %d workers, %dm%02ds" % (
         tree, " (tests from %s)" % args.tests_from if args.tests_from else "", args.seed, len(workers), minutes,
         seconds))
-    print("not compiled: %d" % not_compiled)
+    for name, why in skipped.items():
+        print("skipped: %s (%s)" % (name, why))
+    print("equivalent, not run: %d of %d candidates%s" % (
+        candidates - len(mutants), candidates, "; stale exclusions: %d (see the warnings)" % len(stale)
+        if stale else ""))
+    print("not compiled: %d" % (len(sample) - len(ran)))
     if args.survivors:
-        for i in survived:
-            m = mutants[i]
-            print("survived %s %s\n  - %s\n  + %s" % (m.where(), m.kind, m.old.strip(), m.new.strip()))
-    kinds = sorted({mutants[i].kind for i in sample})
+        for i in behaviour + layout:
+            if results[i] == "survived":
+                m = mutants[i]
+                print("survived %s %s%s\n  - %s\n  + %s" % (m.where(), m.site(), " (layout)"
+                      if m.category == "layout" else "", m.old.strip(), m.new.strip()))
+
+    def caught(of):
+        return sum(1 for i in of if results[i] == "caught")
+
+    kinds = sorted({mutants[i].kind for i in behaviour})
     print("by kind: " + ", ".join("%s %d of %d" % (
-        k, sum(1 for i in caught if mutants[i].kind == k),
-        sum(1 for i in sample if mutants[i].kind == k and results[i] != "not compiled")) for k in kinds))
-    print("caught %d of %d" % (len(caught), compiled))
+        k, caught([i for i in behaviour if mutants[i].kind == k]),
+        sum(1 for i in behaviour if mutants[i].kind == k)) for k in kinds))
+    print("layout: caught %d of %d" % (caught(layout), len(layout)))
+    print("caught %d of %d behaviour mutants" % (caught(behaviour), len(behaviour)))
     return 0
 
 
