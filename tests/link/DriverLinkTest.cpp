@@ -34,13 +34,18 @@ TEST(DriverLink, ReadCollectsHeaderAndSixteenPacketsThenStops)
     EXPECT_EQ(Bytes(rig.link.controlBlock.begin() + 104, rig.link.controlBlock.begin() + 120),
               (Bytes{0xC0, 0x44, 0x80, 0xFF, 0x08, 0, 0, 0, 0xB2, 0x50, 0, 0, 0, 0, 0, 0}));
     EXPECT_EQ(rig.device.pendingReplies(), 1u) << "the rest is left unread";
-    rig.link.readControlBlock(); // a stick announces itself: the collector stops, the flag stays
-    rig.device.clearReplies();
-    rig.device.queueReply({0xB2, 0x51});
-    rig.link.timer1Tick();
-    EXPECT_TRUE(rig.link.usbStick);
-    EXPECT_TRUE(rig.link.controlFlag);
-    EXPECT_FALSE(rig.link.timer1().isActive());
+    for (std::uint8_t code : {0x50, 0x51}) { // after a read cut short, a stick announces itself: the collector
+        rig.device.clearReplies();           // stops, the flag stays
+        rig.link.readDataBlock(0);
+        rig.device.queueReply({0xC0, 0x44, 0, 0, 0x80});
+        rig.device.queueReply({0xB2, code});
+        rig.link.timer1Tick();
+        rig.link.readControlBlock();
+        rig.link.timer1Tick();
+        EXPECT_TRUE(rig.link.usbStick && rig.link.controlFlag) << code;
+        EXPECT_FALSE(rig.link.timer1().isActive());
+        rig.link.usbStick = false;
+    }
 }
 
 // Sent packets carry zeros after their eight bytes, whatever the buffer held (long input reports: HidLibraryTest).

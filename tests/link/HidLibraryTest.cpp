@@ -15,6 +15,7 @@ TEST(HidLibrary, LongReportsThroughTheLoadedLibraryStayInTheirBuffers)
 {
     EXPECT_EQ(loadHidLibrary("libNoSuchHidLibrary.so"), nullptr);
     EXPECT_EQ(loadHidLibrary(NOLT_HID_MISSING_ENTRY), nullptr) << "no setFeature: treated as missing";
+    EXPECT_EQ(dlopen(NOLT_HID_MISSING_ENTRY, RTLD_NOW | RTLD_NOLOAD), nullptr) << "and not kept loaded";
     EXPECT_FALSE(checkHID(nullptr));
     auto hid = loadHidLibrary(NOLT_HID_LONG_REPORTS);
     ASSERT_NE(hid, nullptr);
