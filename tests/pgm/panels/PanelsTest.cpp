@@ -156,20 +156,39 @@ TEST_F(PanelsTest, HelpCoversThePanelUntilClicked)
     }
 }
 
-// Clicking a value edit and pressing OK keeps the stored value, even one
-// beyond the slider's end or between two of its steps.
-TEST_F(PanelsTest, ClickingAValueEditAloneKeepsTheStoredValue)
+// A click on a value edit alone never changes it, not even a value that the slider cannot show (between two
+// steps, beyond its end, outside minLevel..100, a time outside the night, a level with the relay off); OK keeps
+// the stored byte. Only a slider move writes.
+TEST_F(PanelsTest, AClickAloneKeepsTheStoredValueAndASliderMoveWrites)
 {
-    const struct { int byte; std::uint8_t code; Steps steps; } cases[] = {
-        {img::poDelay, 0xFE, {"iTDpc_en", "ePORelayDelay", "bDPC_OK"}},       // 15:30:00
-        {img::poFade, 197, {"iTDpc_en", "ePOFade", "bDPC_OK"}},               // 04,500
-        {img::dim1Steps + 1, 0xFF, {"iISD1_en", "eD1_Fade1", "bDimmer1_OK"}}, // 56,700
-        {img::dim2Steps, 0xFE, {"iISD2_en", "eD2_Delay1", "bDimmer2OK"}},     // 15:30:00
-        {img::holdTime, 253, {"iTHold_en", "eHoldTime", "bTHoldOK"}},         // 15:15:00, beyond the slider
+    const int e1 = img::dim1Steps, e2 = img::dim2Steps, level = img::stepLevel, fade = img::stepFade;
+    const struct { ByteChanges load; const char *open, *edit, *ok, *move; std::uint8_t moved; } rows[] = {
+        {{{img::poDelay, 191}}, "iTDpc_en", "ePORelayDelay", "bDPC_OK", "sbPU=5", 197}, // 01:03:00 to 01:15:00
+        {{{img::poFade, 0xFF}}, "iTDpc_en", "ePOFade", "bDPC_OK", "sbPU=59", 231},      // 56,700 to 35,400
+        {{{img::poLevel, 20}, {img::minLevel, 30}}, "iTDpc_en", "ePOLevel", "bDPC_OK", "sbPU=0", 20}, // stops at 30
+        {{{img::poLevel, 150}}, "iTDpc_en", "ePOLevel", "bDPC_OK", "sbPU=99", 99},
+        {{{img::holdTime, 191}}, "iTHold_en", "eHoldTime", "bTHoldOK", "sbHold=5", 197},
+        {{{img::holdTime, 253}}, "iTHold_en", "eHoldTime", "bTHoldOK", "sbHold=59", 251}, // 15:15:00 to 14:45:00
+        {{{e1 + 3, 0x70}}, "iISD1_en", "eD1_Time2", "bDimmer1_OK", "sbD1=235", 0x6B},  // 09:20 to 08:55
+        {{{e1, 0x8C}}, "iISD1_en", "eD1_Time1", "bDimmer1_OK", "sbD1=21", 0x95},       // 14:20 to 15:05
+        {{{e1 + fade, 197}}, "iISD1_en", "eD1_Fade1", "bDimmer1_OK", "sbD1=6", 188},   // 04,500 to 03,600
+        {{{e1 + level, 0xB2}}, "iISD1_en", "eD1_Level1", "bDimmer1_OK", "sbD1=40", 0x28}, // relay off, then on
+        {{{e2, 0xFE}}, "iISD2_en", "eD2_Delay1", "bDimmer2OK", "sbD2=59", 251},         // 15:30:00 to 14:45:00
+        {{{e2 + fade, 127}}, "iISD2_en", "eD2_Fade1", "bDimmer2OK", "sbD2=11", 139},     // 00,630 to 00,660
+        {{{e2 + level, 120}}, "iISD2_en", "eD2_Level1", "bDimmer2OK", "sbD2=99", 99},
+        {{{e2 + level, 20}, {img::minLevel, 30}}, "iISD2_en", "eD2_Level1", "bDimmer2OK", "sbD2=31", 31},
     };
-    for (const auto& c : cases) {
-        load({{c.byte, c.code}});
-        act(c.steps);
-        EXPECT_EQ(image()[c.byte], c.code) << c.steps[1];
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.move);
+        const auto [at, stored] = r.load[0];
+        load(r.load);
+        act({r.open});
+        const QString shown = edit(r.edit);
+        act({r.edit});
+        EXPECT_EQ(edit(r.edit), shown);
+        act({r.ok});
+        EXPECT_EQ(image()[at], stored);
+        act({r.open, r.edit, r.move, r.ok});
+        EXPECT_EQ(image()[at], r.moved);
     }
 }
