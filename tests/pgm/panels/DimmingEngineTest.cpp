@@ -131,3 +131,15 @@ TEST_F(DimmingEngineTest, Engine2KeepsLongCodesAndNeverStoresAUsedStepAsEmpty)
     act({"iISD2_en", "eD2_Level1", "sbD2==100", "eD2_Level2", "eD2_Level2==100"});
     EXPECT_EQ(slider("sbD2")->minimum(), 100);
 }
+
+// Each delete box stands beside its own row: its middle lies within the row's group box.
+TEST_F(DimmingEngineTest, EachDeleteBoxStandsBesideItsRow)
+{
+    for (const Engine& engine : {engine1, engine2})
+        for (int k = 2; k <= 10; ++k) {
+            e = engine;
+            QWidget *row = h->find(c("ED#_gb", k)), *box = h->find(c("ED#_cbDel", k));
+            const int middle = box->mapTo(row->parentWidget(), QPoint(0, box->height() / 2)).y();
+            EXPECT_TRUE(middle >= row->y() && middle < row->y() + row->height()) << box->objectName().toStdString();
+        }
+}

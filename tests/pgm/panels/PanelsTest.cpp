@@ -192,3 +192,39 @@ TEST_F(PanelsTest, AClickAloneKeepsTheStoredValueAndASliderMoveWrites)
         EXPECT_EQ(image()[at], r.moved);
     }
 }
+
+// The captions of the slot buttons and the bottom bar's labels, and of each panel's labels in sorted order.
+TEST_F(PanelsTest, CaptionsOfTheSlotButtonsAndThePanelsLabels)
+{
+    const std::pair<const char*, const char*> captions[] = {
+        {"bM1", "M1"}, {"bM2", "M2"}, {"bM3", "M3"}, {"bM4", "M4"}, {"lInfo", "Info:"}, {"l60Hz", "60Hz Version"},
+        {"pStartupDelay", "%|Delay|Fade Speed|Level|s/%"},
+        {"pOutput", "%|Minimum level"},
+        {"pBlockTime", "Blocking Time|HH:MM:SS"},
+        {"pThermoM", "%|C°|C° -->|Not empty!|T1|T2|T3"},
+        {"pISD", "HH:MM|HH:MM:SS|ISD Offset Time|Length of Night for DST End|Length of Night for DST Start"},
+        {"pTHold", "HH:MM:SS|Input Hold Time"},
+        {"pMFF", "%|Burn-In Period|L1|L2|L3|Lifetime|Start Level|Stop Level|h"},
+        {"pDimmer1", "DEL|Fade Speed|Level|Relay|Time|s/%"},
+        {"pDimmer2", "DEL|Delay|Fade Speed|Level|Relay|s/%"},
+        {"pCalc", "Geographic Longitude|Min|Time Difference =  Offset|Time Zone"},
+        {"pAstroCalc", "-3|=>|N 50"},
+        {"pHelpAstroCalc", "Civil twilight begins when the geometric center of the sun|Our default value is 3° below "
+                           "the horizon: at this angle  |Twilight begin/end|Twilight is defined according to the solar "
+                           "elevation angle, |in Middle Europe the illuminance is about 20 Lux.|is 6° below the "
+                           "horizon.|relative to the horizon. The further the Sun is below the horizon,|the dimmer the "
+                           "twilight.|which is the position of the geometric center of the sun "},
+    };
+    for (auto [name, caption] : captions) {
+        QWidget* w = h->find(name);
+        QStringList texts;
+        for (const QLabel* l : w->findChildren<QLabel*>())
+            texts << l->text();
+        if (auto* l = qobject_cast<QLabel*>(w))
+            texts << l->text();
+        texts.sort();
+        texts.removeDuplicates();
+        texts.removeAll(QString());
+        EXPECT_EQ(texts.join('|'), QString::fromUtf8(caption)) << name;
+    }
+}

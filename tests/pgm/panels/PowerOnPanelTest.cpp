@@ -2,6 +2,9 @@
 
 #include "PanelTesting.h"
 
+#include <QStyle>
+#include <QStyleOptionSlider>
+
 using namespace nolt;
 using namespace nolt::test;
 
@@ -65,14 +68,36 @@ TEST_F(PowerOnPanelTest, DpcNeedsADelay)
     }
 }
 
-TEST_F(PowerOnPanelTest, AClickOnTheTrackMovesTheSliderByOneStep)
+// The track beside the thumb moves the slider one step; the arrows and the thumb move it as in any scroll bar.
+// Where each part lies is asked of the style.
+TEST_F(PowerOnPanelTest, TrackArrowsAndThumbMoveTheSlider)
 {
     load({{img::poDelay, 30}});
     act({"iTDpc_en", "ePORelayDelay"});
     ScrollBar* sb = slider("sbPU");
-    for (const auto& [x, shows] : {std::pair{sb->width() - 25, "00:00:31"}, {sb->width() - 25, "00:00:32"},
-                                   {25, "00:00:31"}}) {
-        QTest::mouseClick(sb, Qt::LeftButton, {}, QPoint(x, sb->height() / 2));
-        EXPECT_EQ(edit("ePORelayDelay"), shows);
+    const auto centre = [sb](QStyle::SubControl part) {
+        QStyleOptionSlider o;
+        o.initFrom(sb);
+        o.subControls = QStyle::SC_All;
+        o.orientation = Qt::Horizontal;
+        o.state |= QStyle::State_Horizontal;
+        o.minimum = sb->minimum();
+        o.maximum = sb->maximum();
+        o.sliderPosition = o.sliderValue = sb->position();
+        o.singleStep = sb->singleStep();
+        o.pageStep = sb->pageStep();
+        return sb->style()->subControlRect(QStyle::CC_ScrollBar, &o, part, sb).center();
+    };
+    for (const auto& [part, shows] : {std::pair{QStyle::SC_ScrollBarAddPage, "00:00:31"},
+                                      {QStyle::SC_ScrollBarAddLine, "00:00:32"},
+                                      {QStyle::SC_ScrollBarSubPage, "00:00:31"},
+                                      {QStyle::SC_ScrollBarSubLine, "00:00:30"}}) {
+        QTest::mouseClick(sb, Qt::LeftButton, {}, centre(part));
+        EXPECT_EQ(edit("ePORelayDelay"), shows) << part;
     }
+    const QPoint thumb = centre(QStyle::SC_ScrollBarSlider);
+    QTest::mousePress(sb, Qt::LeftButton, {}, thumb);
+    QTest::mouseMove(sb, thumb + QPoint(sb->width(), 0));
+    QTest::mouseRelease(sb, Qt::LeftButton, {}, thumb + QPoint(sb->width(), 0));
+    EXPECT_EQ(edit("ePORelayDelay"), "00:01:00") << "the thumb dragged to the end";
 }
