@@ -55,18 +55,13 @@ TEST_F(PanelsTest, OkWritesTheEditedFieldsAndNothingElse)
         {{{img::poDelay, 0}, {img::optionFlags, 0x31}},
          {"iTDpc_en", "ePORelayDelay", "combRange=2", "sbPU=15", "ePORelayDelay==00:15:00", "ePOFade", "combRange=3",
           "sbPU=7", "ePOFade==04,200", "ePOLevel", "sbPU=35", "cbEnableDPC+", "bDPC_OK", "!pStartupDelay",
-          "lPO_Delay==D=00:15:00", "lPO_Fade==F=04,200", "lPO_Level==L=35%",
-          // the fade code keeps whole units of 900 above 3780
-          "iTDpc_en", "ePOFade==03,600", "ePORelayDelay==00:15:00", "bDPC_Cancel"},
+          "lPO_Delay==D=00:15:00", "lPO_Fade==F=04,200", "lPO_Level==L=35%"},
          {{img::poLevel, 35}, {img::poDelay, 143}, {img::poFade, 196}, {img::optionFlags, 0x33}}},
         {{{img::featureFlags, 0x0C | img::outputDaliLog}, {img::minLevel, 10}, {img::optionFlags, 0x31}},
          {"lMinLevel", "?pOutput", "?cbDaliLog", "eMinLevel==10", "!pMinLevel", "eMinLevel", "?pMinLevel",
           "sbMinLevel=35", "eMinLevel==35", "cbDaliLog-", "cbStorePOL+", "bOutput_OK", "!pMinLevel",
           "lMinLevel==Min. Level=35%"},
          {{img::featureFlags, 0x0C | img::outputDaliLinear}, {img::minLevel, 35}, {img::optionFlags, 0x35}}},
-        {{{img::featureFlags, img::outputDaliLinear}},
-         {"Dali", "cbDaliLog+", "bOutput_OK"},
-         {{img::featureFlags, img::outputDaliLog}}},
         {{{img::relayFlags, 0xF1}}, {"iRelay", "?pRelay", "cbZCSwitch-", "bRelay_OK"}, {{img::relayFlags, 0xF0}}},
         {{},
          {"sw_tm_off", "eOutput_T1", "sbThermo=70", "eOutput_L1", "sbThermo=40", "cbOutput_Off+", "eOutput_T2",
@@ -90,6 +85,8 @@ TEST_F(PanelsTest, OkWritesTheEditedFieldsAndNothingElse)
         {{{img::holdTime, 94}},
          {"lHold==00:05:00", "@lHold", "eHoldTime", "combHold=3", "sbHold=60", "bTHoldOK", "lHold==15:00:00", "!pTHold"},
          {{img::holdTime, 252}}},
+        // 253..255 lie beyond the slider's 15:00:00 and keep their text when range 3 is chosen again.
+        {{{img::holdTime, 254}}, {"iTHold_en", "eHoldTime", "combHold=3", "eHoldTime==15:30:00", "bTHoldOK"}},
     });
 }
 
@@ -133,8 +130,7 @@ TEST_F(PanelsTest, HelpCoversThePanelUntilClicked)
     const struct { Steps open, close; const char *panel, *help, *overlay, *picture; } helps[] = {
         {{"iTBlock_en"}, {"bTBlockCancel"}, "pBlockTime", "SpeedButton2", "pHelpBlock", "Image6"},
         {{"iTDpc_en"}, {"bDPC_Cancel"}, "pStartupDelay", "bHelpPowerOn", "pHelpPowerOn", "Image4"},
-        {{"iISD1_en"}, {"bDimmer1_Cancel"}, "pDimmer1", "bHelpD1a", "pHelpD1a", "Image3"},
-        {{"iISD2_en"}, {"bDimmer2Cancel"}, "pDimmer2", "bQuestion", "pHelpD1", "Image2"},
+        {{"iISD2_en"}, {"bDimmer2Cancel"}, "pDimmer2", "bQuestion", "pHelpD1", "Image2"}, // engine 1 alike
         {{"iMFF_en"}, {"bMFFCancel"}, "pMFF", "bMFFHelp", "pHelpMFF", "iDummy2"},
         {{"iISD_en", "bAstroCalc"}, {"bCalcCancel", "bISDCancel"}, "pCalc", "bCalcHelp", "pCalcHelp", "iCalcHelp"},
     };
@@ -168,7 +164,6 @@ TEST_F(PanelsTest, AClickAloneKeepsTheStoredValueAndASliderMoveWrites)
         {{{img::poLevel, 20}, {img::minLevel, 30}}, "iTDpc_en", "ePOLevel", "bDPC_OK", "sbPU=0", 20}, // stops at 30
         {{{img::poLevel, 150}}, "iTDpc_en", "ePOLevel", "bDPC_OK", "sbPU=99", 99},
         {{{img::holdTime, 191}}, "iTHold_en", "eHoldTime", "bTHoldOK", "sbHold=5", 197},
-        {{{img::holdTime, 253}}, "iTHold_en", "eHoldTime", "bTHoldOK", "sbHold=59", 251}, // 15:15:00 to 14:45:00
         {{{e1 + 3, 0x70}}, "iISD1_en", "eD1_Time2", "bDimmer1_OK", "sbD1=235", 0x6B},  // 09:20 to 08:55
         {{{e1, 0x8C}}, "iISD1_en", "eD1_Time1", "bDimmer1_OK", "sbD1=21", 0x95},       // 14:20 to 15:05
         {{{e1 + fade, 197}}, "iISD1_en", "eD1_Fade1", "bDimmer1_OK", "sbD1=6", 188},   // 04,500 to 03,600
@@ -176,7 +171,6 @@ TEST_F(PanelsTest, AClickAloneKeepsTheStoredValueAndASliderMoveWrites)
         {{{e2, 0xFE}}, "iISD2_en", "eD2_Delay1", "bDimmer2OK", "sbD2=59", 251},         // 15:30:00 to 14:45:00
         {{{e2 + fade, 127}}, "iISD2_en", "eD2_Fade1", "bDimmer2OK", "sbD2=11", 139},     // 00,630 to 00,660
         {{{e2 + level, 120}}, "iISD2_en", "eD2_Level1", "bDimmer2OK", "sbD2=99", 99},
-        {{{e2 + level, 20}, {img::minLevel, 30}}, "iISD2_en", "eD2_Level1", "bDimmer2OK", "sbD2=31", 31},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.move);
@@ -209,22 +203,15 @@ TEST_F(PanelsTest, CaptionsOfTheSlotButtonsAndThePanelsLabels)
         {"pDimmer2", "DEL|Delay|Fade Speed|Level|Relay|s/%"},
         {"pCalc", "Geographic Longitude|Min|Time Difference =  Offset|Time Zone"},
         {"pAstroCalc", "-3|=>|N 50"},
-        {"pHelpAstroCalc", "Civil twilight begins when the geometric center of the sun|Our default value is 3° below "
-                           "the horizon: at this angle  |Twilight begin/end|Twilight is defined according to the solar "
-                           "elevation angle, |in Middle Europe the illuminance is about 20 Lux.|is 6° below the "
-                           "horizon.|relative to the horizon. The further the Sun is below the horizon,|the dimmer the "
-                           "twilight.|which is the position of the geometric center of the sun "},
     };
     for (auto [name, caption] : captions) {
-        QWidget* w = h->find(name);
+        QList<QLabel*> labels = h->find(name)->findChildren<QLabel*>();
+        labels << qobject_cast<QLabel*>(h->find(name)); // a slot button is a label itself
         QStringList texts;
-        for (const QLabel* l : w->findChildren<QLabel*>())
-            texts << l->text();
-        if (auto* l = qobject_cast<QLabel*>(w))
-            texts << l->text();
+        for (const QLabel* l : labels)
+            if (l && !l->text().isEmpty() && !texts.contains(l->text()))
+                texts << l->text();
         texts.sort();
-        texts.removeDuplicates();
-        texts.removeAll(QString());
         EXPECT_EQ(texts.join('|'), QString::fromUtf8(caption)) << name;
     }
 }

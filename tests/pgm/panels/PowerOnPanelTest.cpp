@@ -18,7 +18,6 @@ TEST_F(PowerOnPanelTest, SliderRangesHoldTheDurationAndRoundHalvesUp)
            {"iTDpc_en", "ePORelayDelay", "?pPOSlider", "combRange==0", "sbPU==59", "bDPC_Cancel"}},
           {{{img::poDelay, 60}}, {"iTDpc_en", "ePORelayDelay", "ePORelayDelay==00:01:00", "combRange==1", "sbPU==6",
                                   "bDPC_Cancel"}},
-          {{{img::poDelay, 0x80 | 60}}, {"iTDpc_en", "ePORelayDelay", "combRange==3", "sbPU==4", "bDPC_Cancel"}},
           {{{img::poDelay, 0x7C}}, // 600 s
            {"iTDpc_en", "ePORelayDelay", "combRange==2", "sbPU==10", "combRange=0", "ePORelayDelay==00:01:00",
             "sbPU==60", "bDPC_Cancel"}},
@@ -30,10 +29,8 @@ TEST_F(PowerOnPanelTest, SliderRangesHoldTheDurationAndRoundHalvesUp)
           {{{img::poFade, 0x80 | 60}},
            {"iTDpc_en", "ePOFade", "ePOFade==03,600", "combRange==3", "sbPU==6", "bDPC_Cancel"}},
           {{{img::poFade, 45}}, {"iTDpc_en", "ePOFade", "combRange=1", "ePOFade==00,050", "sbPU==5", "bDPC_Cancel"}}});
-    // A fade between two steps of range 1: the level edit leaves the slider at 12, where 125 opens, so
-    // opening keeps the text.
-    load({{img::poLevel, 12}});
-    act({"iTDpc_en", "ePOLevel"});
+    // A fade of 00,125, between two steps of range 1, keeps its text until a range is chosen; halves round up.
+    act({"iTDpc_en"});
     h->find<QLineEdit>("ePOFade")->setText("00,125");
     act({"ePOFade", "ePOFade==00,125", "combRange=1", "ePOFade==00,130", "sbPU==13"});
 }
@@ -78,20 +75,15 @@ TEST_F(PowerOnPanelTest, TrackArrowsAndThumbMoveTheSlider)
     const auto centre = [sb](QStyle::SubControl part) {
         QStyleOptionSlider o;
         o.initFrom(sb);
-        o.subControls = QStyle::SC_All;
         o.orientation = Qt::Horizontal;
-        o.state |= QStyle::State_Horizontal;
-        o.minimum = sb->minimum();
         o.maximum = sb->maximum();
-        o.sliderPosition = o.sliderValue = sb->position();
-        o.singleStep = sb->singleStep();
-        o.pageStep = sb->pageStep();
+        o.sliderPosition = sb->position();
         return sb->style()->subControlRect(QStyle::CC_ScrollBar, &o, part, sb).center();
     };
-    for (const auto& [part, shows] : {std::pair{QStyle::SC_ScrollBarAddPage, "00:00:31"},
-                                      {QStyle::SC_ScrollBarAddLine, "00:00:32"},
-                                      {QStyle::SC_ScrollBarSubPage, "00:00:31"},
-                                      {QStyle::SC_ScrollBarSubLine, "00:00:30"}}) {
+    const std::pair<QStyle::SubControl, const char*> clicks[] = {{QStyle::SC_ScrollBarAddPage, "00:00:31"},
+        {QStyle::SC_ScrollBarAddLine, "00:00:32"}, {QStyle::SC_ScrollBarSubPage, "00:00:31"},
+        {QStyle::SC_ScrollBarSubLine, "00:00:30"}};
+    for (const auto& [part, shows] : clicks) {
         QTest::mouseClick(sb, Qt::LeftButton, {}, centre(part));
         EXPECT_EQ(edit("ePORelayDelay"), shows) << part;
     }
