@@ -86,7 +86,7 @@ void clickEdit(int tag, const EditGroup& edits, QComboBox* combo, ScrollBar* sli
             level = 100;
         // A minimum level above 100 leaves no range: the slider then stands
         // at 100, the only level that can be set.
-        slider->setParams(level, std::min(minLevel, 100), 100);
+        openSlider(slider, level, std::min(minLevel, 100), 100);
         if (combo)
             combo->hide();
         markEdited(edits, kind);
@@ -97,9 +97,15 @@ void clickEdit(int tag, const EditGroup& edits, QComboBox* combo, ScrollBar* sli
     combo->clear();
     for (const char* item : kind == kindTime ? timeItems : fadeItems)
         combo->addItem(QString::fromLatin1(item));
-    openDuration(durationOf(edits, kind), kind, combo, slider);
+    initSlider(durationOf(edits, kind), kind, combo, slider);
     markEdited(edits, kind);
     combo->show();
+}
+
+void openSlider(ScrollBar* slider, int position, int minimum, int maximum)
+{
+    const QSignalBlocker keepText(slider);
+    slider->setParams(position, minimum, maximum);
 }
 
 void initSlider(int x, int kind, QComboBox* combo, ScrollBar* slider)
@@ -109,14 +115,7 @@ void initSlider(int x, int kind, QComboBox* combo, ScrollBar* slider)
     combo->setCurrentIndex(rangeIndex(x));
     const int step = rangeStep(kind, combo->currentIndex());
     if (step > 0)
-        slider->setPosition(x / step);
-}
-
-void openDuration(int x, int kind, QComboBox* combo, ScrollBar* slider)
-{
-    const QSignalBlocker keepText(slider);
-    slider->setLimits(0, 60);
-    initSlider(x, kind, combo, slider);
+        openSlider(slider, x / step, 0, 60);
 }
 
 void sliderChange(const EditGroup& edits, QComboBox* combo, ScrollBar* slider)

@@ -29,21 +29,21 @@ inline int sliderKind(const ScrollBar* slider) { return sliderTag(slider) & 15; 
 int rangeStep(int kind, int index);
 
 // Prepares slider and range selector for the clicked edit; minLevel is the
-// lower bound of levels. A duration keeps its text (see openDuration); a
-// level outside minLevel..100 moves into it through the slider's change
-// handler, which rewrites the edit.
+// lower bound of levels. Opening never changes the value (see openSlider).
 void clickEdit(int tag, const EditGroup& edits, QComboBox* combo, ScrollBar* slider, int minLevel);
 // Writes the slider's position into the edit it serves.
 void sliderChange(const EditGroup& edits, QComboBox* combo, ScrollBar* slider);
 // Moves the edited value into the range just chosen, rounding to its step.
 void comboChange(const EditGroup& edits, QComboBox* combo, ScrollBar* slider);
-// Range and position for a duration x of kind 2 or 3; other kinds do nothing.
+// Opens the slider on a field: its range, and the position kept within it,
+// without running the change handler. A click alone thus never changes a
+// value, not even one that the slider cannot show (between two steps,
+// beyond either end): the field keeps its text, and the buttons beside it
+// their state, until the slider is moved or a range is chosen.
+void openSlider(ScrollBar* slider, int position, int minimum, int maximum);
+// Opens the slider (0..60) and range selector on the duration x of kind 2
+// or 3, as openSlider does; other kinds do nothing.
 void initSlider(int x, int kind, QComboBox* combo, ScrollBar* slider);
-// The slider (0..60) and range for the duration x an edit shows when it is
-// clicked, without running the change handler: a click never changes the
-// value, not even one between two steps or beyond the slider's end. Only
-// moving the slider or choosing a range rewrites it.
-void openDuration(int x, int kind, QComboBox* combo, ScrollBar* slider);
 // Range index for a duration: 0 below 60, 1 below 600, 2 below 3600, else 3.
 int rangeIndex(int x);
 

@@ -23,10 +23,11 @@ std::uint8_t timeOfDayCode(const QString& text)
     return static_cast<std::uint8_t>(getTime3(text));
 }
 
-// A stored time between 09:00 and 15:00 opens at the nearer end.
+// A stored time between 09:00 and 15:00 puts the slider at the nearer end
+// and keeps its text until the slider moves.
 void openTimeOfDay(ClickEdit* edit, QComboBox* combo, ScrollBar* slider)
 {
-    slider->setParams(getTime3(edit->text()) - midnightPosition, earliestPosition, latestPosition);
+    openSlider(slider, getTime3(edit->text()) - midnightPosition, earliestPosition, latestPosition);
     combo->hide();
     edit->setEdited(true);
 }

@@ -12,8 +12,6 @@ namespace {
 
 // The hold time's own range items; unlike the power-on ones without a blank.
 const char* const holdItems[] = {"->00:01:00", "->00:10:00", "->01:00:00", "->15:00:00"};
-// The slider's longest range ends at 60 steps of 900 s.
-constexpr int holdSliderTop = 60 * 900;
 
 } // namespace
 
@@ -116,16 +114,12 @@ void LstPanel::setHoldTime()
     openPanel();
 }
 
+// The slider stands at the step nearest below the stored time, or at its
+// end for a time beyond its reach (up to 15:45:00); the text keeps the
+// stored time until the slider or the range selector is moved.
 void LstPanel::eHoldTimeClick()
 {
-    // A stored time beyond the slider's reach (up to 15:45:00) stands at the
-    // slider's end and keeps its text until the slider or the range selector
-    // is moved; one between two steps goes to the step below.
-    const int v = getTime(eHoldTime_->text());
-    if (v > holdSliderTop)
-        openDuration(v, kindTime, pHoldTime_->combo(), pHoldTime_->slider());
-    else
-        initSlider(v, kindTime, pHoldTime_->combo(), pHoldTime_->slider());
+    initSlider(getTime(eHoldTime_->text()), kindTime, pHoldTime_->combo(), pHoldTime_->slider());
     pHoldTime_->combo()->show();
     pHoldTime_->show();
 }

@@ -54,7 +54,6 @@ struct PanelTest : ::testing::Test {
     void click(const QString& name) const { h->click(name); }
     bool shown(const QString& name) const { return h->shown(name); }
     QString edit(const QString& name) const { return h->find<QLineEdit>(name)->text(); }
-    QString label(const QString& name) const { return h->find<QLabel>(name)->text(); }
     bool edited(const QString& name) const { return h->find<ClickEdit>(name)->isEdited(); }
     bool ticked(const QString& name) const { return h->find<QAbstractButton>(name)->isChecked(); }
     void tick(const QString& name, bool on) const { h->find<QAbstractButton>(name)->setChecked(on); }

@@ -2,8 +2,6 @@
 
 #include "PanelTesting.h"
 
-#include "pgm/panels/CurveFiles.h"
-#include "pgm/panels/CurveMapping.h"
 #include "pgm/panels/DimmingCurvePanel.h"
 
 #include <QFile>
@@ -66,27 +64,21 @@ struct DimmingCurveTest : PanelTest {
 
 } // namespace
 
-// Files of at least 101 bytes, in name order whatever order they were written in.
-TEST_F(DimmingCurveTest, FilesAreListedInNameOrderWhateverOrderTheyWereWrittenIn)
-{
-    EXPECT_EQ(listCurveFiles(dir.filePath("missing")), std::nullopt);
-    for (const char* name : {"b.dc", "notes.txt", "a.dc", "C.DC", "short.dc", "exact.dc"})
-        write(name, QByteArray(name == std::string("short.dc") ? 100 : 101, '1'));
-    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.dc"));
-    EXPECT_EQ(listCurveFiles(dir.path()), QStringList({"C.DC", "a.dc", "b.dc", "exact.dc"}));
-}
-
-// Ticking opens the chooser on the first curve and plots it; damaged files show their error and are never
-// chosen; unticking and Cancel drop the curve, and no curve files means no box.
+// The chooser lists the ".dc" files of at least 101 bytes in name order, whatever order they were written in;
+// ticking opens it on the first curve and plots it; damaged files show their error and are never chosen;
+// unticking and Cancel drop the curve, and no curve files means no box.
 TEST_F(DimmingCurveTest, ChooserTicksPlotsAndDropsTheCurve)
 {
-    write("short.dc", "0\n1\n");
+    write("short.dc", QByteArray(100, '1'));
     start();
     act({"iTen", "!cbDC", "!bDC", "bOutput_Cancel"});
     EXPECT_FALSE(state().dcFound);
-    write("a.dc", text(half));
-    write("b.dc", text(identity));
+    write("exact.dc", QByteArray(101, '1'));
+    write("a.dc", text(identity));
+    write("notes.txt", text(half));
+    write("B.dc", text(half)); // capitals first
     write("c.dc", text(identity).chopped(5));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.dc"));
     start();
     load({{img::poLevel, 40}});
     const Bytes before = image();
@@ -95,6 +87,10 @@ TEST_F(DimmingCurveTest, ChooserTicksPlotsAndDropsTheCurve)
     EXPECT_EQ(choice(), "-Correction OFF -1 0");
     act({"cbDC+", "?pDimmingCurve"});
     EXPECT_EQ(list()->currentRow(), 0);
+    QStringList listed;
+    for (int row = 0; row < list()->count(); ++row)
+        listed << list()->item(row)->text();
+    EXPECT_EQ(listed, QStringList({"B.dc", "a.dc", "c.dc", "exact.dc"}));
     EXPECT_EQ(choice(), "+Correction OFF -1 30");
     EXPECT_TRUE(drawnAt(60, 30) && drawnAt(100, 50) && !drawnAt(60, 60));
     list()->setCurrentRow(1);
@@ -108,7 +104,7 @@ TEST_F(DimmingCurveTest, ChooserTicksPlotsAndDropsTheCurve)
     EXPECT_EQ(choice(), "-Correction OFF -1 0");
     state().demo = true;
     act({"cbDC+", "bDCOk", "!pDimmingCurve"}); // back on the first curve, demo mode: nothing mapped
-    EXPECT_EQ(choice(), "+a! 0 30");
+    EXPECT_EQ(choice(), "+B! 0 30");
     act({"cbDC-"});
     EXPECT_EQ(choice(), "-Correction OFF -1 0");
     act({"bOutput_Cancel"});
@@ -133,16 +129,6 @@ TEST_F(DimmingCurveTest, OkUndoesTheCurveOnceOnlyInDriverMode)
         act({"iTen", "cbDC+", "bDCOk", "!pDimmingCurve", "?pOutput", "bDC", "?pDimmingCurve", "bDCOk"});
         EXPECT_EQ(choice(), m.choice);
         EXPECT_EQ(differences(image(), with(before, {{img::poLevel, m.level}})), "") << "mapped once at most";
-    }
-    write("half.dc", text(half));
-    start({"-dc=1"}); // 1-10V
-    for (const bool chosen : {true, false}) {
-        load({{img::poLevel, 20}});
-        if (!chosen)
-            dropCurveChoice(*h->form);
-        invCorrectDCIfChosen(*h->form);
-        EXPECT_EQ(image()[img::poLevel], chosen ? 41 : 20) << "the highest input level giving 20";
-        EXPECT_EQ(choice(), chosen ? "+half! 1 30 applied" : "-Correction OFF -1 0");
     }
 }
 

@@ -76,7 +76,8 @@ TEST_F(DimmingEngineTest, OkStoresTheStepsUpToOneThatMayNotFollow)
 {
     const int s1 = img::dim1Steps, s2 = img::dim2Steps;
     play({{{}, {"iISD1_en", "eD1_Level1", "sbD1=0", "rbD1_Off1==+", "rbD1_Off1", "sbD1=20", "rbD1_Off1==-",
-                "eD1_Fade1", "comboD1=3", "sbD1=7", "eD1_Fade1==04,200", "bDimmer1_OK"},
+                "eD1_Fade1", "?comboD1", "comboD1=3", "sbD1=7", "eD1_Fade1==04,200", "eD1_Time1", "!comboD1",
+                "bDimmer1_OK"},
            {{s1 + img::stepFade, 196}, {s1 + img::stepLevel, 0x14}}},
           {{}, {"iISD1_en", "eD1_Level3", "bDimmer1_OK"}}, // 00:00 after 05:00
           {{}, {"iISD2_en", "eD2_Level2", "eD2_Level3", "eD2_Level4", "eD2_Delay2", "comboD2=0", "sbD2=10",
@@ -86,50 +87,43 @@ TEST_F(DimmingEngineTest, OkStoresTheStepsUpToOneThatMayNotFollow)
            {{img::featureFlags, 0x04}}}});
 }
 
-// Engine 1's times 15:00 (20) over midnight (128) to 09:00 (236); engine 2's delays as time codes.
-TEST_F(DimmingEngineTest, Engine1TimesAndEngine2DelaysAreStoredAsCodes)
+// Steps from an image that the editor never writes (times outside the night, long delays and fades, levels above
+// 100) are shown and kept; a step behind a gap is dropped. Level 127 with the relay off, the empty-step byte, is
+// stored as 100 with the relay off; a minimum level above 100 leaves the level slider at 100.
+TEST_F(DimmingEngineTest, OddStepsAreShownAndKeptAndThoseBehindAGapDropped)
 {
-    act({"iISD1_en", "eD1_Level3", "eD1_Level4", "eD1_Time1", "?pD1Slider", "!comboD1", "sbD1=20",
-         "eD1_Time1==15:00:00", "eD1_Time2", "sbD1=104", "eD1_Time2==22:00:00", "eD1_Time3", "sbD1=188",
-         "eD1_Time3==05:00:00", "eD1_Time4", "sbD1=236", "eD1_Time4==09:00:00"});
-    EXPECT_TRUE(edited("eD1_Time4") && !edited("eD1_Time3"));
-    click("bDimmer1_OK");
-    EXPECT_EQ(steps(), stepList({0x94, 0, 0x32, 0xE8, 0, 0x64, 0x3C, 0, 0x64, 0x6C, 0, 0x64}));
-    e = engine2;
-    act({"iISD2_en", "eD2_Level2", "eD2_Delay2", "comboD2=1", "sbD2=30", "eD2_Delay2==00:05:00", "eD2_Level3",
-         "eD2_Delay3", "comboD2=3", "sbD2=6", "eD2_Delay3==01:30:00", "eD2_Level4", "eD2_Delay4", "comboD2=3",
-         "sbD2=60", "eD2_Delay4==15:00:00", "bDimmer2OK"});
-    EXPECT_EQ(steps(), stepList({0, 0, 0x32, 0x5E, 0, 0x64, 0xC6, 0, 0x64, 0xFC, 0, 0x64}));
-}
-
-// Times outside the night, long fades, levels above 100, a step behind a gap: kept or dropped.
-TEST_F(DimmingEngineTest, Engine1ShowsAndKeepsOddStepsAndDropsThoseBehindAGap)
-{
-    show(stepList({0x8C, 0xFD, 0x78, 0x78, 0xFF, 0xFE, 0x00, 0x00, 0xFF, 0x3C, 0x00, 0x64}), img::dim1Steps);
-    act({"iISD1_en", "eD1_Time1==14:20:00", "eD1_Fade1==54,900", "eD1_Level1==120", "eD1_Time2==10:00:00",
-         "eD1_Fade2==56,700", "eD1_Level2==126", "rbD1_Off2==+", "eD1_Time4==00:00:00", "eD1_Level4==-"});
-    EXPECT_TRUE(enabled(3) && !enabled(4));
-    click("bDimmer1_OK");
-    EXPECT_EQ(steps(), stepList({0x8C, 0xFD, 0x78, 0x78, 0xFF, 0xFE}));
-    act({"iISD1_en", "eD1_Fade1", "comboD1==3", "sbD1==60", "eD1_Time1", "eD1_Time1==15:00:00", "eD1_Time2",
-         "eD1_Time2==09:00:00", "eD1_Level1", "eD1_Level1==100", "sbD1==100"});
-}
-
-// Long delays kept; level 127 relay off (the empty-step byte) stored as 100; minimum level > 100.
-TEST_F(DimmingEngineTest, Engine2KeepsLongCodesAndNeverStoresAUsedStepAsEmpty)
-{
-    e = engine2;
-    show(stepList({0xFD, 0xFF, 0x7F, 0xFF, 0xFE, 0x64, 0x00, 0x00, 0xFF, 0x0A, 0x00, 0x64}), img::dim2Steps);
-    act({"iISD2_en", "eD2_Delay1==15:15:00", "eD2_Fade1==56,700", "eD2_Level1==127", "eD2_Delay2==15:45:00",
-         "eD2_Fade2==55,800", "eD2_Delay4==0", "eD2_Level4==-"});
-    EXPECT_TRUE(enabled(3) && !enabled(4));
-    act({"eD2_Delay2", "comboD2==3", "sbD2==60", "eD2_Delay2==15:45:00", "bDimmer2OK"});
-    EXPECT_EQ(steps(), stepList({0xFD, 0xFF, 0x7F, 0xFF, 0xFE, 0x64}));
-    act({"iISD2_en", "rbD2_Off1", "bDimmer2OK"});
+    const struct { Engine engine; Bytes stored, kept; const char* texts; } rows[] = {
+        {engine1, stepList({0x8C, 0xFD, 0x78, 0x78, 0xFF, 0xFE, 0x00, 0x00, 0xFF, 0x3C, 0x00, 0x64}),
+         stepList({0x8C, 0xFD, 0x78, 0x78, 0xFF, 0xFE}), "14:20:00 54,900 120 10:00:00 56,700 126 00:00:00 0 - Off2"},
+        {engine2, stepList({0xFD, 0xFF, 0x7F, 0xFF, 0xFE, 0x64, 0x00, 0x00, 0xFF, 0x0A, 0x00, 0x64}),
+         stepList({0xFD, 0xFF, 0x7F, 0xFF, 0xFE, 0x64}), "15:15:00 56,700 127 15:45:00 55,800 100 0 0 - On2"},
+    };
+    for (const auto& [engine, stored, kept, texts] : rows) {
+        e = engine;
+        show(stored, e.steps);
+        run({"iISD#_en"});
+        QStringList shownTexts;
+        for (int k : {1, 2, 4})
+            shownTexts << edit(c(e.first, k)) << edit(c("eD#_Fade", k)) << edit(c("eD#_Level", k));
+        EXPECT_EQ(shownTexts.join(' ') + (ticked(c("rbD#_Off2")) ? " Off2" : " On2"), texts);
+        EXPECT_TRUE(enabled(3) && !enabled(4));
+        click(c(e.ok));
+        EXPECT_EQ(steps(), kept) << e.n;
+    }
+    run({"iISD#_en", "rbD#_Off1", e.ok});
     EXPECT_EQ(steps(), stepList({0xFD, 0xFF, 0xE4, 0xFF, 0xFE, 0x64}));
-    EXPECT_EQ(image()[img::featureFlags], 0x0C);
-
     load({{img::minLevel, 150}});
-    act({"iISD2_en", "eD2_Level1", "sbD2==100", "eD2_Level1==100", "eD2_Level2", "eD2_Level2==100"});
+    run({"iISD#_en", "eD#_Level1", "sbD#==100", "eD#_Level2", "eD#_Level2==100"});
     EXPECT_EQ(slider("sbD2")->minimum(), 100);
+}
+
+// Each delete box stands beside its own row: its middle lies within the row's group box.
+TEST_F(DimmingEngineTest, EachDeleteBoxStandsBesideItsRow)
+{
+    for (const Engine& engine : {engine1, engine2})
+        for (int k = 2; k <= 10; ++k) {
+            e = engine; // a row's group box and its delete box lie on the panel
+            const QRect row = h->find(c("ED#_gb", k))->geometry(), box = h->find(c("ED#_cbDel", k))->geometry();
+            EXPECT_TRUE(row.top() <= box.center().y() && box.center().y() <= row.bottom()) << e.n << k;
+        }
 }

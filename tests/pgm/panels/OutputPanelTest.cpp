@@ -7,21 +7,18 @@ using namespace nolt::test;
 
 using OutputPanelTest = PanelTest;
 
-TEST_F(OutputPanelTest, SwitchCyclesDaliTenPwmAndWritesAtOnce)
+// The switch writes at once: entering DALI clears storePol, one turn from DALI linear ends logarithmic. The panel
+// shows the image; leaving DALI keeps storePol until the next OK.
+TEST_F(OutputPanelTest, SwitchCyclesDaliTenPwmAndThePanelShowsTheImage)
 {
-    // Entering DALI clears storePol; one turn from DALI linear ends logarithmic.
     play({{{{img::featureFlags, 0x9C | img::outputDaliLog}, {img::optionFlags, 0x35}},
            {"SW_DALI", "?iTen", "SW_Ten", "?PWM", "SW_PWM", "?Dali", "!PWM"},
            {{img::optionFlags, 0x31}}},
           {{{img::featureFlags, img::outputDaliLog}, {img::optionFlags, 0x04}}, {"SW_DALI"}, {{img::featureFlags, 0}}},
           {{{img::featureFlags, img::output1To10V}}, {"SW_Ten"}, {{img::featureFlags, img::outputPwm}}},
           {{{img::featureFlags, img::outputDaliLinear}}, {"SW_DALI", "SW_Ten", "SW_PWM"},
-           {{img::featureFlags, img::outputDaliLog}}}});
-}
-
-TEST_F(OutputPanelTest, PanelShowsTheImageAndLeavingDaliKeepsStorePolUntilTheNextOk)
-{
-    play({{{{img::featureFlags, img::outputPwm}}, {"PWM", "cbDaliLog==-", "bOutput_Cancel"}},
+           {{img::featureFlags, img::outputDaliLog}}},
+          {{{img::featureFlags, img::outputPwm}}, {"PWM", "cbDaliLog==-", "bOutput_Cancel"}},
           {{{img::featureFlags, img::outputDaliLinear}}, {"Dali", "cbDaliLog==-", "bOutput_Cancel"}},
           {{{img::featureFlags, img::outputDaliLog}}, {"Dali", "cbDaliLog==+", "cbStorePOL==-", "bOutput_Cancel"}},
           {{{img::optionFlags, 0x04}}, // no curve files: no curve box

@@ -55,18 +55,13 @@ TEST_F(PanelsTest, OkWritesTheEditedFieldsAndNothingElse)
         {{{img::poDelay, 0}, {img::optionFlags, 0x31}},
          {"iTDpc_en", "ePORelayDelay", "combRange=2", "sbPU=15", "ePORelayDelay==00:15:00", "ePOFade", "combRange=3",
           "sbPU=7", "ePOFade==04,200", "ePOLevel", "sbPU=35", "cbEnableDPC+", "bDPC_OK", "!pStartupDelay",
-          "lPO_Delay==D=00:15:00", "lPO_Fade==F=04,200", "lPO_Level==L=35%",
-          // the fade code keeps whole units of 900 above 3780
-          "iTDpc_en", "ePOFade==03,600", "ePORelayDelay==00:15:00", "bDPC_Cancel"},
+          "lPO_Delay==D=00:15:00", "lPO_Fade==F=04,200", "lPO_Level==L=35%"},
          {{img::poLevel, 35}, {img::poDelay, 143}, {img::poFade, 196}, {img::optionFlags, 0x33}}},
         {{{img::featureFlags, 0x0C | img::outputDaliLog}, {img::minLevel, 10}, {img::optionFlags, 0x31}},
          {"lMinLevel", "?pOutput", "?cbDaliLog", "eMinLevel==10", "!pMinLevel", "eMinLevel", "?pMinLevel",
           "sbMinLevel=35", "eMinLevel==35", "cbDaliLog-", "cbStorePOL+", "bOutput_OK", "!pMinLevel",
           "lMinLevel==Min. Level=35%"},
          {{img::featureFlags, 0x0C | img::outputDaliLinear}, {img::minLevel, 35}, {img::optionFlags, 0x35}}},
-        {{{img::featureFlags, img::outputDaliLinear}},
-         {"Dali", "cbDaliLog+", "bOutput_OK"},
-         {{img::featureFlags, img::outputDaliLog}}},
         {{{img::relayFlags, 0xF1}}, {"iRelay", "?pRelay", "cbZCSwitch-", "bRelay_OK"}, {{img::relayFlags, 0xF0}}},
         {{},
          {"sw_tm_off", "eOutput_T1", "sbThermo=70", "eOutput_L1", "sbThermo=40", "cbOutput_Off+", "eOutput_T2",
@@ -90,6 +85,8 @@ TEST_F(PanelsTest, OkWritesTheEditedFieldsAndNothingElse)
         {{{img::holdTime, 94}},
          {"lHold==00:05:00", "@lHold", "eHoldTime", "combHold=3", "sbHold=60", "bTHoldOK", "lHold==15:00:00", "!pTHold"},
          {{img::holdTime, 252}}},
+        // 253..255 lie beyond the slider's 15:00:00 and keep their text when range 3 is chosen again.
+        {{{img::holdTime, 254}}, {"iTHold_en", "eHoldTime", "combHold=3", "eHoldTime==15:30:00", "bTHoldOK"}},
     });
 }
 
@@ -133,8 +130,7 @@ TEST_F(PanelsTest, HelpCoversThePanelUntilClicked)
     const struct { Steps open, close; const char *panel, *help, *overlay, *picture; } helps[] = {
         {{"iTBlock_en"}, {"bTBlockCancel"}, "pBlockTime", "SpeedButton2", "pHelpBlock", "Image6"},
         {{"iTDpc_en"}, {"bDPC_Cancel"}, "pStartupDelay", "bHelpPowerOn", "pHelpPowerOn", "Image4"},
-        {{"iISD1_en"}, {"bDimmer1_Cancel"}, "pDimmer1", "bHelpD1a", "pHelpD1a", "Image3"},
-        {{"iISD2_en"}, {"bDimmer2Cancel"}, "pDimmer2", "bQuestion", "pHelpD1", "Image2"},
+        {{"iISD2_en"}, {"bDimmer2Cancel"}, "pDimmer2", "bQuestion", "pHelpD1", "Image2"}, // engine 1 alike
         {{"iMFF_en"}, {"bMFFCancel"}, "pMFF", "bMFFHelp", "pHelpMFF", "iDummy2"},
         {{"iISD_en", "bAstroCalc"}, {"bCalcCancel", "bISDCancel"}, "pCalc", "bCalcHelp", "pCalcHelp", "iCalcHelp"},
     };
@@ -156,20 +152,66 @@ TEST_F(PanelsTest, HelpCoversThePanelUntilClicked)
     }
 }
 
-// Clicking a value edit and pressing OK keeps the stored value, even one
-// beyond the slider's end or between two of its steps.
-TEST_F(PanelsTest, ClickingAValueEditAloneKeepsTheStoredValue)
+// A click on a value edit alone never changes it, not even a value that the slider cannot show (between two
+// steps, beyond its end, outside minLevel..100, a time outside the night, a level with the relay off); OK keeps
+// the stored byte. Only a slider move writes.
+TEST_F(PanelsTest, AClickAloneKeepsTheStoredValueAndASliderMoveWrites)
 {
-    const struct { int byte; std::uint8_t code; Steps steps; } cases[] = {
-        {img::poDelay, 0xFE, {"iTDpc_en", "ePORelayDelay", "bDPC_OK"}},       // 15:30:00
-        {img::poFade, 197, {"iTDpc_en", "ePOFade", "bDPC_OK"}},               // 04,500
-        {img::dim1Steps + 1, 0xFF, {"iISD1_en", "eD1_Fade1", "bDimmer1_OK"}}, // 56,700
-        {img::dim2Steps, 0xFE, {"iISD2_en", "eD2_Delay1", "bDimmer2OK"}},     // 15:30:00
-        {img::holdTime, 253, {"iTHold_en", "eHoldTime", "bTHoldOK"}},         // 15:15:00, beyond the slider
+    const int e1 = img::dim1Steps, e2 = img::dim2Steps, level = img::stepLevel, fade = img::stepFade;
+    const struct { ByteChanges load; const char *open, *edit, *ok, *move; std::uint8_t moved; } rows[] = {
+        {{{img::poDelay, 191}}, "iTDpc_en", "ePORelayDelay", "bDPC_OK", "sbPU=5", 197}, // 01:03:00 to 01:15:00
+        {{{img::poFade, 0xFF}}, "iTDpc_en", "ePOFade", "bDPC_OK", "sbPU=59", 231},      // 56,700 to 35,400
+        {{{img::poLevel, 20}, {img::minLevel, 30}}, "iTDpc_en", "ePOLevel", "bDPC_OK", "sbPU=0", 20}, // stops at 30
+        {{{img::poLevel, 150}}, "iTDpc_en", "ePOLevel", "bDPC_OK", "sbPU=99", 99},
+        {{{img::holdTime, 191}}, "iTHold_en", "eHoldTime", "bTHoldOK", "sbHold=5", 197},
+        {{{e1 + 3, 0x70}}, "iISD1_en", "eD1_Time2", "bDimmer1_OK", "sbD1=235", 0x6B},  // 09:20 to 08:55
+        {{{e1, 0x8C}}, "iISD1_en", "eD1_Time1", "bDimmer1_OK", "sbD1=21", 0x95},       // 14:20 to 15:05
+        {{{e1 + fade, 197}}, "iISD1_en", "eD1_Fade1", "bDimmer1_OK", "sbD1=6", 188},   // 04,500 to 03,600
+        {{{e1 + level, 0xB2}}, "iISD1_en", "eD1_Level1", "bDimmer1_OK", "sbD1=40", 0x28}, // relay off, then on
+        {{{e2, 0xFE}}, "iISD2_en", "eD2_Delay1", "bDimmer2OK", "sbD2=59", 251},         // 15:30:00 to 14:45:00
+        {{{e2 + fade, 127}}, "iISD2_en", "eD2_Fade1", "bDimmer2OK", "sbD2=11", 139},     // 00,630 to 00,660
+        {{{e2 + level, 120}}, "iISD2_en", "eD2_Level1", "bDimmer2OK", "sbD2=99", 99},
     };
-    for (const auto& c : cases) {
-        load({{c.byte, c.code}});
-        act(c.steps);
-        EXPECT_EQ(image()[c.byte], c.code) << c.steps[1];
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.move);
+        const auto [at, stored] = r.load[0];
+        load(r.load);
+        act({r.open});
+        const QString shown = edit(r.edit);
+        act({r.edit});
+        EXPECT_EQ(edit(r.edit), shown);
+        act({r.ok});
+        EXPECT_EQ(image()[at], stored);
+        act({r.open, r.edit, r.move, r.ok});
+        EXPECT_EQ(image()[at], r.moved);
+    }
+}
+
+// The captions of the slot buttons and the bottom bar's labels, and of each panel's labels in sorted order.
+TEST_F(PanelsTest, CaptionsOfTheSlotButtonsAndThePanelsLabels)
+{
+    const std::pair<const char*, const char*> captions[] = {
+        {"bM1", "M1"}, {"bM2", "M2"}, {"bM3", "M3"}, {"bM4", "M4"}, {"lInfo", "Info:"}, {"l60Hz", "60Hz Version"},
+        {"pStartupDelay", "%|Delay|Fade Speed|Level|s/%"},
+        {"pOutput", "%|Minimum level"},
+        {"pBlockTime", "Blocking Time|HH:MM:SS"},
+        {"pThermoM", "%|C°|C° -->|Not empty!|T1|T2|T3"},
+        {"pISD", "HH:MM|HH:MM:SS|ISD Offset Time|Length of Night for DST End|Length of Night for DST Start"},
+        {"pTHold", "HH:MM:SS|Input Hold Time"},
+        {"pMFF", "%|Burn-In Period|L1|L2|L3|Lifetime|Start Level|Stop Level|h"},
+        {"pDimmer1", "DEL|Fade Speed|Level|Relay|Time|s/%"},
+        {"pDimmer2", "DEL|Delay|Fade Speed|Level|Relay|s/%"},
+        {"pCalc", "Geographic Longitude|Min|Time Difference =  Offset|Time Zone"},
+        {"pAstroCalc", "-3|=>|N 50"},
+    };
+    for (auto [name, caption] : captions) {
+        QList<QLabel*> labels = h->find(name)->findChildren<QLabel*>();
+        labels << qobject_cast<QLabel*>(h->find(name)); // a slot button is a label itself
+        QStringList texts;
+        for (const QLabel* l : labels)
+            if (l && !l->text().isEmpty() && !texts.contains(l->text()))
+                texts << l->text();
+        texts.sort();
+        EXPECT_EQ(texts.join('|'), QString::fromUtf8(caption)) << name;
     }
 }

@@ -2,20 +2,22 @@
 
 #include "PanelTesting.h"
 
+#include <QStyle>
+#include <QStyleOptionSlider>
+
 using namespace nolt;
 using namespace nolt::test;
 
 using PowerOnPanelTest = PanelTest;
 
 // A duration opens in the range that holds it; choosing a range rounds to its nearest step, halves up, and
-// ranges 0..2 end at their top. A level outside the valid range is limited only when edited.
+// ranges 0..2 end at their top.
 TEST_F(PowerOnPanelTest, SliderRangesHoldTheDurationAndRoundHalvesUp)
 {
     play({{{{img::poDelay, 59}},
            {"iTDpc_en", "ePORelayDelay", "?pPOSlider", "combRange==0", "sbPU==59", "bDPC_Cancel"}},
           {{{img::poDelay, 60}}, {"iTDpc_en", "ePORelayDelay", "ePORelayDelay==00:01:00", "combRange==1", "sbPU==6",
                                   "bDPC_Cancel"}},
-          {{{img::poDelay, 0x80 | 60}}, {"iTDpc_en", "ePORelayDelay", "combRange==3", "sbPU==4", "bDPC_Cancel"}},
           {{{img::poDelay, 0x7C}}, // 600 s
            {"iTDpc_en", "ePORelayDelay", "combRange==2", "sbPU==10", "combRange=0", "ePORelayDelay==00:01:00",
             "sbPU==60", "bDPC_Cancel"}},
@@ -26,17 +28,9 @@ TEST_F(PowerOnPanelTest, SliderRangesHoldTheDurationAndRoundHalvesUp)
            {"iTDpc_en", "ePORelayDelay", "combRange=3", "ePORelayDelay==00:15:00", "sbPU==1", "bDPC_Cancel"}},
           {{{img::poFade, 0x80 | 60}},
            {"iTDpc_en", "ePOFade", "ePOFade==03,600", "combRange==3", "sbPU==6", "bDPC_Cancel"}},
-          {{{img::poFade, 45}}, {"iTDpc_en", "ePOFade", "combRange=1", "ePOFade==00,050", "sbPU==5", "bDPC_Cancel"}},
-          {{{img::minLevel, 200}, {img::poLevel, 250}},
-           {"iTDpc_en", "ePOLevel==250", "ePOLevel", "ePOLevel==100", "sbPU==100", "bDPC_OK"}, {{img::poLevel, 100}}},
-          {{{img::minLevel, 30}, {img::poLevel, 20}},
-           {"iTDpc_en", "ePOLevel==20", "bDPC_OK", "iTDpc_en", "ePOLevel", "ePOLevel==30", "bDPC_OK"},
-           {{img::poLevel, 30}}}});
-    EXPECT_EQ(slider("sbPU")->minimum(), 30);
-    // A fade between two steps of range 1: the level edit leaves the slider at 12, where 125 opens, so
-    // opening keeps the text.
-    load({{img::poLevel, 12}});
-    act({"iTDpc_en", "ePOLevel"});
+          {{{img::poFade, 45}}, {"iTDpc_en", "ePOFade", "combRange=1", "ePOFade==00,050", "sbPU==5", "bDPC_Cancel"}}});
+    // A fade of 00,125, between two steps of range 1, keeps its text until a range is chosen; halves round up.
+    act({"iTDpc_en"});
     h->find<QLineEdit>("ePOFade")->setText("00,125");
     act({"ePOFade", "ePOFade==00,125", "combRange=1", "ePOFade==00,130", "sbPU==13"});
 }
@@ -71,14 +65,31 @@ TEST_F(PowerOnPanelTest, DpcNeedsADelay)
     }
 }
 
-TEST_F(PowerOnPanelTest, AClickOnTheTrackMovesTheSliderByOneStep)
+// The track beside the thumb moves the slider one step; the arrows and the thumb move it as in any scroll bar.
+// Where each part lies is asked of the style.
+TEST_F(PowerOnPanelTest, TrackArrowsAndThumbMoveTheSlider)
 {
     load({{img::poDelay, 30}});
     act({"iTDpc_en", "ePORelayDelay"});
     ScrollBar* sb = slider("sbPU");
-    for (const auto& [x, shows] : {std::pair{sb->width() - 25, "00:00:31"}, {sb->width() - 25, "00:00:32"},
-                                   {25, "00:00:31"}}) {
-        QTest::mouseClick(sb, Qt::LeftButton, {}, QPoint(x, sb->height() / 2));
-        EXPECT_EQ(edit("ePORelayDelay"), shows);
+    const auto centre = [sb](QStyle::SubControl part) {
+        QStyleOptionSlider o;
+        o.initFrom(sb);
+        o.orientation = Qt::Horizontal;
+        o.maximum = sb->maximum();
+        o.sliderPosition = sb->position();
+        return sb->style()->subControlRect(QStyle::CC_ScrollBar, &o, part, sb).center();
+    };
+    const std::pair<QStyle::SubControl, const char*> clicks[] = {{QStyle::SC_ScrollBarAddPage, "00:00:31"},
+        {QStyle::SC_ScrollBarAddLine, "00:00:32"}, {QStyle::SC_ScrollBarSubPage, "00:00:31"},
+        {QStyle::SC_ScrollBarSubLine, "00:00:30"}};
+    for (const auto& [part, shows] : clicks) {
+        QTest::mouseClick(sb, Qt::LeftButton, {}, centre(part));
+        EXPECT_EQ(edit("ePORelayDelay"), shows) << part;
     }
+    const QPoint thumb = centre(QStyle::SC_ScrollBarSlider);
+    QTest::mousePress(sb, Qt::LeftButton, {}, thumb);
+    QTest::mouseMove(sb, thumb + QPoint(sb->width(), 0));
+    QTest::mouseRelease(sb, Qt::LeftButton, {}, thumb + QPoint(sb->width(), 0));
+    EXPECT_EQ(edit("ePORelayDelay"), "00:01:00") << "the thumb dragged to the end";
 }

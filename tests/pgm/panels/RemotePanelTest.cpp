@@ -20,27 +20,23 @@ struct RemotePanelTest : PanelTest {
 
 } // namespace
 
-// Off -> 230 V -> LST names the input; LST -> off clears inputs and function.
-TEST_F(RemotePanelTest, SwitchCyclesAndOnlyOffWrites)
-{
-    play({{bytes(0x0C, 0x0B), {"@rc_off", "?rc_main", "!rem_dis"}, bytes(0x0C, 0x0B)}});
-    EXPECT_EQ(caption(), "Remote Control, Input=230V");
-    play({{bytes(0x0C, 0x0B), {"@rc_off", "@rc_main", "?rc_lst", "!rc_main"}, bytes(0x0C, 0x0B)}});
-    EXPECT_EQ(caption(), "Remote Control, Input=LST");
-    play({{bytes(0x6C, 0x3B), {"@rc_main", "@rc_lst", "?rc_off", "?rem_dis", "!lRemote"}, bytes(0x0C, 0x0B)}});
-}
-
-// Remote DIM keeps the LST timer and ISD off until switched off.
-TEST_F(RemotePanelTest, OkWritesFunctionAndInput)
+// Off -> 230 V -> LST names the input and writes nothing; OK with Remote DIM keeps the LST timer and ISD off
+// until the switch goes off, which clears both inputs and the function.
+TEST_F(RemotePanelTest, SwitchCyclesAndOkWritesFunctionAndInput)
 {
     load({{img::optionFlags, 0x0B}});
     const Bytes before = image();
-    act({"@rc_off", "@rc_main", "@iRemote_en"});
+    act({"@rc_off", "?rc_main", "!rem_dis"});
+    EXPECT_EQ(caption(), "Remote Control, Input=230V");
+    act({"@rc_main", "?rc_lst", "!rc_main", "@iRemote_en"});
+    EXPECT_EQ(caption(), "Remote Control, Input=LST");
+    EXPECT_EQ(differences(image(), before), "");
     h->find<QAbstractButton>("rbRemote")->click(); // the short caption lies left of the centre
     act({"bRC_OK", "lRemote==Remote DIM", "?LST_dis", "?Astro_dis", "@sw_lst_open", "@sw_astro_open"});
     EXPECT_EQ(differences(image(), with(before, bytes(0x40, 0x2B))), "");
     act({"@rc_lst", "?LST_dis", "?Astro_dis", "@sw_lst_open", "@sw_astro_open"}); // switched on again
     EXPECT_EQ(differences(image(), before), "");
+    play({{bytes(0x6C, 0x3B), {"@rc_main", "@rc_lst", "?rc_off", "?rem_dis", "!lRemote"}, bytes(0x0C, 0x0B)}});
 }
 
 // On the LST input a refresh opens the panel naming that input; while busy only the buttons follow.

@@ -34,11 +34,9 @@ TEST_F(ThermalPanelTest, Thresholds)
            {"iTM", "eOutput_T1==30", "eOutput_T1", "eOutput_T1==", "eOutput_T_Cal", "sbThermo=40", "bTMOk",
             "?sw_tm_off"}, // a calibration is stored also when switched off
            {{img::featureFlags, tmOff}, {img::tmT1, 0}, {img::tmL1, 0}, {img::tmCal, 50}}},
-          {three,
-           {"iTM", "eOutput_T2", "sbThermo=45", "eOutput_T2==45", "sbThermo=30", "eOutput_T2==", "eOutput_T1",
-            "sbThermo=70", "sbThermo=30", "eOutput_T1==", "bTMOk"},
-           {{img::featureFlags, tmOff}, {img::tmT1, 0}, {img::tmL1, 0}, {img::tmT2, 0}, {img::tmL2, 0},
-            {img::tmT3, 0}, {img::tmL3, 0}}},
+          {three, // T2 removed (the slider's lowest position) while T1 stays: rows 2 and 3 go
+           {"iTM", "eOutput_T2", "sbThermo=45", "eOutput_T2==45", "sbThermo=30", "eOutput_T2==", "bTMOk"},
+           {{img::tmT2, 0}, {img::tmL2, 0}, {img::tmT3, 0}, {img::tmL3, 0}}},
           {three, // a level without its T3 is not stored
            {"iTM", "eOutput_L3", "sbThermo=70", "eOutput_T3", "sbThermo=30", "eOutput_T3==", "eOutput_L3==70", "bTMOk"},
            {{img::tmT3, 0}, {img::tmL3, 0}}}});
