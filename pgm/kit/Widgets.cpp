@@ -76,14 +76,6 @@ void ScrollBar::mousePressEvent(QMouseEvent* e)
     QScrollBar::mousePressEvent(e);
 }
 
-bool ScrollBar::setMin(int minimum)
-{
-    if (maximum() < minimum)
-        return false;
-    setMinimum(minimum);
-    return true;
-}
-
 bool ScrollBar::setMax(int maximum)
 {
     if (maximum < minimum())

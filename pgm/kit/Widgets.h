@@ -50,7 +50,6 @@ class ScrollBar : public QScrollBar {
     Q_OBJECT
 public:
     explicit ScrollBar(QWidget* parent = nullptr);
-    bool setMin(int minimum);
     bool setMax(int maximum);
     bool setLimits(int minimum, int maximum);
     void setPosition(int position) { setValue(position); }
