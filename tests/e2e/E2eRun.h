@@ -4,10 +4,10 @@
 
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 
-#include <algorithm>
 #include <csignal>
 #include <cstdint>
 #include <vector>
@@ -96,12 +96,11 @@ public:
     // The simulated library's log: one line per probe and report, its pid first.
     QStringList log() const { return QString::fromLatin1(contents("sim.log")).split('\n', Qt::SkipEmptyParts); }
     int count(const QString& text) const { return static_cast<int>(log().filter(text).size()); }
-    // Polls that found no report since the last line holding text: how far the program went on after it.
-    int idleAfter(const QString& text) const
+    // Polls that found no report since the last line matching `line`: how far the program went on after it.
+    int idleAfter(const QRegularExpression& line) const
     {
         const QStringList lines = log();
-        const auto last = std::find_if(lines.rbegin(), lines.rend(), [&](auto& l) { return l.contains(text); });
-        return static_cast<int>(std::count_if(lines.rbegin(), last, [](auto& l) { return l.contains(" idle"); }));
+        return static_cast<int>(lines.mid(lines.lastIndexOf(line) + 1).filter(" idle").size());
     }
     QStringList pids() const // in order of first appearance
     {

@@ -58,10 +58,8 @@ std::optional<QString> ScriptedPlatform::openFileName(const QString& title, cons
     return answer;
 }
 
-std::optional<QString> ScriptedPlatform::saveFileName(const QString& title, const QString& filter,
-                                                      const QString& defaultSuffix)
+std::optional<QString> ScriptedPlatform::saveFileName(const QString& title, const QString& filter, const QString&)
 {
-    fileDialogSuffixes << defaultSuffix;
     return openFileName(title, filter);
 }
 

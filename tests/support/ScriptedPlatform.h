@@ -24,7 +24,6 @@ public:
     QStringList confirmations;
     QStringList fileDialogTitles;
     QStringList fileDialogFilters;
-    QStringList fileDialogSuffixes; // the default extension of each save dialog
     int beeps = 0;
     std::vector<QString> restarts;
     bool busyCursor = false;
