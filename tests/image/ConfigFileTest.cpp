@@ -11,7 +11,6 @@ namespace {
 
 const QString corrupted = QStringLiteral("File is corrupted!");
 const QString oldFormat = QStringLiteral("Old Format: Please check Parameter!");
-const QString notConfig = QStringLiteral("Not a configuration or firmware file!");
 
 // A 128-byte image unlike the default one; from byte `ff` on 0xFF, the astro data zeroed when `astroZero`.
 Bytes pattern(int ff = img::imageSize, bool astroZero = false)
@@ -37,7 +36,7 @@ TEST(ConfigLoad, WhatEachFileLoads)
     stick.resize(img::stickImageSize, 0x5A);
     const std::tuple<QStringList, bool, QStringList, Bytes> cases[] = {
         {{"MMN3A39Default"}, false, {}, before}, // header only
-        {{QString(QChar(0)) + "MMN", "00"}, false, {notConfig}, before},
+        {{QString(QChar(0)) + "MMN", "00"}, false, {"Not a configuration or firmware file!"}, before},
         {{"FWX0100480000", "00"}, false, {}, before}, // a firmware text: applied elsewhere
         {QStringList{"MMN3A39Name"} + saved.mid(1), false, {}, pattern(96, true)},
         {QStringList{"MEM3A39Name"} + saved.mid(1), false, {oldFormat}, pattern(96, true)},

@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace nolt {
-namespace {
+using namespace nolt;
 
 // Seconds up to 63, then tens, minutes and quarter hours (a unit's first codes skipped); the texts of each form.
 TEST(TimeCode, EncodesAndDecodesAtTheUnitThresholdsAndFormatsEachForm)
@@ -46,6 +45,3 @@ TEST(TimeText, ParsesTimesOfDayAndOffsetsAndMalformedTexts)
     for (const QString s : {"ab:cd", "05:x0", " 5:00", "-1:00", "05:+9", "\u0660\u0665:00"})
         EXPECT_FALSE(getTimeHM(s).has_value()) << s.toStdString();
 }
-
-} // namespace
-} // namespace nolt

@@ -60,10 +60,9 @@ TEST(DriverStore, StoreToM3WritesPageEntryFirmwareAndDirectoryThenRestarts)
     EXPECT_EQ(rig.at(0xFF80, 16), rig.was(0xFF80, 16)) << "M1's entry goes back as it was read";
     EXPECT_EQ(rig.at(0xFFC0, 8), (Bytes{0x8A, 0x65, 0xC1, 0x2A, 0xC8, 0x00, 0x04, 0x00}));
     EXPECT_EQ(rig.at(0xFFC8, 8), rig.was(0xFFC8, 8)) << "the firmware entry's last bytes are untouched";
-    const Bytes fw = rig.at(0x0200, 256); // two pages; the second ends in 56 bytes of 0xFF
-    for (int i = 0; i < 200; ++i)
-        ASSERT_EQ(fw[i], i + 1);
-    EXPECT_EQ(Bytes(fw.begin() + 200, fw.end()), Bytes(56, 0xFF));
+    Bytes fw(256, 0xFF); // two pages; the second ends in 56 bytes of 0xFF
+    std::iota(fw.begin(), fw.begin() + 200, 1);
+    EXPECT_EQ(rig.at(0x0200, 256), fw);
     EXPECT_EQ(rig.driver().pagesWritten, (std::vector<int>{0x8000, 0x0200, 0x0280, 0xFF80}));
     EXPECT_FALSE(rig.state.firmware.fwUpdatePending);
     EXPECT_TRUE(rig.state.firmware.fwImage.empty());

@@ -11,11 +11,8 @@ using namespace nolt::test;
 TEST(EraseAll, YesErasesTheDeviceAndRestartsNoNoDeviceOrABusyWindowSendNothing)
 {
     const struct { bool yes, present, busy; QStringList messages; int confirmations, beeps; } cases[] = {
-        {true, true, false, {}, 1, 0}, // Yes
-        {false, true, false, {}, 1, 1},
-        {true, false, false, {"   USB Error!   "}, 0, 0},
-        {true, true, true, {}, 0, 0},
-    };
+        {true, true, false, {}, 1, 0}, {false, true, false, {}, 1, 1}, // Yes (the only one that erases), No
+        {true, false, false, {"   USB Error!   "}, 0, 0}, {true, true, true, {}, 0, 0}};
     for (const auto& c : cases) {
         DriverRig rig;
         rig.state.sw.cmdLineArgs = QStringLiteral(" -eraseAll");

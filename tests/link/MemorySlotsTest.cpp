@@ -18,9 +18,8 @@ TEST(MemorySlots, DataLikeAReadHeaderOrAStickGreetingIsTakenAsData)
     image[6] = 0xB2, image[7] = 0x50;   // thermal "Off" at 50 %, T2 80 degrees
     image[18] = 0xB2, image[19] = 0x51;
     image[30] = 0xC0, image[31] = 0x44; // "Off" at 64 %, T2 68 degrees
-    rig.storeSlot(1, image, QStringLiteral(u"\u00B2P"));
-    rig.storeSlot(2, image, QStringLiteral(u"\u00B2Q"));
-    rig.storeSlot(3, image, QStringLiteral(u"\u00C0D"));
+    for (const auto& [slot, name] : {std::pair{1, u"\u00B2P"}, {2, u"\u00B2Q"}, {3, u"\u00C0D"}})
+        rig.storeSlot(slot, image, QString::fromUtf16(name));
     rig.link.readControlBlock();
     ASSERT_TRUE(waitForReply(rig.platform, rig.view, [&rig] { return !rig.link.controlFlag; }));
     EXPECT_EQ(rig.link.controlBlock, rig.at(0xFF80, 128));
@@ -44,9 +43,8 @@ TEST(MemorySlots, DataLikeAReadHeaderOrAStickGreetingIsTakenAsData)
 TEST(MemorySlots, ReadThatStopsShortNeverCarriesAnotherSlotsBytes)
 {
     DriverRig rig;
-    rig.storeSlot(1, Bytes(128, 0x11), QStringLiteral("One"));
-    rig.storeSlot(2, Bytes(128, 0x22), QStringLiteral("Two"));
-    rig.storeSlot(3, Bytes(128, 0x33), QStringLiteral("Three"));
+    for (const auto& [slot, name] : {std::pair{1, "One"}, {2, "Two"}, {3, "Three"}})
+        rig.storeSlot(slot, Bytes(128, static_cast<std::uint8_t>(0x11 * slot)), QString::fromLatin1(name));
     rig.readDirectory();
     rig.driver().faults.shortRead[0x4000] = 5;
     MemorySlots memory;

@@ -28,13 +28,11 @@ struct StickMachineTest : ::testing::Test, StickRig {
 } // namespace
 
 // "ReRead" only when identified; a reply with a wrong CRC is dropped and the read stands until the stick announces
-// itself again; a data reply moves the read on by its own address (208 + 26 asks for 234).
+// itself again. Replies given by hand: StickFaultsTest.
 TEST_F(StickMachineTest, IdentityAndRereadReadAll256Bytes)
 {
-    for (int s : {0, 2}) {
-        machine.frames().stickState = s;
-        machine.bRereadClick();
-    }
+    for (int s : {0, 2})
+        machine.frames().stickState = s, machine.bRereadClick();
     EXPECT_TRUE(device.written.empty());
     model.badCrcReplies = 1;
     state.eeBlock.assign(128, 0x77);
@@ -49,23 +47,10 @@ TEST_F(StickMachineTest, IdentityAndRereadReadAll256Bytes)
     EXPECT_TRUE(view.busy);
     model.announce();
     settle();
-    EXPECT_EQ(addressesOf(1, stick::stickReadMem),
-              (std::vector<int>{0, 26, 52, 78, 104, 130, 156, 182, 208, 234}));
+    EXPECT_EQ(addressesOf(1, stick::stickReadMem), (std::vector<int>{0, 26, 52, 78, 104, 130, 156, 182, 208, 234}));
     EXPECT_EQ(state.eeBlock, memory());
     EXPECT_FALSE(view.busy);
-    EXPECT_EQ(view.displays, 1);
     EXPECT_FALSE(view.log) << "no log box without -showLog";
-    machine.bRereadClick();
-    model.clearOutbox();
-    device.clearReplies();
-    reply(dataReply(208, 26, 0x5A));
-    EXPECT_EQ(device.written.back()[3], 234);
-    EXPECT_EQ(state.eeBlock, memory()) << "nothing reaches the image before the read is complete";
-    reply(dataReply(234, 22, 0x5B));
-    EXPECT_EQ(state.eeBlock[0], memory()[0]) << "bytes the replies skipped keep what the image held";
-    EXPECT_EQ(state.eeBlock[233], 0x5A);
-    EXPECT_EQ(state.eeBlock[255], 0x5B);
-    EXPECT_EQ(view.displays, 2);
     const std::size_t sent = device.written.size(); // a second identity only updates the id
     reply({0xB2, '_', 0xAA, 0xBB, 0xCC, 0xDD, 1, 73});
     EXPECT_EQ(device.written.size(), sent);
@@ -85,9 +70,7 @@ TEST_F(StickMachineTest, WriteRepeatsRefusedFramesAndTheSixthRefusalEndsIt)
     EXPECT_EQ(addressesOf(10, stick::stickWriteEE),
               (std::vector<int>{0, 0, 0, 0, 0, 0, 12, 24, 36, 48, 60, 72, 84, 96, 108}));
     EXPECT_EQ(view.lines.count("EE Write Repeat"), 5);
-    EXPECT_EQ(model.memory[249], 0x42);
     EXPECT_EQ(model.memory[250], 217) << "250..255 not written";
-    EXPECT_EQ(view.captionText, readyCaption + "->Transfer finished.");
     EXPECT_TRUE(view.lines.contains("EE Write OK"));
     machine.bRereadClick();
     EXPECT_EQ(model.pending(), 0u) << "no ReRead after a write until the stick identifies itself";
@@ -99,11 +82,9 @@ TEST_F(StickMachineTest, WriteRepeatsRefusedFramesAndTheSixthRefusalEndsIt)
         machine.storeUSBStick();
         settle();
         EXPECT_EQ(addressesOf(start, ee ? stick::stickWriteEE : stick::stickWriteMem), std::vector<int>(6, 0));
-        EXPECT_EQ(device.written.size() - start, ee ? 16u : 6u);
         EXPECT_EQ(view.captionText, "Transfer Error!");
         EXPECT_EQ(machine.stickState(), 0);
         EXPECT_EQ(view.enables, enables + 1);
-        EXPECT_FALSE(view.busy);
         EXPECT_FALSE(platform.busyCursor);
     }
 }
@@ -121,8 +102,7 @@ TEST_F(StickMachineTest, OneOperationAtATimeAndEachEndsWhole)
         {write, 3, load, false}, {write, 13, load, false}, {write, 3, updateFw, true}, {write, 3, reread, true},
         {update, 3, load, false}, {update, 3, transfer, true}, {update, 3, reread, true}};
     Bytes pressed(256);
-    for (std::size_t i = 0; i < 256; ++i)
-        pressed[i] = static_cast<std::uint8_t>(255 - i);
+    std::iota(pressed.rbegin(), pressed.rend(), 0);
     for (const auto& r : rows) {
         SCOPED_TRACE(testing::Message() << "operation " << r.op << ", action " << r.act);
         identify();
@@ -188,23 +168,16 @@ TEST_F(StickMachineTest, FirmwarePagesByLengthAndCaptionByVersion)
         const QString ready = QStringLiteral("USB Stick, Device Nr. 12345678, FW %1            Ready...").arg(r.shown);
         EXPECT_EQ(view.captionText, ready);
         EXPECT_EQ(view.log.has_value(), r.logBox);
-        EXPECT_EQ(machine.stickFwVersion(), r.version == 0xFF ? 0 : r.version);
         model.firmware.clear();
         state.firmware.fwLength = r.length;
-        const int resets = model.resets;
         machine.bUpdateFwClick();
-        EXPECT_TRUE(view.progressShown);
         settle();
         EXPECT_EQ(model.firmware, Bytes(fw.begin(), fw.begin() + r.pages * 72));
         EXPECT_EQ(view.position, r.progress);
-        EXPECT_EQ(model.resets, resets + 1);
         EXPECT_TRUE(view.lines.contains("FW Update done."));
-        EXPECT_FALSE(view.progressShown);
         EXPECT_EQ(view.captions.count(ready + "->FW Update finished."), 1);
-        EXPECT_EQ(view.captionText, ready);
+        EXPECT_EQ(view.captionText, ready) << "reset, announced and read again";
     }
-    EXPECT_EQ(view.log->lOp, "10000 min");
-    EXPECT_EQ(view.log->lSwCnt, "5");
-    EXPECT_EQ(view.log->lOverT, "60 min");
-    EXPECT_EQ(view.log->lMaxT, "85 °C");
+    EXPECT_EQ(QStringList({view.log->lOp, view.log->lSwCnt, view.log->lOverT, view.log->lMaxT}),
+              QStringList({"10000 min", "5", "60 min", "85 °C"}));
 }

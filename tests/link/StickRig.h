@@ -14,15 +14,10 @@ namespace nolt::test {
 
 struct RecordingView final : StickView {
     QString captionText;
-    QStringList captions; // every caption set, in order
-    int enables = 0;
-    bool busy = false;
+    QStringList captions, lines; // every caption set and every debug line, in order
     std::optional<StickLogTexts> log; // shown log box, none when hidden
-    bool debugTicked = true;
-    QStringList lines;
-    int position = -1;
-    bool progressShown = false;
-    int displays = 0;
+    int enables = 0, position = -1, displays = 0;
+    bool busy = false, debugTicked = true;
 
     QString caption() const override { return captionText; }
     void setCaption(const QString& t) override { captions << (captionText = t); }
@@ -34,7 +29,7 @@ struct RecordingView final : StickView {
     bool debugOn() const override { return debugTicked; }
     void debugLine(const QString& line) override { lines << line; }
     void setProgress(int p, int) override { position = p; }
-    void showProgress(bool s) override { progressShown = s; }
+    void showProgress(bool) override {}
     void setDisplay() override { ++displays; }
 };
 
