@@ -3,9 +3,6 @@
 
 #include "PanelTesting.h"
 
-using namespace nolt;
-using namespace nolt::test;
-
 namespace {
 
 struct PanelsTest : PanelTest {
@@ -187,22 +184,17 @@ TEST_F(PanelsTest, AClickAloneKeepsTheStoredValueAndASliderMoveWrites)
     }
 }
 
-// The captions of the slot buttons and the bottom bar's labels, and of each panel's labels in sorted order.
+// The captions of the slot buttons and the bottom bar; each panel's labels, sorted.
 TEST_F(PanelsTest, CaptionsOfTheSlotButtonsAndThePanelsLabels)
 {
     const std::pair<const char*, const char*> captions[] = {
         {"bM1", "M1"}, {"bM2", "M2"}, {"bM3", "M3"}, {"bM4", "M4"}, {"lInfo", "Info:"}, {"l60Hz", "60Hz Version"},
-        {"pStartupDelay", "%|Delay|Fade Speed|Level|s/%"},
-        {"pOutput", "%|Minimum level"},
-        {"pBlockTime", "Blocking Time|HH:MM:SS"},
-        {"pThermoM", "%|C°|C° -->|Not empty!|T1|T2|T3"},
+        {"pStartupDelay", "%|Delay|Fade Speed|Level|s/%"}, {"pOutput", "%|Minimum level"},
+        {"pBlockTime", "Blocking Time|HH:MM:SS"}, {"pThermoM", "%|C°|C° -->|Not empty!|T1|T2|T3"},
         {"pISD", "HH:MM|HH:MM:SS|ISD Offset Time|Length of Night for DST End|Length of Night for DST Start"},
-        {"pTHold", "HH:MM:SS|Input Hold Time"},
-        {"pMFF", "%|Burn-In Period|L1|L2|L3|Lifetime|Start Level|Stop Level|h"},
-        {"pDimmer1", "DEL|Fade Speed|Level|Relay|Time|s/%"},
-        {"pDimmer2", "DEL|Delay|Fade Speed|Level|Relay|s/%"},
-        {"pCalc", "Geographic Longitude|Min|Time Difference =  Offset|Time Zone"},
-        {"pAstroCalc", "-3|=>|N 50"},
+        {"pTHold", "HH:MM:SS|Input Hold Time"}, {"pMFF", "%|Burn-In Period|L1|L2|L3|Lifetime|Start Level|Stop Level|h"},
+        {"pDimmer1", "DEL|Fade Speed|Level|Relay|Time|s/%"}, {"pDimmer2", "DEL|Delay|Fade Speed|Level|Relay|s/%"},
+        {"pCalc", "Geographic Longitude|Min|Time Difference =  Offset|Time Zone"}, {"pAstroCalc", "-3|=>|N 50"},
     };
     for (auto [name, caption] : captions) {
         QList<QLabel*> labels = h->find(name)->findChildren<QLabel*>();

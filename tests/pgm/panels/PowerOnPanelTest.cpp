@@ -5,9 +5,6 @@
 #include <QStyle>
 #include <QStyleOptionSlider>
 
-using namespace nolt;
-using namespace nolt::test;
-
 using PowerOnPanelTest = PanelTest;
 
 // A duration opens in the range that holds it; choosing a range rounds to its nearest step, halves up, and

@@ -8,15 +8,9 @@
 #include <QTemporaryDir>
 #include <QTextDocument>
 
-using namespace nolt;
-using namespace nolt::test;
-
 const QColor skyBlue(0xA6, 0xCA, 0xF0), lime(0x00, 0xFF, 0x00);
 
-static bool isDefault(const Bytes& image)
-{
-    return std::equal(defaultImage.begin(), defaultImage.end(), image.begin());
-}
+static bool isDefault(const Bytes& i) { return std::equal(defaultImage.begin(), defaultImage.end(), i.begin()); }
 
 TEST(SlotRow, StoredSlotsAreSkyBlueAndAChoiceUnpacksTheSlot)
 {
