@@ -79,7 +79,7 @@ TEST_F(DimmingCurveTest, ChooserTicksPlotsAndDropsTheCurve)
     h->state().demo = false; // as in driver mode, where OK maps the levels
     act({"iTen", "?cbDC"});
     EXPECT_EQ(choice(), "-Correction OFF -1 0");
-    act({"cbDC+", "?pDimmingCurve"});
+    act({"cbDC+", "?pDimmingCurve", "!pDcHelp"});
     EXPECT_EQ(list()->currentRow(), 0);
     QStringList listed;
     for (int row = 0; row < list()->count(); ++row)

@@ -9,7 +9,8 @@
 TEST_F(PanelTest, MainScreenDrawsTheImageWithBoldLabelsOnWhite)
 {
     const struct { ByteChanges changes; Steps checks; bool remoteDim = false; } rows[] = {
-        {{{img::featureFlags, 0x0C | img::outputPwm}}, {"?PWM", "?SW_PWM", "?iLst_en", "!Dali", "!iLST_pol"}},
+        {{{img::featureFlags, 0x0C | img::outputPwm}},
+         {"?PWM", "?SW_PWM", "?iLst_en", "!Dali", "!iLST_pol", "?background"}}, // the schematic behind it all
         // The LST polarity is drawn even while the timer is off.
         {{{img::featureFlags, 0x04 | 0x10}}, {"?LST_dis", "?iLST_pol", "!iLst_en"}},
         // The hold time shows only with the LST timer.

@@ -91,6 +91,9 @@ TEST(SlotRow, DefaultAsksThenEmptiesTheChosenSlotInTheWindowOnly)
     std::fill(expected.begin() + 40, expected.begin() + 48, 0xFF);
     EXPECT_EQ(h.form->link().controlBlock, expected);
     EXPECT_EQ(d.sent({0xAA, 0x55, 0xF1}), 0) << "nothing is written to the device";
+    h.click("bMemCancel");
+    d.choose(3);
+    EXPECT_TRUE(isDefault(h.image())) << "the slot stays empty";
     h.form->link().usbStick = true;
     h.image().assign(256, 0x11);
     h.click("bMemClear");
