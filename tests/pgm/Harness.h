@@ -15,20 +15,6 @@
 
 namespace nolt::test {
 
-inline void clickOn(QWidget* w)
-{
-    ASSERT_NE(w, nullptr);
-    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(w->width() / 2, w->height() / 2));
-}
-
-template <typename W = QWidget>
-W* control(const QObject* root, const QString& name)
-{
-    W* w = root->findChild<W*>(name);
-    EXPECT_NE(w, nullptr) << "no control named " << name.toStdString();
-    return w;
-}
-
 // loader supplies the HID library (none by default); started() also runs the start-up sequence.
 struct FormHarness {
     ScriptedPlatform platform;
@@ -46,9 +32,18 @@ struct FormHarness {
         return h;
     }
     template <typename W = QWidget>
-    W* find(const QString& name) const { return control<W>(form.get(), name); }
+    W* find(const QString& name) const
+    {
+        W* w = form->findChild<W*>(name);
+        EXPECT_NE(w, nullptr) << "no control named " << name.toStdString();
+        return w;
+    }
     bool shown(const QString& name) const { return find(name) && find(name)->isVisibleTo(form.get()); }
-    void click(const QString& name) { clickOn(find(name)); }
+    void click(const QString& name)
+    {
+        if (QWidget* w = find(name))
+            QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(w->width() / 2, w->height() / 2));
+    }
     QString text(const QString& name) const // a line edit's or a label's
     {
         auto* edit = form->findChild<QLineEdit*>(name);
@@ -91,3 +86,7 @@ inline Bytes sampleImage(std::uint8_t poLevel = 80)
 }
 
 } // namespace nolt::test
+
+// Every test file works in both namespaces.
+using namespace nolt;
+using namespace nolt::test;

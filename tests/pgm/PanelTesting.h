@@ -5,7 +5,6 @@
 
 #include "pgm/kit/Widgets.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 
 #include <algorithm>

@@ -2,16 +2,9 @@
 
 #include "PanelTesting.h"
 
-using namespace nolt;
-using namespace nolt::test;
-
 namespace {
 
-struct Engine {
-    char n;
-    const char *first, *ok, *deleteLabel;
-    int steps;
-};
+struct Engine { char n; const char *first, *ok, *deleteLabel; int steps; };
 const Engine engine1{'1', "eD#_Time", "bDimmer1_OK", "lDelete", img::dim1Steps};
 const Engine engine2{'2', "eD#_Delay", "bDimmer2OK", "lDelete2", img::dim2Steps};
 
@@ -29,10 +22,7 @@ struct DimmingEngineTest : PanelTest {
         for (const char* s : steps)
             act({c(s).toUtf8().constData()});
     }
-    Bytes steps() const
-    {
-        return Bytes(h->image().begin() + e.steps, h->image().begin() + e.steps + img::dimStepsBytes);
-    }
+    Bytes steps() const { const auto at = h->image().begin() + e.steps; return Bytes(at, at + img::dimStepsBytes); }
     // Ten steps: the given ones, the rest empty.
     static Bytes stepList(std::initializer_list<std::uint8_t> used)
     {

@@ -2,9 +2,6 @@
 
 #include "PanelTesting.h"
 
-using namespace nolt;
-using namespace nolt::test;
-
 using IsdPanelTest = PanelTest;
 
 // The offset byte counts two minutes, signed, and round-trips; DST shifts the shown offset an hour within
@@ -46,8 +43,6 @@ TEST_F(IsdPanelTest, AutoDstNightLengths)
 // Off greys ISD and its tile (refusing it under Remote DIM: the remote-control test).
 TEST_F(IsdPanelTest, SwitchAndTile)
 {
-    act({"@SW_astro_close", "?Astro_dis", "?dm1_dis", "@iISD_en", "!pISD"}); // the grey overlay takes the click
-    EXPECT_EQ(image()[0], 0x08);
-    act({"@sw_astro_open", "!Astro_dis"});
-    EXPECT_EQ(image()[0], 0x0C);
+    play({{{}, {"@SW_astro_close", "?Astro_dis", "?dm1_dis", "@iISD_en", "!pISD"}, {{0, 0x08}}}, // the overlay takes it
+          {{{0, 0x08}}, {"@sw_astro_open", "!Astro_dis"}, {{0, 0x0C}}}});
 }

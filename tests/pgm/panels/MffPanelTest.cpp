@@ -2,9 +2,6 @@
 
 #include "PanelTesting.h"
 
-using namespace nolt;
-using namespace nolt::test;
-
 namespace {
 
 struct MffPanelTest : PanelTest {

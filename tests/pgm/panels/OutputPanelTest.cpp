@@ -2,9 +2,6 @@
 
 #include "PanelTesting.h"
 
-using namespace nolt;
-using namespace nolt::test;
-
 using OutputPanelTest = PanelTest;
 
 // The switch writes at once: entering DALI clears storePol, one turn from DALI linear ends logarithmic. The panel

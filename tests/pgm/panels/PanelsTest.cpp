@@ -3,9 +3,6 @@
 
 #include "PanelTesting.h"
 
-using namespace nolt;
-using namespace nolt::test;
-
 namespace {
 
 struct PanelsTest : PanelTest {
@@ -85,6 +82,9 @@ TEST_F(PanelsTest, OkWritesTheEditedFieldsAndNothingElse)
         {{{img::holdTime, 94}},
          {"lHold==00:05:00", "@lHold", "eHoldTime", "combHold=3", "sbHold=60", "bTHoldOK", "lHold==15:00:00", "!pTHold"},
          {{img::holdTime, 252}}},
+        // Cancel at hold time 0 leaves the hold off; OK with a time shows it.
+        {{}, {"sw_hold_off", "!HOLD_dis", "bTHoldCancel", "?HOLD_dis", "?sw_hold_off", "!lHold", "sw_hold_off",
+              "eHoldTime", "sbHold=5", "bTHoldOK", "?lHold", "lHold==00:00:05"}, {{img::holdTime, 5}}},
         // 253..255 lie beyond the slider's 15:00:00 and keep their text when range 3 is chosen again.
         {{{img::holdTime, 254}}, {"iTHold_en", "eHoldTime", "combHold=3", "eHoldTime==15:30:00", "bTHoldOK"}},
     });
@@ -166,7 +166,7 @@ TEST_F(PanelsTest, AClickAloneKeepsTheStoredValueAndASliderMoveWrites)
         {{{img::holdTime, 191}}, "iTHold_en", "eHoldTime", "bTHoldOK", "sbHold=5", 197},
         {{{e1 + 3, 0x70}}, "iISD1_en", "eD1_Time2", "bDimmer1_OK", "sbD1=235", 0x6B},  // 09:20 to 08:55
         {{{e1, 0x8C}}, "iISD1_en", "eD1_Time1", "bDimmer1_OK", "sbD1=21", 0x95},       // 14:20 to 15:05
-        {{{e1 + fade, 197}}, "iISD1_en", "eD1_Fade1", "bDimmer1_OK", "sbD1=6", 188},   // 04,500 to 03,600
+        {{{e1 + fade, 197}}, "iISD1_en", "eD1_Fade1", "bDimmer1_OK", "comboD1=2", 188}, // 04,500 to range 2's top
         {{{e1 + level, 0xB2}}, "iISD1_en", "eD1_Level1", "bDimmer1_OK", "sbD1=40", 0x28}, // relay off, then on
         {{{e2, 0xFE}}, "iISD2_en", "eD2_Delay1", "bDimmer2OK", "sbD2=59", 251},         // 15:30:00 to 14:45:00
         {{{e2 + fade, 127}}, "iISD2_en", "eD2_Fade1", "bDimmer2OK", "sbD2=11", 139},     // 00,630 to 00,660
@@ -187,22 +187,17 @@ TEST_F(PanelsTest, AClickAloneKeepsTheStoredValueAndASliderMoveWrites)
     }
 }
 
-// The captions of the slot buttons and the bottom bar's labels, and of each panel's labels in sorted order.
+// The captions of the slot buttons and the bottom bar; each panel's labels, sorted.
 TEST_F(PanelsTest, CaptionsOfTheSlotButtonsAndThePanelsLabels)
 {
     const std::pair<const char*, const char*> captions[] = {
         {"bM1", "M1"}, {"bM2", "M2"}, {"bM3", "M3"}, {"bM4", "M4"}, {"lInfo", "Info:"}, {"l60Hz", "60Hz Version"},
-        {"pStartupDelay", "%|Delay|Fade Speed|Level|s/%"},
-        {"pOutput", "%|Minimum level"},
-        {"pBlockTime", "Blocking Time|HH:MM:SS"},
-        {"pThermoM", "%|C°|C° -->|Not empty!|T1|T2|T3"},
+        {"pStartupDelay", "%|Delay|Fade Speed|Level|s/%"}, {"pOutput", "%|Minimum level"},
+        {"pBlockTime", "Blocking Time|HH:MM:SS"}, {"pThermoM", "%|C°|C° -->|Not empty!|T1|T2|T3"},
         {"pISD", "HH:MM|HH:MM:SS|ISD Offset Time|Length of Night for DST End|Length of Night for DST Start"},
-        {"pTHold", "HH:MM:SS|Input Hold Time"},
-        {"pMFF", "%|Burn-In Period|L1|L2|L3|Lifetime|Start Level|Stop Level|h"},
-        {"pDimmer1", "DEL|Fade Speed|Level|Relay|Time|s/%"},
-        {"pDimmer2", "DEL|Delay|Fade Speed|Level|Relay|s/%"},
-        {"pCalc", "Geographic Longitude|Min|Time Difference =  Offset|Time Zone"},
-        {"pAstroCalc", "-3|=>|N 50"},
+        {"pTHold", "HH:MM:SS|Input Hold Time"}, {"pMFF", "%|Burn-In Period|L1|L2|L3|Lifetime|Start Level|Stop Level|h"},
+        {"pDimmer1", "DEL|Fade Speed|Level|Relay|Time|s/%"}, {"pDimmer2", "DEL|Delay|Fade Speed|Level|Relay|s/%"},
+        {"pCalc", "Geographic Longitude|Min|Time Difference =  Offset|Time Zone"}, {"pAstroCalc", "-3|=>|N 50"},
     };
     for (auto [name, caption] : captions) {
         QList<QLabel*> labels = h->find(name)->findChildren<QLabel*>();

@@ -5,9 +5,6 @@
 #include <QStyle>
 #include <QStyleOptionSlider>
 
-using namespace nolt;
-using namespace nolt::test;
-
 using PowerOnPanelTest = PanelTest;
 
 // A duration opens in the range that holds it; choosing a range rounds to its nearest step, halves up, and
@@ -30,9 +27,10 @@ TEST_F(PowerOnPanelTest, SliderRangesHoldTheDurationAndRoundHalvesUp)
            {"iTDpc_en", "ePOFade", "ePOFade==03,600", "combRange==3", "sbPU==6", "bDPC_Cancel"}},
           {{{img::poFade, 45}}, {"iTDpc_en", "ePOFade", "combRange=1", "ePOFade==00,050", "sbPU==5", "bDPC_Cancel"}}});
     // A fade of 00,125, between two steps of range 1, keeps its text until a range is chosen; halves round up.
-    act({"iTDpc_en"});
+    act({"iTDpc_en", "ePORelayDelay"});
     h->find<QLineEdit>("ePOFade")->setText("00,125");
     act({"ePOFade", "ePOFade==00,125", "combRange=1", "ePOFade==00,130", "sbPU==13"});
+    EXPECT_EQ(h->find<QComboBox>("combRange")->count(), 4) << "each click on an edit lists the four ranges anew";
 }
 
 TEST_F(PowerOnPanelTest, RandomIsWrittenAtOnceAndCancelShowsIt)

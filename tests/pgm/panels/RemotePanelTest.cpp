@@ -5,16 +5,10 @@
 
 #include <QGroupBox>
 
-using namespace nolt;
-using namespace nolt::test;
-
 namespace {
 
 struct RemotePanelTest : PanelTest {
-    static ByteChanges bytes(std::uint8_t flags, std::uint8_t options)
-    {
-        return {{img::featureFlags, flags}, {img::optionFlags, options}};
-    }
+    static ByteChanges bytes(std::uint8_t f, std::uint8_t o) { return {{img::featureFlags, f}, {img::optionFlags, o}}; }
     QString caption() const { return h->find<QGroupBox>("gbRemote")->title(); }
 };
 

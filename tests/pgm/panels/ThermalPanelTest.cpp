@@ -2,9 +2,6 @@
 
 #include "PanelTesting.h"
 
-using namespace nolt;
-using namespace nolt::test;
-
 using ThermalPanelTest = PanelTest;
 constexpr std::uint8_t tmOn = 0x8C, tmOff = 0x0C; // feature flags
 

@@ -9,9 +9,6 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 
-using namespace nolt;
-using namespace nolt::test;
-
 // The factory image named "Default", one line per entry.
 const QStringList factoryFile = {"MMN8A1CDefault", "0C000064FF0000000000320000FF0000",
                                  "FF0000FF0000FF0000FF0000FF0000FF", "0000FF0000FFE800323C00640000FF00",

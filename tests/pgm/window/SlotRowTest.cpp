@@ -8,15 +8,9 @@
 #include <QTemporaryDir>
 #include <QTextDocument>
 
-using namespace nolt;
-using namespace nolt::test;
-
 const QColor skyBlue(0xA6, 0xCA, 0xF0), lime(0x00, 0xFF, 0x00);
 
-static bool isDefault(const Bytes& image)
-{
-    return std::equal(defaultImage.begin(), defaultImage.end(), image.begin());
-}
+static bool isDefault(const Bytes& i) { return std::equal(defaultImage.begin(), defaultImage.end(), i.begin()); }
 
 TEST(SlotRow, StoredSlotsAreSkyBlueAndAChoiceUnpacksTheSlot)
 {
@@ -97,6 +91,9 @@ TEST(SlotRow, DefaultAsksThenEmptiesTheChosenSlotInTheWindowOnly)
     std::fill(expected.begin() + 40, expected.begin() + 48, 0xFF);
     EXPECT_EQ(h.form->link().controlBlock, expected);
     EXPECT_EQ(d.sent({0xAA, 0x55, 0xF1}), 0) << "nothing is written to the device";
+    h.click("bMemCancel");
+    d.choose(3);
+    EXPECT_TRUE(isDefault(h.image())) << "the slot stays empty";
     h.form->link().usbStick = true;
     h.image().assign(256, 0x11);
     h.click("bMemClear");

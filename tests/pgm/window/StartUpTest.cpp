@@ -7,9 +7,6 @@
 
 #include <QTimer>
 
-using namespace nolt;
-using namespace nolt::test;
-
 TEST(StartUp, WithoutLibraryShowsDemoModeOnTheDefaultImage)
 {
     auto h = FormHarness::started();
