@@ -59,7 +59,6 @@ public:
     const StickId& stickId() const { return stickId_; }
     int stickFwVersion() const { return stickFwVersion_; }
     int stickRetries() const { return stickRetries_; }
-    bool reading() const { return reading_; }
 
 private:
     void handleReply();
