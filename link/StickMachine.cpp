@@ -104,7 +104,8 @@ void StickMachine::startRead()
     // Bytes that the replies skip keep what the image holds.
     readImage_ = state_.eeBlock;
     frames_.stickAddr = 0;
-    // Running before its first frame: the frame lets the buttons act.
+    // The read runs from before its first frame: sending a frame processes
+    // pending messages, and a button pressed then must find it running.
     reading_ = true;
     if (!frames_.stickCmd(stickReadMem))
         reading_ = false;
