@@ -186,7 +186,7 @@ void StickMachine::readComplete()
     view_.enableButtons();
 }
 
-bool StickMachine::send(int cmd)
+void StickMachine::send(int cmd)
 {
     // The answer is awaited from before the frame goes out: sending
     // processes pending messages, and Timer3 may take the answer then.
@@ -194,10 +194,8 @@ bool StickMachine::send(int cmd)
     // A frame that cannot be built within the image, the stick's memory or
     // its report (nothing is cut), or that cannot be written because the
     // device is gone, ends the operation.
-    if (frames_.stickCmd(cmd))
-        return true;
-    operationStopped();
-    return false;
+    if (!frames_.stickCmd(cmd))
+        operationStopped();
 }
 
 void StickMachine::operationStopped()

@@ -84,7 +84,7 @@ private:
     void startRead();
     void readComplete();
     void readStands();
-    bool send(int cmd);
+    void send(int cmd);
     void operationStopped();
     void writeEnded();
     void writeFailed();
