@@ -18,6 +18,9 @@ struct AppState {
     // Window-wide busy flag: while set, every feature handler and the bottom
     // bar's file and transfer buttons do nothing.
     bool formDisabled = false;
+    // A stick read runs: what it collects replaces the image once complete,
+    // so nothing may change the image meanwhile (the window is busy).
+    bool stickReading = false;
     bool demo = false;     // no device: fixed for the run
     Switches sw;           // command-line switches; sw.dcIndex is the chosen curve
 

@@ -40,13 +40,13 @@ void DriverLink::readReportLengths()
     txScratch_ = reportRoom(output);
 }
 
-void DriverLink::sendReport()
+bool DriverLink::sendReport()
 {
     if (!hid_ || txScratch_.empty())
-        return;
+        return false;
     std::fill(txScratch_.begin(), txScratch_.end(), 0);
     std::copy(dataBuffer.begin(), dataBuffer.end(), txScratch_.begin());
-    hid_->writeData(txScratch_.data());
+    return hid_->writeData(txScratch_.data());
 }
 
 bool DriverLink::receiveReport()

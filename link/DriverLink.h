@@ -53,8 +53,9 @@ public:
     bool transferCheck(int b);
     void sendEraseAll();
 
-    // Sends the first length bytes of dataBuffer as one output report.
-    void sendReport();
+    // Sends dataBuffer as one output report; false when it could not be
+    // written (no device, or the device is gone).
+    bool sendReport();
     // Reads one input report into dataBuffer; false when none came.
     bool receiveReport();
 

@@ -3,6 +3,7 @@
 #include "image/DimmingCurve.h"
 #include "link/ControlBlock.h"
 #include "link/DriverLink.h"
+#include "link/ImageGuard.h"
 #include "link/LinkView.h"
 #include "link/SlotPage.h"
 
@@ -17,7 +18,7 @@ DriverStore::DriverStore(AppState& state, DriverLink& link, Platform& platform, 
 
 void DriverStore::bMemStoreClick(const std::function<void()>& storeUSBStick)
 {
-    if (state_.formDisabled)
+    if (imageLocked(state_, platform_))
         return;
     if (!link_.checkHID()) {
         platform_.showMessage(usbErrorMessage());

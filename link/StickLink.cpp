@@ -51,7 +51,8 @@ bool StickLink::send2Stick(const QString& name, std::span<const std::uint8_t> da
     buffer[0] = sync0;
     buffer[1] = sync1;
     std::copy(data.begin() + 1, data.end(), buffer.begin() + 2);
-    link_.sendReport();
+    if (!link_.sendReport())
+        return false;
     link_.receiveReport(); // whatever comes back right away is not looked at
     if (view_.debugOn())
         view_.debugLine(QStringLiteral("Send: ") + name);

@@ -55,8 +55,9 @@ public:
     // letter the command expects (not sent), the rest go to report bytes 2
     // onward. Then one report is read and dropped, "Send: <name>" goes to
     // the debug memo and pending messages are processed once. False when
-    // nothing was sent: fewer than two elements, or a frame longer than the
-    // stick's output report (a frame is never cut).
+    // nothing was sent: fewer than two elements, a frame longer than the
+    // stick's output report (a frame is never cut), or a report that could
+    // not be written (the device is gone).
     bool send2Stick(const QString& name, std::span<const std::uint8_t> data);
 
     // Builds and sends the frame of command cmd from the transfer state.

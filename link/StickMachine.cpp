@@ -28,11 +28,14 @@ void StickMachine::start()
 void StickMachine::Timer3Timer()
 {
     platform_.processMessages();
-    if (!link_.receiveReport())
-        return;
-    timer3_.stop();
-    handleReply();
-    timer3_.start();
+    turn_.tick();
+    if (link_.receiveReport()) {
+        timer3_.stop();
+        handleReply();
+        timer3_.start();
+    }
+    if (turn_.timedOut())
+        operationStopped();
 }
 
 void StickMachine::debug(const QString& line)
@@ -48,33 +51,39 @@ void StickMachine::handleReply()
         debug(QStringLiteral("?: ") + hexDigits(r[0], 2));
         return;
     }
-    // Data, write and firmware replies move only the operation they belong
-    // to: a stray one never starts writing the driver's memory or its
-    // firmware, nor changes the image.
     switch (r[1]) {
     case replyIdle:
         return onIdle();
     case replyId:
         return onIdentity();
-    case replyData:
-        return reading_ ? onData() : void();
-    case replyWriteOk:
-        return writing() ? onWriteOk() : void();
-    case replyWriteBad:
-        return writing() ? onWriteRefused(stickWriteMem) : void();
-    case replyEeOk:
-        return writing() ? onEeOk() : void();
-    case replyEeBad:
-        return writing() ? onWriteRefused(stickWriteEE) : void();
-    case replyFwPartOk:
-        return updating() ? onFwPart() : void();
-    case replyFwPageOk:
-        return updating() ? onFwPage() : void();
     case replyBeep:
     case replyBeep2:
         return platform_.beep();
     default:
+        break;
+    }
+    // Data, write and firmware replies move an operation only when they
+    // answer the frame it sent last: a stray, late or out-of-turn one never
+    // moves a write or an update on, nor changes the image.
+    if (!turn_.answers(r[1], r[4])) {
         debug(QStringLiteral("RET: ") + hexDigits(r[1], 2));
+        return;
+    }
+    switch (r[1]) {
+    case replyData:
+        return onData();
+    case replyWriteOk:
+        return onWriteOk();
+    case replyWriteBad:
+        return onWriteRefused(stickWriteMem);
+    case replyEeOk:
+        return onEeOk();
+    case replyEeBad:
+        return onWriteRefused(stickWriteEE);
+    case replyFwPartOk:
+        return onFwPart();
+    default: // replyFwPageOk, the last code that answers a frame
+        return onFwPage();
     }
 }
 
@@ -82,7 +91,10 @@ void StickMachine::onIdle()
 {
     view_.setCaption(QStringLiteral("USB Stick"));
     frames_.stickState = 0;
-    reading_ = false; // the identity that follows starts a fresh read
+    // Whatever ran has ended; the identity that follows starts a fresh read.
+    state_.stickReading = false;
+    turn_.clear();
+    haveImage_ = false;
     view_.setBusy(true);
     view_.disableButtons();
 }
@@ -106,9 +118,22 @@ void StickMachine::startRead()
     frames_.stickAddr = 0;
     // The read runs from before its first frame: sending a frame processes
     // pending messages, and a button pressed then must find it running.
-    reading_ = true;
-    if (!frames_.stickCmd(stickReadMem))
-        reading_ = false;
+    // Nothing may change the image that the read will replace.
+    state_.stickReading = true;
+    view_.setBusy(true);
+    send(stickReadMem);
+}
+
+void StickMachine::readStands()
+{
+    // The image and the screen keep what they held; "ReRead" starts the read
+    // again, also when no read has completed yet.
+    state_.stickReading = false;
+    turn_.clear();
+    if (haveImage_)
+        view_.setBusy(false);
+    else
+        view_.offerReread();
 }
 
 bool StickMachine::dataReplyFits(int address, int length) const
@@ -126,24 +151,21 @@ void StickMachine::onData()
     // A reply that does not fit or whose CRC is wrong is dropped: the read
     // stands until the stick announces itself again or "ReRead" starts it
     // anew, and the image keeps what it held.
-    if (!dataReplyFits(address, length)) {
-        reading_ = false;
-        return;
-    }
+    if (!dataReplyFits(address, length))
+        return readStands();
     stickCrcRx_ = r[2] + 256u * r[3];
     frames_.stickCrc = frameCrc(r[4], r[5], r.data() + dataOffset);
-    if (frames_.stickCrc != stickCrcRx_) {
-        reading_ = false;
-        return;
-    }
+    if (frames_.stickCrc != stickCrcRx_)
+        return readStands();
     std::copy_n(r.begin() + dataOffset, length, readImage_.begin() + address);
     if (address + length < memorySize - 1) {
         frames_.stickAddr = address + length;
-        if (!frames_.stickCmd(stickReadMem))
-            reading_ = false;
+        send(stickReadMem);
         return;
     }
-    reading_ = false;
+    state_.stickReading = false;
+    turn_.clear();
+    haveImage_ = true;
     state_.eeBlock = std::move(readImage_);
     readComplete();
 }
@@ -166,15 +188,37 @@ void StickMachine::readComplete()
 
 void StickMachine::send(int cmd)
 {
-    // A write frame that cannot be built within the image, the stick's
-    // memory or its report ends the write; nothing is cut.
+    // The answer is awaited from before the frame goes out: sending
+    // processes pending messages, and Timer3 may take the answer then.
+    turn_.sent(cmd, cmd == stickFwBlock ? frames_.stickState - 2 : frames_.stickAddr);
+    // A frame that cannot be built within the image, the stick's memory or
+    // its report (nothing is cut), or that cannot be written because the
+    // device is gone, ends the operation.
     if (!frames_.stickCmd(cmd))
+        operationStopped();
+}
+
+void StickMachine::operationStopped()
+{
+    if (state_.stickReading)
+        readStands();
+    else if (writing())
         writeFailed();
+    else if (updating())
+        updateFailed();
 }
 
 bool StickMachine::operationRuns() const
 {
-    return reading_ || writing() || updating();
+    return state_.stickReading || writing() || updating();
+}
+
+bool StickMachine::deviceFound()
+{
+    if (link_.checkHID())
+        return true;
+    platform_.showMessage(usbErrorMessage());
+    return false;
 }
 
 void StickMachine::storeUSBStick()
@@ -231,6 +275,7 @@ void StickMachine::onEeOk()
 
 void StickMachine::writeEnded()
 {
+    turn_.clear();
     frames_.stickState = 0;
     view_.enableButtons();
     view_.setBusy(false);
@@ -243,12 +288,20 @@ void StickMachine::writeFailed()
     view_.setCaption(QStringLiteral("Transfer Error!"));
 }
 
+void StickMachine::updateFailed()
+{
+    writeFailed();
+    view_.showProgress(false);
+}
+
 void StickMachine::bUpdateFwClick()
 {
     // Without a firmware image there is nothing to send: the driver's
     // firmware is never overwritten with filler.
     if (state_.firmware.fwImage.empty() || operationRuns())
         return platform_.beep();
+    if (!deviceFound())
+        return;
     if (!frames_.reportHoldsFrames()) {
         view_.setCaption(QStringLiteral("Transfer Error!"));
         return;
@@ -257,24 +310,23 @@ void StickMachine::bUpdateFwClick()
     frames_.stickAddr = 0;
     frames_.fwImage = state_.firmware.fwImage;
     frames_.startProgress(fwPageCount(state_.firmware.fwLength));
-    frames_.stickCmd(stickFwBlock);
+    send(stickFwBlock);
 }
 
 void StickMachine::onFwPart()
 {
-    if (frames_.stickState >= 5)
-        return;
     ++frames_.stickState;
-    frames_.stickCmd(stickFwBlock);
+    send(stickFwBlock);
 }
 
 void StickMachine::onFwPage()
 {
     frames_.stickState = 3;
     if (frames_.fwPosition < frames_.fwPages) {
-        frames_.stickCmd(stickFwBlock);
+        send(stickFwBlock);
         return;
     }
+    turn_.clear();
     frames_.stickState = 1;
     debug(QStringLiteral("FW Update done."));
     view_.setCaption(view_.caption() + QStringLiteral("->FW Update finished."));
@@ -285,9 +337,9 @@ void StickMachine::onFwPage()
 
 void StickMachine::bRereadClick()
 {
-    if (writing() || updating())
+    if (operationRuns())
         return platform_.beep();
-    if (frames_.stickState == 1)
+    if (frames_.stickState == 1 && deviceFound())
         startRead();
 }
 

@@ -8,10 +8,14 @@
 // One operation at a time: a write or a firmware update always runs to its
 // end, and a read collects the driver's memory apart and puts it into the
 // image only once it is whole, so the image and the stick never hold half
-// of one configuration and half of another.
+// of one configuration and half of another. Every operation ends: one whose
+// stick has not answered for 3 s, or whose frame could not be written
+// because the device is gone, ends as a refused write does (a read ends
+// standing, the image as it was).
 
 #include "link/StickLink.h"
 #include "link/StickTexts.h"
+#include "link/StickTurn.h"
 
 namespace nolt {
 
@@ -48,9 +52,10 @@ public:
 
     // "Transfer": writes image bytes 0..249, then the EE area 0..119, of the
     // image as it is now. "Update FW" sends the firmware as it is now, and
-    // beeps when there is none. Both beep and start nothing while a read, a
-    // write or an update runs. "ReRead" starts the read again, also while
-    // one is under way; it beeps during a write or an update.
+    // beeps when there is none. "ReRead" reads the driver's memory again.
+    // Each beeps and starts nothing while a read, a write or an update runs.
+    // "Update FW" and "ReRead" look for the device anew first (as the store
+    // handler does before "Transfer"), so a stick plugged back works again.
     void storeUSBStick();
     void bUpdateFwClick();
     void bRereadClick();
@@ -75,11 +80,15 @@ private:
     bool updating() const { return frames_.stickState >= 3 && frames_.stickState <= 5; }
     bool operationRuns() const;
     bool dataReplyFits(int address, int length) const;
+    bool deviceFound();
     void startRead();
     void readComplete();
+    void readStands();
     void send(int cmd);
+    void operationStopped();
     void writeEnded();
     void writeFailed();
+    void updateFailed();
     void debug(const QString& line);
 
     Platform& platform_;
@@ -93,9 +102,11 @@ private:
     int stickFwVersion_ = 0;
     int stickRetries_ = 0;
     std::uint32_t stickCrcRx_ = 0;
-    // The read under way and the memory it has collected so far.
-    bool reading_ = false;
+    StickTurn turn_;
+    // The memory the read under way (state_.stickReading) has collected so
+    // far, and whether a read has completed since the stick announced itself.
     Bytes readImage_;
+    bool haveImage_ = false;
 };
 
 } // namespace nolt

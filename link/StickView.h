@@ -25,6 +25,8 @@ public:
     // Shows the transfer buttons of stick mode, respectively hides them all.
     virtual void enableButtons() = 0;
     virtual void disableButtons() = 0;
+    // Shows "ReRead" alone: a read ended standing before any had completed.
+    virtual void offerReread() = 0;
     // The window-wide busy flag.
     virtual void setBusy(bool busy) = 0;
 

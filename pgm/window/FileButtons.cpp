@@ -2,6 +2,7 @@
 
 #include "image/ConfigFile.h"
 #include "image/TextFile.h"
+#include "link/ImageGuard.h"
 #include "pgm/window/Firmware.h"
 #include "pgm/window/TForm1.h"
 
@@ -19,7 +20,8 @@ void FileButtons::bSaveClick()
 {
     AppState& st = form_.state();
     Platform& platform = form_.platform();
-    if (st.formDisabled)
+    // Saving leaves the image alone: allowed while a stick read runs.
+    if (st.formDisabled && !st.stickReading)
         return;
     const auto path = platform.saveFileName(QStringLiteral("Configuration Save"),
                                             QStringLiteral("Configuration files (*.ktc)"),
@@ -36,7 +38,7 @@ void FileButtons::bLoadClick()
 {
     AppState& st = form_.state();
     Platform& platform = form_.platform();
-    if (st.formDisabled)
+    if (imageLocked(st, platform))
         return;
     const auto path = platform.openFileName(
         QStringLiteral("Open File"), QStringLiteral("Configuration files (*.ktc);;Firmware files (*.ktp)"));

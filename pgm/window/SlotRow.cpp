@@ -2,6 +2,7 @@
 
 #include "link/Confirm.h"
 #include "link/ControlBlock.h"
+#include "link/ImageGuard.h"
 #include "pgm/panels/CurveMapping.h"
 #include "pgm/screen/Hints.h"
 #include "pgm/window/Firmware.h"
@@ -89,7 +90,7 @@ void SlotRow::bMemCancelClick()
 
 void SlotRow::bMemClearClick()
 {
-    if (form_.state().formDisabled)
+    if (imageLocked(form_.state(), form_.platform()))
         return;
     if (confirmAction(form_.platform()))
         clearMemory();

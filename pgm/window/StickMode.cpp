@@ -34,7 +34,7 @@ StickMode::StickMode(TForm1& form) : QObject(&form), form_(form), controls_(&for
 
     BottomBar& bar = form.bar();
     connect(bar.bUpdateFw, &QPushButton::clicked, this, [this] { machine_->bUpdateFwClick(); });
-    connect(bar.bReread, &QPushButton::clicked, this, [this] { machine_->bRereadClick(); });
+    connect(bar.bReread, &QPushButton::clicked, this, &StickMode::bRereadClick);
     connect(bar.cbStickDebug, &QCheckBox::toggled, this, &StickMode::cbStickDebugClick);
     form.hooks().startStick = [this] { startStick(); };
     form.hooks().storeUSBStick = [this] { machine_->storeUSBStick(); };
@@ -51,6 +51,15 @@ void StickMode::startStick()
 {
     form_.bar().cbStickDebug->setVisible(form_.state().sw.debugMode);
     machine_->start();
+}
+
+void StickMode::bRereadClick()
+{
+    // The read would replace the image under an open panel, and the panel's
+    // OK would be lost: it is refused like the other buttons during a read.
+    if (panelOpen())
+        return form_.platform().beep();
+    machine_->bRereadClick();
 }
 
 void StickMode::cbStickDebugClick(bool checked)
@@ -80,13 +89,22 @@ void StickMode::disableButtons()
     form_.disableButtons();
 }
 
+void StickMode::offerReread()
+{
+    form_.bar().bReread->show();
+}
+
+bool StickMode::panelOpen() const
+{
+    const auto panels = form_.findChildren<EditorPanel*>();
+    return std::ranges::any_of(panels, [](const EditorPanel* p) { return p->isVisible(); });
+}
+
 void StickMode::setBusy(bool busy)
 {
     // A panel opened while the stick was busy keeps the window busy until
     // its OK or Cancel, as every open panel does.
-    const auto panels = form_.findChildren<EditorPanel*>();
-    const bool panelOpen = std::ranges::any_of(panels, [](const EditorPanel* p) { return p->isVisible(); });
-    form_.state().formDisabled = busy || panelOpen;
+    form_.state().formDisabled = busy || panelOpen();
 }
 
 void StickMode::showLog(const StickLogTexts& log)

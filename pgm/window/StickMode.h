@@ -30,6 +30,7 @@ public:
     void setCaption(const QString& text) override;
     void enableButtons() override;
     void disableButtons() override;
+    void offerReread() override;
     void setBusy(bool busy) override;
     void showLog(const StickLogTexts& log) override;
     void hideLog() override;
@@ -42,6 +43,8 @@ public:
 private:
     class Timer3;
     void startStick();
+    bool panelOpen() const;
+    void bRereadClick();
     void cbStickDebugClick(bool checked);
 
     TForm1& form_;

@@ -32,35 +32,35 @@ sim::Report randomReply(const auto& below, int length)
 } // namespace
 
 // A 32-byte report holds 26 data bytes: 27 are dropped even when their CRC is right (the 27th byte, report byte 32,
-// reads as zero); so is data past byte 255. The read then stands, like one at a wrong CRC. Data that comes when no
-// read is under way is dropped too. Data that fits moves the read on by its own address (204 + 26 asks for 230) and
+// reads as zero); so is data past byte 255, which the read at 234 ends with. The read then stands, like one at a
+// wrong CRC, and the image keeps what it held; the same data when no read runs is dropped too. Data that fits
 // reaches the image once the read is complete.
 TEST(StickFaultsSmallReport, DataPastTheMemoryOrTheReportIsDropped)
 {
     StickRig rig(32, 64);
     rig.identify();
     const Bytes before = rig.state.eeBlock;
-    const auto reread = [&rig] {
+    const auto readUpTo = [&rig](int address) { // "ReRead", then the stick's replies by hand up to this address
         rig.machine.bRereadClick();
         rig.model.clearOutbox();
         rig.device.clearReplies();
+        for (int a = 0; a < address; a += 26)
+            rig.reply(dataReply(a, 26, 0x44));
         return rig.device.written.size();
     };
-    for (auto [address, length, value] : {std::tuple{-1, 0, 0}, {240, 26, 0x99}, {0, 27, 0x44}, {0, 27, 0x00}}) {
-        const std::size_t sent = address < 0 ? rig.device.written.size() : reread();
-        if (address >= 0)
-            rig.reply(dataReply(address, length, static_cast<std::uint8_t>(value)));
-        rig.reply(dataReply(230, 26, 0x44)); // would complete a read under way
+    for (auto [reading, address, length, value] :
+         {std::tuple{false, 0, 26, 0x44}, {true, 0, 27, 0x44}, {true, 0, 27, 0x00}, {true, 234, 26, 0x99}}) {
+        const std::size_t sent = reading ? readUpTo(address) : rig.device.written.size();
+        rig.reply(dataReply(address, length, static_cast<std::uint8_t>(value)));
         EXPECT_EQ(rig.device.written.size(), sent);
+        EXPECT_FALSE(rig.state.stickReading);
         EXPECT_EQ(rig.state.eeBlock, before);
     }
-    reread();
-    rig.reply(dataReply(204, 26, 0x44));
-    EXPECT_EQ(rig.device.written.back()[3], 230);
+    readUpTo(234);
+    EXPECT_EQ(rig.device.written.back()[3], 234);
     EXPECT_EQ(rig.state.eeBlock, before) << "nothing reaches the image before the read is complete";
-    rig.reply(dataReply(230, 26, 0x99)); // exactly up to byte 255: taken, and the read is complete
-    EXPECT_EQ(rig.state.eeBlock[0], before[0]) << "bytes the replies skipped keep what the image held";
-    EXPECT_EQ(rig.state.eeBlock[229], 0x44);
+    rig.reply(dataReply(234, 22, 0x99)); // exactly up to byte 255: taken, and the read is complete
+    EXPECT_EQ(rig.state.eeBlock[233], 0x44);
     EXPECT_EQ(rig.state.eeBlock[255], 0x99);
     // Output reports too short for a frame: Read Memory fits in 32 bytes, Write Memory and firmware parts do not;
     // in 4 bytes nothing fits. No frame is sent cut.
@@ -77,8 +77,8 @@ TEST(StickFaultsSmallReport, DataPastTheMemoryOrTheReportIsDropped)
     }
 }
 
-// Write and firmware replies outside their operation, unknown codes (shown in the debug memo) and beep codes
-// change nothing; "Update FW" without firmware beeps and sends nothing; nor does a write of an image too short.
+// Write and firmware replies outside their operation and unknown codes (both shown in the debug memo as unexpected
+// replies) and beep codes change nothing; "Update FW" without firmware beeps and sends nothing; nor does a write of an image too short.
 TEST_F(StickFaults, RepliesOutsideTheirOperationChangeNothing)
 {
     identify();
@@ -87,7 +87,8 @@ TEST_F(StickFaults, RepliesOutsideTheirOperationChangeNothing)
     for (sim::Report r : {sim::Report{0xB2, 'T'}, {0xB2, 'U'}, {0xB2, 'V'}, {0xB2, 'W'}, {0xB2, 'X'}, {0xB2, 'Z'},
                           {0xB2, 0x50}, {0xB2, 0x53}, {0x00, 0x51}, {0xB2, 'Y'}, {0xB2, '['}})
         reply(r);
-    EXPECT_EQ(view.lines, QStringList({"RET: 50", "RET: 53", "?: 00"}));
+    EXPECT_EQ(view.lines, QStringList({"RET: 54", "RET: 55", "RET: 56", "RET: 57", "RET: 58", "RET: 5A", "RET: 50",
+                                       "RET: 53", "?: 00"}));
     state.firmware.fwLength = 144;
     machine.bUpdateFwClick();
     EXPECT_EQ(platform.beeps, 3);

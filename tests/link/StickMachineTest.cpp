@@ -91,14 +91,13 @@ TEST_F(StickMachineTest, WriteRepeatsRefusedFramesAndTheSixthRefusalEndsIt)
 
 // One operation at a time, each ending whole, whatever is pressed or loaded meanwhile: a read reaches the image
 // only once complete (one that stands at a wrong CRC leaves it as it was), a write and an update send what was
-// there when their button was pressed. "Transfer" and "Update FW" beep while another operation runs, "ReRead"
-// during a write or an update; amid a read it starts the read again.
+// there when their button was pressed. "Transfer", "Update FW" and "ReRead" beep while another operation runs.
 TEST_F(StickMachineTest, OneOperationAtATimeAndEachEndsWhole)
 {
     enum Op { read, write, update };
     enum Act { load, transfer, updateFw, reread, badCrc };
     const struct { Op op; int after; Act act; bool beeps; } rows[] = {
-        {read, 3, transfer, true}, {read, 3, load, false}, {read, 3, reread, false}, {read, 3, badCrc, false},
+        {read, 3, transfer, true}, {read, 3, load, false}, {read, 3, reread, true}, {read, 3, badCrc, false},
         {write, 3, load, false}, {write, 13, load, false}, {write, 3, updateFw, true}, {write, 3, reread, true},
         {update, 3, load, false}, {update, 3, transfer, true}, {update, 3, reread, true}};
     Bytes pressed(256);

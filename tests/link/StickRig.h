@@ -16,20 +16,21 @@ struct RecordingView final : StickView {
     QString captionText;
     QStringList captions, lines; // every caption set and every debug line, in order
     std::optional<StickLogTexts> log; // shown log box, none when hidden
-    int enables = 0, position = -1, displays = 0;
-    bool busy = false, debugTicked = true;
+    int enables = 0, rereadOffers = 0, position = -1, displays = 0;
+    bool busy = false, debugTicked = true, progressShown = false;
 
     QString caption() const override { return captionText; }
     void setCaption(const QString& t) override { captions << (captionText = t); }
     void enableButtons() override { ++enables; }
     void disableButtons() override {}
+    void offerReread() override { ++rereadOffers; }
     void setBusy(bool b) override { busy = b; }
     void showLog(const StickLogTexts& l) override { log = l; }
     void hideLog() override { log.reset(); }
     bool debugOn() const override { return debugTicked; }
     void debugLine(const QString& line) override { lines << line; }
     void setProgress(int p, int) override { position = p; }
-    void showProgress(bool) override {}
+    void showProgress(bool shown) override { progressShown = shown; }
     void setDisplay() override { ++displays; }
 };
 

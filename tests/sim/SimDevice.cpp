@@ -18,6 +18,10 @@ void SimDevice::queueReply(Report report)
 bool SimDevice::findHidDevice(unsigned vendorId, unsigned productId)
 {
     const bool found = present && vendorId == hidVendorId && productId == hidProductId;
+    if (found && stale_) { // opened anew: nothing from before is left
+        stale_ = false;
+        replies_.clear();
+    }
     if (found && !attached_ && model_) {
         attached_ = true;
         model_->attached(*this);
@@ -25,9 +29,17 @@ bool SimDevice::findHidDevice(unsigned vendorId, unsigned productId)
     return found;
 }
 
+void SimDevice::unplug()
+{
+    present = false;
+    stale_ = true;
+    if (model_)
+        model_->unplugged();
+}
+
 bool SimDevice::readData(std::uint8_t* buffer)
 {
-    if (!present)
+    if (!present || stale_)
         return false;
     if (replies_.empty() && model_)
         model_->idle(*this);
@@ -45,7 +57,7 @@ bool SimDevice::readData(std::uint8_t* buffer)
 
 bool SimDevice::writeData(const std::uint8_t* buffer)
 {
-    if (!present)
+    if (!present || stale_)
         return false;
     Report report(buffer, buffer + outputLength_);
     written.push_back(report);

@@ -29,6 +29,8 @@ public:
     virtual void received(SimDevice& device, const Report& report) = 0;
     // readData found the queue empty; the model may queue something now.
     virtual void idle(SimDevice&) {}
+    // The device was pulled out: what it was about to say is lost.
+    virtual void unplugged() {}
 };
 
 class SimDevice final : public HidDevice {
@@ -39,6 +41,10 @@ public:
     DeviceModel* model() const { return model_.get(); }
 
     bool present = true;       // plugged in
+    // Pulled out: reads and writes fail, also once it is plugged back, until
+    // findHidDevice opens it anew (as with a hidraw handle).
+    void unplug();
+    void plugIn() { present = true; }
     int featureLength = 0;
     std::vector<Report> written; // every output report, in order
     std::vector<Report> delivered; // every input report handed out, in order
@@ -69,6 +75,7 @@ private:
     int outputLength_;
     std::deque<Report> replies_;
     bool attached_ = false;
+    bool stale_ = false; // opened before the device was pulled out
 };
 
 // Hands the program a device that the test keeps owning.

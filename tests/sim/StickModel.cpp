@@ -64,9 +64,13 @@ void StickModel::idle(SimDevice& device)
         --holdOff_;
         return;
     }
-    if (!outbox_.empty()) {
-        device.queueReply(outbox_.front());
-        outbox_.pop_front();
+    if (outbox_.empty())
+        return;
+    device.queueReply(outbox_.front());
+    outbox_.pop_front();
+    if (outbox_.empty() && unplugDue_) { // this answer is still read
+        unplugDue_ = false;
+        device.unplug();
     }
 }
 
@@ -81,6 +85,13 @@ void StickModel::received(SimDevice& device, const Report& f)
     }
     if (f.size() < 3 || f[0] != sync0 || f[1] != sync1)
         return;
+    ++frames;
+    holdOff_ += slowReads;
+    unplugDue_ = unplugDue_ || frames == unplugAfter;
+    if (silentAfter >= 0 && frames > silentAfter)
+        return;
+    if (const auto code = outOfTurn.find(frames); code != outOfTurn.end())
+        return reply({tag, code->second});
     switch (f[2]) {
     case readMem:
         return readMemory(device, f);

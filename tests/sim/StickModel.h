@@ -4,7 +4,8 @@
 // identity ('_'), serves Read Memory from the driver's 256 bytes, takes
 // Write Memory and write EE frames whose CRC is right, takes firmware parts
 // ('X' for each, 'Z' after a page's third) and announces itself anew after
-// a reset. Faults on demand: refusals, wrong CRCs in data replies.
+// a reset. Faults on demand: refusals, wrong CRCs in data replies, slow
+// answers, answers out of turn, silence, and being pulled out.
 //
 // Every reply becomes readable one read after the frame that caused it:
 // the tool drops the report it reads right after each frame, and a real
@@ -54,6 +55,11 @@ public:
     int refuseEeWrites = 0;
     int badCrcReplies = 0;
     StickFaults faults;
+    int slowReads = 0;     // reads that find nothing before each answer, beyond the first
+    int silentAfter = -1;  // answers no frame after this many frames; -1 answers all
+    int unplugAfter = -1;  // pulled out as its answer to this frame is read; -1 never
+    std::map<int, std::uint8_t> outOfTurn; // frame number (from 1) -> the code it is answered with instead
+    int frames = 0;        // frames received
 
     // What the stick took.
     std::vector<std::uint8_t> firmware; // every firmware part's data, in order
@@ -64,6 +70,7 @@ public:
 
     void received(SimDevice& device, const Report& report) override;
     void idle(SimDevice& device) override;
+    void unplugged() override { clearOutbox(); }
 
     // Reports idle and its identity, as after plugging in a driver.
     void announce();
@@ -86,6 +93,7 @@ private:
     std::string memoryFile_;
     std::deque<Report> outbox_;
     int holdOff_ = 0; // reads that still find nothing
+    bool unplugDue_ = false; // pulled out once the outbox is empty
 };
 
 } // namespace nolt::sim

@@ -63,15 +63,29 @@ TEST(StickMode, StartUpFindsTheStickAndReadsItsMemory)
         EXPECT_EQ(pitch.horizontalAdvance(QStringLiteral("iiii")), pitch.horizontalAdvance(QStringLiteral("WWWW")));
     }
     w.model.memory[3] = 0x42;
+    w.model.slowReads = 2; // an answer every 300 ms
     h.find<QCheckBox>("cbDebugHold")->setChecked(true); // "Stop" holds the memo
     h.click("bReread");
-    h.platform.advance(300);
-    h.click("bMemStore"); // refused while the read runs; a panel may open
-    h.click("iTDpc_en");
+    h.platform.advance(1000);
+    // While the read runs nothing changes the image it will replace: "ReRead", "Transfer", "Load" and "Default"
+    // beep and open nothing, a tile opens no panel; "Save" still opens its dialog.
+    for (const char* button : {"bReread", "bMemStore", "bLoad", "bMemClear", "iTDpc_en", "bSave"})
+        h.click(button);
+    EXPECT_EQ(h.platform.beeps, 4);
+    EXPECT_EQ(h.platform.fileDialogTitles, QStringList{"Configuration Save"});
+    EXPECT_TRUE(h.platform.confirmations.isEmpty());
+    EXPECT_FALSE(h.shown("pStartupDelay"));
     w.settle();
-    EXPECT_EQ(h.image()[3], 0x42);
-    EXPECT_EQ(h.platform.beeps, 1);
-    EXPECT_TRUE(h.shown("pStartupDelay") && h.state().formDisabled) << "the end of the read leaves the panel open";
+    EXPECT_EQ(h.image(), Bytes(w.model.memory.begin(), w.model.memory.end())) << "one read, whole";
+    w.model.slowReads = 0;
+    EXPECT_FALSE(h.state().formDisabled);
+    // With a panel open "ReRead" beeps: the read would replace what the panel's OK writes.
+    h.click("iTDpc_en");
+    const std::size_t sent = w.device.written.size();
+    h.click("bReread");
+    w.settle();
+    EXPECT_EQ(w.device.written.size(), sent);
+    EXPECT_EQ(h.platform.beeps, 5);
     h.click("bDPC_Cancel");
     EXPECT_EQ(memo->toPlainText().split('\n').count("Send: Read Memory 0x00"), 1);
     h.find<QCheckBox>("cbStickDebug")->setChecked(false);
@@ -102,4 +116,43 @@ TEST(StickMode, ClosingDuringAReplyStopsTimer3ForGood)
     const std::size_t sent = w.device.written.size();
     w.h.platform.advance(3000);
     EXPECT_EQ(w.device.written.size(), sent);
+}
+
+// Pulled out after two Write Memory frames and plugged back 1.5 s later: the write ends with "Transfer Error!" and
+// the buttons usable; the next "Transfer" finds the stick again and writes the image whole.
+TEST(StickMode, AStickPulledOutDuringTransferWorksAgainOncePluggedBack)
+{
+    StickWindow w;
+    FormHarness& h = w.h;
+    w.settle();
+    h.image().assign(256, 0x42);
+    w.model.unplugAfter = w.model.frames + 2;
+    h.click("bMemStore");
+    h.platform.advance(1500);
+    EXPECT_EQ(h.form->caption(), "Transfer Error!");
+    EXPECT_EQ(w.model.writeFrames, 2);
+    EXPECT_FALSE(h.state().formDisabled);
+    w.device.plugIn();
+    h.click("bMemStore");
+    w.settle();
+    EXPECT_EQ(Bytes(w.model.memory.begin(), w.model.memory.begin() + 250), Bytes(250, 0x42));
+    EXPECT_EQ(h.form->caption(), "Transfer Error!->Transfer finished.");
+}
+
+// The stick goes silent during the first read after plug-in: 3 s later "ReRead" is offered alone and the window
+// stays busy; "ReRead" then reads the stick whole.
+TEST(StickMode, AFirstReadThatStopsOffersReReadAlone)
+{
+    StickWindow w;
+    FormHarness& h = w.h;
+    w.model.silentAfter = 2;
+    h.platform.advance(5000);
+    EXPECT_TRUE(h.shown("bReread") && h.state().formDisabled);
+    for (const char* hidden : {"bMemStore", "bUpdateFw", "bLoad", "bSave", "bMemClear"})
+        EXPECT_FALSE(h.shown(hidden)) << hidden;
+    w.model.silentAfter = -1;
+    h.click("bReread");
+    w.settle();
+    EXPECT_EQ(h.image(), Bytes(w.model.memory.begin(), w.model.memory.end()));
+    EXPECT_TRUE(h.shown("bMemStore") && !h.state().formDisabled);
 }
