@@ -15,8 +15,18 @@ void SimDevice::queueReply(Report report)
     replies_.push_back(std::move(report));
 }
 
+void SimDevice::unplug(int absentProbes)
+{
+    present = false;
+    absentProbes_ = absentProbes;
+    replies_.clear();
+    attached_ = false;
+}
+
 bool SimDevice::findHidDevice(unsigned vendorId, unsigned productId)
 {
+    if (!present && absentProbes_ >= 0 && absentProbes_-- == 0)
+        present = true;
     const bool found = present && vendorId == hidVendorId && productId == hidProductId;
     if (found && !attached_ && model_) {
         attached_ = true;
@@ -27,8 +37,10 @@ bool SimDevice::findHidDevice(unsigned vendorId, unsigned productId)
 
 bool SimDevice::readData(std::uint8_t* buffer)
 {
-    if (!present)
+    if (!present) {
+        replies_.clear(); // gone with the cable
         return false;
+    }
     if (replies_.empty() && model_)
         model_->idle(*this);
     if (replies_.empty()) {

@@ -39,6 +39,10 @@ public:
     DeviceModel* model() const { return model_.get(); }
 
     bool present = true;       // plugged in
+    // Pulls the cable: the reports not yet read are lost. The device comes
+    // back at the probe after `absentProbes` probes that miss it; with -1
+    // it stays out.
+    void unplug(int absentProbes = -1);
     int featureLength = 0;
     std::vector<Report> written; // every output report, in order
     std::vector<Report> delivered; // every input report handed out, in order
@@ -69,6 +73,7 @@ private:
     int outputLength_;
     std::deque<Report> replies_;
     bool attached_ = false;
+    int absentProbes_ = -1; // while unplugged: probes that still miss it, -1 for ever
 };
 
 // Hands the program a device that the test keeps owning.
