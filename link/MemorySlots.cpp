@@ -33,7 +33,6 @@ bool readSlotPages(DriverLink& link, Platform& platform, LinkView& view, MemoryS
         const SlotEntry entry = readSlotEntry(link.controlBlock, k);
         if (!entry.valid) {
             m.mEmpty = true;
-            m.mUnread = false;
             continue;
         }
         m.mEmpty = false;
@@ -55,7 +54,7 @@ QString unreadSlotsMessage(const MemorySlots& memory)
 {
     QStringList unread;
     for (int k = 0; k < cb::slotCount; ++k)
-        if (!memory[k].mEmpty && memory[k].mUnread)
+        if (memory[k].mUnread)
             unread << QStringLiteral("M%1").arg(k + 1);
     if (unread.isEmpty())
         return {};

@@ -160,9 +160,7 @@ void StartUp::firstScreen()
 void StartUp::tellUnreadSlots()
 {
     StartUpHooks& hooks = form_.hooks();
-    if (form_.state().demo || form_.link().usbStick || !hooks.unreadSlotsMessage)
-        return;
-    const QString message = hooks.unreadSlotsMessage();
+    const QString message = hooks.unreadSlotsMessage ? hooks.unreadSlotsMessage() : QString();
     if (message.isEmpty())
         return;
     // Polling first: a driver plugged in again while the message is open
