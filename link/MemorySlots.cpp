@@ -17,9 +17,6 @@ namespace {
 // One read of the page at `address`; true when it came whole.
 bool readPage(DriverLink& link, Platform& platform, LinkView& view, int address)
 {
-    // The page lands over the erase state, so a read that stops short
-    // cannot hand this slot the bytes of the page read before it.
-    std::fill(link.sendBlock.begin(), link.sendBlock.end(), 0xFF);
     link.readDataBlock(address);
     return waitForReply(platform, view, [&link] { return !link.dataFlag; });
 }
