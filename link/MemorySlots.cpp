@@ -6,9 +6,22 @@
 #include "link/ReplyWait.h"
 #include "link/SlotPage.h"
 
+#include <QStringList>
+
 #include <algorithm>
 
 namespace nolt {
+
+namespace {
+
+// One read of the page at `address`; true when it came whole.
+bool readPage(DriverLink& link, Platform& platform, LinkView& view, int address)
+{
+    link.readDataBlock(address);
+    return waitForReply(platform, view, [&link] { return !link.dataFlag; });
+}
+
+} // namespace
 
 bool readSlotPages(DriverLink& link, Platform& platform, LinkView& view, MemorySlots& memory)
 {
@@ -23,16 +36,26 @@ bool readSlotPages(DriverLink& link, Platform& platform, LinkView& view, MemoryS
         m.mLength = entry.length;
         m.mAddress = entry.address;
         m.mString = entry.name;
-        // The page lands over the erase state, so a read that stops short
-        // cannot hand this slot the bytes of the page read before it.
-        std::fill(link.sendBlock.begin(), link.sendBlock.end(), 0xFF);
-        link.readDataBlock(m.mAddress);
-        const bool waited = waitForReply(platform, view, [&link] { return !link.dataFlag; });
-        if (!waited && view.closed())
+        bool whole = readPage(link, platform, view, m.mAddress);
+        if (!whole && !view.closed() && link.checkHID())
+            whole = readPage(link, platform, view, m.mAddress);
+        if (view.closed())
             return false;
-        m.mData = link.sendBlock;
+        m.mUnread = !whole;
+        m.mData = whole ? link.sendBlock : Bytes();
     }
     return true;
+}
+
+QString unreadSlotsMessage(const MemorySlots& memory)
+{
+    QStringList unread;
+    for (int k = 0; k < cb::slotCount; ++k)
+        if (memory[k].mUnread)
+            unread << QStringLiteral("M%1").arg(k + 1);
+    if (unread.isEmpty())
+        return {};
+    return QStringLiteral("Could not read %1.\nPlug the driver in again.").arg(unread.join(QStringLiteral(", ")));
 }
 
 void loadSlotImage(const TMemory& memory, Bytes& image, bool copyAstro)

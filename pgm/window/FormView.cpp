@@ -31,10 +31,8 @@ void FormView::disableButtons()
 
 void FormView::offerSlots()
 {
-    for (SlotButton* b : form_.bar().bM) {
-        b->show();
-        b->setEnabled(true);
-    }
+    if (form_.hooks().offerSlots)
+        form_.hooks().offerSlots();
 }
 
 QString FormView::slotName() const

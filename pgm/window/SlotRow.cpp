@@ -22,6 +22,8 @@ SlotRow::SlotRow(TForm1& form) : QObject(&form), form_(form)
     connect(bar.bMemCancel, &QPushButton::clicked, this, &SlotRow::bMemCancelClick);
     connect(bar.bMemClear, &QPushButton::clicked, this, &SlotRow::bMemClearClick);
     form.hooks().readSlots = [this] { return readSlots(); };
+    form.hooks().unreadSlotsMessage = [this] { return unreadSlotsMessage(memory_); };
+    form.hooks().offerSlots = [this] { offerSlots(); };
 }
 
 bool SlotRow::readSlots()
@@ -33,7 +35,10 @@ bool SlotRow::readSlots()
     for (int k = 0; k < cb::slotCount; ++k) {
         const TMemory& m = memory_[k];
         bar.bM[k]->setColour(m.mEmpty ? clLime : clSkyBlue);
-        if (!m.mEmpty && !m.mString.isEmpty())
+        bar.bM[k]->setEnabled(!m.mUnread);
+        if (m.mUnread)
+            setHint(bar.bM[k], QStringLiteral("Could not be read"));
+        else if (!m.mEmpty && !m.mString.isEmpty())
             setHint(bar.bM[k], QStringLiteral("Info: ") + m.mString);
     }
     AppState& st = form_.state();
@@ -47,6 +52,15 @@ bool SlotRow::readSlots()
     }
     form_.setCaption(QStringLiteral("Nolt"));
     return true;
+}
+
+void SlotRow::offerSlots()
+{
+    for (int k = 0; k < cb::slotCount; ++k) {
+        SlotButton* b = form_.bar().bM[k];
+        b->show();
+        b->setEnabled(!memory_[k].mUnread);
+    }
 }
 
 void SlotRow::chooseSlot(int slot)
@@ -79,7 +93,7 @@ void SlotRow::bMemCancelClick()
     AppState& st = form_.state();
     if (st.formDisabled)
         return;
-    FormView(form_).offerSlots();
+    offerSlots();
     BottomBar& bar = form_.bar();
     bar.eInfo->clear();
     form_.disableButtons();

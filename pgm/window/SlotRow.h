@@ -21,8 +21,12 @@ public:
 
     // Start-up in driver mode: fills M1..M4 and the firmware entry from the
     // control block, reads the stored pages; false when the window closed
-    // meanwhile (no slot is then offered).
+    // meanwhile (no slot is then offered). A slot whose page could not be
+    // read is never offered: its button stays disabled.
     bool readSlots();
+    // Back to the slot choice: the four buttons shown, those that can be
+    // chosen enabled.
+    void offerSlots();
     // bM1Click..bM4Click: slot 1..4 chosen.
     void chooseSlot(int slot);
     void bMemCancelClick();

@@ -45,13 +45,14 @@ void StartUp::run()
     readSwitches();
 
     if (!form_.link().checkHID()) {
-        demoMode(form_.hidLibraryLoaded());
+        demoMode(form_.hidLibraryLoaded() ? Poll::ForDevice : Poll::None);
     } else {
         deviceMode();
     }
     if (form_.closed())
         return;
     firstScreen();
+    tellUnreadSlots();
 }
 
 void StartUp::readSwitches()
@@ -92,14 +93,15 @@ void StartUp::deviceMode()
         if (form_.closed())
             return;
         // The device was found but sent neither its slot directory nor a
-        // stick announcement: nothing read from it can be offered. The user
-        // is told and can still work on the default image and files; no
-        // polling, since the device is present and a restart would only
-        // meet the same silence.
+        // stick announcement (pulled out during the read, or silent):
+        // nothing read from it can be offered. The user is told and can
+        // still work on the default image and files. The program restarts
+        // once the device has been gone and is back; a device that stays
+        // and stays silent would only meet the same silence again.
         link.timer1().stop();
         platform.setBusyCursor(false);
         platform.showMessage(usbErrorMessage());
-        demoMode(false);
+        demoMode(Poll::ForReturn);
         return;
     }
 
@@ -123,7 +125,7 @@ void StartUp::deviceMode()
         hooks.loadRes();
 }
 
-void StartUp::demoMode(bool pollForDevice)
+void StartUp::demoMode(Poll poll)
 {
     AppState& st = form_.state();
     Platform& platform = form_.platform();
@@ -140,8 +142,8 @@ void StartUp::demoMode(bool pollForDevice)
     form_.bar().bLoad->show();
     form_.bar().bSave->show();
     st.formDisabled = false;
-    if (pollForDevice)
-        form_.timer2().start();
+    if (poll != Poll::None)
+        form_.pollForDevice(poll == Poll::ForDevice);
 }
 
 void StartUp::firstScreen()
@@ -153,6 +155,18 @@ void StartUp::firstScreen()
         hooks.preselectCurve(st.sw.dcIndex); // an index outside the list preselects nothing
     form_.bar().cbShowHints->show();
     logo_->hide();
+}
+
+void StartUp::tellUnreadSlots()
+{
+    StartUpHooks& hooks = form_.hooks();
+    const QString message = hooks.unreadSlotsMessage ? hooks.unreadSlotsMessage() : QString();
+    if (message.isEmpty())
+        return;
+    // Polling first: a driver plugged in again while the message is open
+    // restarts the program too.
+    form_.pollForDevice(false);
+    form_.platform().showMessage(message);
 }
 
 } // namespace nolt

@@ -21,9 +21,18 @@ private:
     void readSwitches();
     // Waits for a pending read; false when it gave up or the window closed.
     bool waitForReply();
-    void demoMode(bool pollForDevice);
+    // How demo mode watches for the device.
+    enum class Poll {
+        None,       // no library: nothing to poll
+        ForDevice,  // the probe missed the device: restart once it is there
+        ForReturn,  // the device is there but did not answer: restart once it was gone and is back
+    };
+    void demoMode(Poll poll);
     void deviceMode();
     void firstScreen();
+    // Driver mode: names the slots that could not be read, and restarts the
+    // program once the driver has been plugged in again.
+    void tellUnreadSlots();
 
     TForm1& form_;
     QWidget* logo_;

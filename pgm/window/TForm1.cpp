@@ -95,10 +95,20 @@ void TForm1::FormActivate()
     startUp_->run();
 }
 
+void TForm1::pollForDevice(bool deviceSeenAbsent)
+{
+    deviceSeenAbsent_ = deviceSeenAbsent;
+    timer2_->start();
+}
+
 void TForm1::Timer2Timer()
 {
-    if (link_->checkHID())
+    if (!link_->checkHID()) {
+        deviceSeenAbsent_ = true;
+    } else if (deviceSeenAbsent_) {
+        timer2_->stop(); // one new instance, however long this one takes to end
         platform_.restartProgram(state_.sw.cmdLineArgs);
+    }
 }
 
 void TForm1::closeEvent(QCloseEvent* e)

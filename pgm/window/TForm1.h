@@ -29,6 +29,12 @@ struct StartUpHooks {
     // Driver mode: read the slot directory and the slot pages; false when
     // no slot can be offered.
     std::function<bool()> readSlots;
+    // Driver mode, once the first screen is up: what to tell about stored
+    // slots that could not be read (empty when all were read).
+    std::function<QString()> unreadSlotsMessage;
+    // Driver mode: back to the slot choice (after "Cancel" or a failed
+    // store), offering only the slots that were read.
+    std::function<void()> offerSlots;
     // Stick mode: start the stick protocol.
     std::function<void()> startStick;
     // Load the built-in firmware image.
@@ -79,6 +85,11 @@ public:
     // A timer of the window; every one is stopped when the window closes.
     Timer& createTimer(int intervalMs, std::function<void()> onTick);
     Timer& timer2() { return *timer2_; }
+    // Starts the poll (Timer2) that restarts the program once the device is
+    // there. deviceSeenAbsent: a probe already missed the device; when not,
+    // the device must first be seen gone, so that one that is present but
+    // does not answer never restarts the program.
+    void pollForDevice(bool deviceSeenAbsent);
 
     // Runs the start-up sequence once; later calls do nothing.
     void FormActivate();
@@ -103,6 +114,7 @@ private:
     std::unique_ptr<BottomBar> bar_;
     std::vector<std::unique_ptr<Timer>> timers_;
     Timer* timer2_ = nullptr;
+    bool deviceSeenAbsent_ = true; // the poll restarts only after a probe missed the device
     StartUpHooks hooks_;
     std::unique_ptr<StartUp> startUp_;
     bool activationScheduled_ = false;

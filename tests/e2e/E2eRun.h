@@ -60,12 +60,14 @@ public:
         process.start(launcher ? NOLT_LAUNCHER_PATH : NOLT_PGM_PATH, parameters);
         process.waitForStarted(10000);
     }
-    // Starts the launcher, instance n playing steps[n - 1], and waits for the last; true when the first
-    // instance ended without fault and no instance reported an error.
-    bool play(const QStringList& parameters, const QStringList& steps)
+    // Starts the launcher, instance n playing steps[n - 1] on a device with faults[n - 1] (when given), and
+    // waits for the last; true when the first instance ended without fault and no instance reported an error.
+    bool play(const QStringList& parameters, const QStringList& steps, const QStringList& faults = {})
     {
         for (int n = 1; n <= steps.size(); ++n)
             env.insert(QStringLiteral("NOLT_E2E_STEPS_%1").arg(n), steps[n - 1]);
+        for (int n = 1; n <= faults.size(); ++n)
+            env.insert(QStringLiteral("NOLT_E2E_FAULT_%1").arg(n), faults[n - 1]);
         start(parameters);
         bool fine = waitUntil([&] { return value(int(steps.size()), "done") == "1"; }) && process.waitForFinished(10000)
             && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;

@@ -95,6 +95,22 @@ TEST(DriverEndToEnd, StoredSlotIsTransferredAndTheRestartedProgramShowsIt)
     EXPECT_EQ(Memory(memory.begin() + 0xFF80, memory.end()), Memory(directory.begin() + 0xFF80, directory.end()));
 }
 
+// The driver pulled out during the control-block read of the instance that a store started, and missed by two
+// polls: "   USB Error!   " and demo mode; once the driver is back the program restarts itself and reads it.
+TEST(DriverEndToEnd, DriverPulledOutDuringStartUpIsReadOnceItIsBack)
+{
+    E2eRun run(seededMemory());
+    ASSERT_TRUE(run.play({"-skipFW"}, {"click:bM1;text:eInfo=Lamp;click:bMemStore", "", "record;close"},
+                         {"", "unplug@1:2", ""}));
+    EXPECT_EQ(run.value(2, "message"), "   USB Error!   ");
+    EXPECT_TRUE(run.value(2, "caption").endsWith("|Loading...........|Demo Mode"));
+    EXPECT_EQ(run.count("find 0"), 2) << "the polls that missed the driver";
+    EXPECT_EQ(run.value(3, "args"), "-skipFW");
+    EXPECT_EQ(run.value(3, "bM1.hint"), "Info: Lamp    ");
+    EXPECT_EQ(run.value(3, "bM4.hint"), "Info: Old     ");
+    EXPECT_EQ(run.value(3, "message"), "");
+}
+
 // Without a device the real binary polls once a second; plugged in, it starts itself anew with its switches,
 // Qt's own ones too, but not the curve, and ends. The new instance reads the directory and the page of every
 // stored slot, in slot order, then waits; nothing is written. M4's page is the last read: anything read

@@ -35,23 +35,29 @@ DriverFaults parseDriverFaults(const std::string& text, std::string* rejected)
         const auto at = item.find('@');
         const std::string name = item.substr(0, at);
         const std::string arg = at == std::string::npos ? std::string() : item.substr(at + 1);
-        int address = 0;
-        int count = 0;
+        // One number ("A") or two ("A:N").
         const auto colon = arg.find(':');
+        int first = 0;
+        int second = 0;
+        const bool one = colon == std::string::npos && readNumber(arg, first);
+        const bool two = colon != std::string::npos && readNumber(arg.substr(0, colon), first)
+            && readNumber(arg.substr(colon + 1), second);
         bool ok = true;
         if (name == "silent" && arg.empty())
             f.silent = true;
-        else if (name == "noack" && readNumber(arg, address))
-            f.ack[address] = AckFault::Missing;
-        else if (name == "status0" && readNumber(arg, address))
-            f.ack[address] = AckFault::Status0;
-        else if (name == "otheraddr" && readNumber(arg, address))
-            f.ack[address] = AckFault::OtherAddress;
-        else if (name == "unplug" && readNumber(arg, count))
-            f.unplugAfter = count;
-        else if (name == "shortread" && colon != std::string::npos && readNumber(arg.substr(0, colon), address)
-                 && readNumber(arg.substr(colon + 1), count))
-            f.shortRead[address] = count;
+        else if (name == "noack" && one)
+            f.ack[first] = AckFault::Missing;
+        else if (name == "status0" && one)
+            f.ack[first] = AckFault::Status0;
+        else if (name == "otheraddr" && one)
+            f.ack[first] = AckFault::OtherAddress;
+        else if (name == "unplug" && one)
+            f.unplugAfter = first;
+        else if (name == "unplug" && two) {
+            f.unplugAfter = first;
+            f.absentProbes = second;
+        } else if (name == "shortread" && two)
+            f.shortRead[first] = second;
         else
             ok = false;
         if (!ok && rejected)
@@ -99,9 +105,10 @@ void DriverModel::save() const
 
 void DriverModel::received(SimDevice& device, const Report& report)
 {
-    ++outputReports;
-    if (faults.unplugAfter >= 0 && outputReports >= faults.unplugAfter)
-        device.present = false;
+    if (++outputReports == faults.unplugAfter) {
+        device.unplug(faults.absentProbes);
+        return;
+    }
     if (faults.silent || report.size() < packetSize)
         return;
 

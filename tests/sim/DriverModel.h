@@ -9,7 +9,8 @@
 //
 // Faults can be injected per page address (acknowledgement missing, status
 // 0, for another address, a read that stops short) and for the whole device
-// (silent, unplugged after a number of reports). The memory can live in a
+// (silent, unplugged after a number of reports, for good or until a number
+// of probes have missed it). The memory can live in a
 // file so that it outlasts the program's self-restart.
 
 #include "sim/SimDevice.h"
@@ -31,11 +32,13 @@ struct DriverFaults {
     std::map<int, AckFault> ack;  // page address -> fault of its acknowledgement
     std::map<int, int> shortRead; // page address -> packets sent before the read stops
     bool silent = false;          // answers nothing at all
-    int unplugAfter = -1;         // unplugged after this many output reports; -1 never
+    int unplugAfter = -1;         // unplugged by this output report (it is lost); -1 never
+    int absentProbes = -1;        // then missed by this many probes and back at the next; -1 for good
 };
 
 // Reads a fault list such as
-//   "noack@0xFF80,status0@0x4000,otheraddr@0x0200,shortread@0x4000:5,silent,unplug@20".
+//   "noack@0xFF80,status0@0x4000,otheraddr@0x0200,shortread@0x4000:5,silent,unplug@20"
+// ("unplug@20:2": back at the third probe after).
 // Items that cannot be read are named in `rejected` and otherwise ignored.
 DriverFaults parseDriverFaults(const std::string& text, std::string* rejected = nullptr);
 
@@ -54,6 +57,7 @@ public:
     int erases = 0;
     std::vector<int> pagesWritten; // addresses of acknowledged or stored page writes, in order
 
+    void attached(SimDevice&) override { packetsLeft_ = 0; } // a write cut by the cable is dropped
     void received(SimDevice& device, const Report& report) override;
 
     std::vector<std::uint8_t> bytes(int address, int count) const;

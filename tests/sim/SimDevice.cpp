@@ -15,8 +15,20 @@ void SimDevice::queueReply(Report report)
     replies_.push_back(std::move(report));
 }
 
+void SimDevice::unplug(int absentProbes)
+{
+    present = false;
+    stale_ = true;
+    absentProbes_ = absentProbes; // what it had not yet said is dropped when it is opened anew
+    attached_ = false;
+    if (model_)
+        model_->unplugged();
+}
+
 bool SimDevice::findHidDevice(unsigned vendorId, unsigned productId)
 {
+    if (!present && absentProbes_ >= 0 && absentProbes_-- == 0)
+        present = true;
     const bool found = present && vendorId == hidVendorId && productId == hidProductId;
     if (found && stale_) { // opened anew: nothing from before is left
         stale_ = false;
@@ -27,14 +39,6 @@ bool SimDevice::findHidDevice(unsigned vendorId, unsigned productId)
         model_->attached(*this);
     }
     return found;
-}
-
-void SimDevice::unplug()
-{
-    present = false;
-    stale_ = true;
-    if (model_)
-        model_->unplugged();
 }
 
 bool SimDevice::readData(std::uint8_t* buffer)

@@ -41,9 +41,12 @@ public:
     DeviceModel* model() const { return model_.get(); }
 
     bool present = true;       // plugged in
-    // Pulled out: reads and writes fail, also once it is plugged back, until
-    // findHidDevice opens it anew (as with a hidraw handle).
-    void unplug();
+    // Pulls the cable: the reports not yet read are lost, and reads and
+    // writes fail, also once it is plugged back, until findHidDevice opens
+    // it anew (as with a hidraw handle). The device comes back at the probe
+    // after `absentProbes` probes that miss it; with -1 it stays out until
+    // plugIn.
+    void unplug(int absentProbes = -1);
     void plugIn() { present = true; }
     int featureLength = 0;
     std::vector<Report> written; // every output report, in order
@@ -76,6 +79,7 @@ private:
     std::deque<Report> replies_;
     bool attached_ = false;
     bool stale_ = false; // opened before the device was pulled out
+    int absentProbes_ = -1; // while unplugged: probes that still miss it, -1 for ever
 };
 
 // Hands the program a device that the test keeps owning.

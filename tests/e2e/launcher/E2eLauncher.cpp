@@ -3,6 +3,7 @@
 // ';' between them): click:<name>, text:<name>=<value>, file:<path> (the next open dialog's answer),
 // await:<text> (until a caption holds it), record (slot buttons, labels), close. Message boxes are answered
 // Yes (or Ok). Its switches, every caption and message go to "instance-<n>.txt" in the folder NOLT_E2E_DIR.
+// NOLT_E2E_FAULT_<n>, when given, is the simulated device's fault list for instance n.
 
 #include "pgm/window/MainBlock.h"
 #include "pgm/window/TForm1.h"
@@ -104,6 +105,10 @@ int main(int argc, char* argv[])
     script.steps = qEnvironmentVariable(stepsName.constData()).split(';', Qt::SkipEmptyParts);
     if (dir.path() == "." || instance > 4 || !script.report.open(QIODevice::WriteOnly | QIODevice::Text))
         return 64; // no run folder, or a restart loop
+    // Read by the simulated library when the window loads it; the next instance inherits it unless it has its own.
+    const QByteArray faultName = "NOLT_E2E_FAULT_" + QByteArray::number(instance);
+    if (qEnvironmentVariableIsSet(faultName.constData()))
+        qputenv("NOLT_SIM_FAULT", qgetenv(faultName.constData()));
     return nolt::runMainBlock(argc, argv, [&](nolt::TForm1& form) {
         script.note("args", QCoreApplication::arguments().mid(1).join(' '));
         QObject::connect(&form, &QWidget::windowTitleChanged, &form, [&](const QString& caption) {

@@ -126,3 +126,36 @@ TEST(SlotRow, TransferWritesTheSlotAndTheLoadedFirmwareAndRestartsWithTheSwitche
     EXPECT_EQ(d.at(0x4000 + 2 + img::minLevel, 1)[0], 10) << "levels leave through the curve";
     EXPECT_EQ(d.at(0xFFC0 + 3, 1)[0], 0x48) << "the firmware entry holds the file's version";
 }
+
+// M2's page comes short, also when read again: M2 is never offered, not after "Cancel" either; every slot
+// offered shows the driver's configuration, and "Transfer" on M4 leaves the other pages as they were.
+TEST(SlotRow, SlotWhosePageCouldNotBeReadIsNeverOffered)
+{
+    DriverForm d;
+    const char* names[] = {"Lamp", "Road", "Park", "Yard"};
+    for (int slot = 1; slot <= 4; ++slot) {
+        Bytes image = sampleImage();
+        image[img::minLevel] = static_cast<std::uint8_t>(11 * slot);
+        d.storeSlot(slot, image, QString::fromLatin1(names[slot - 1]));
+    }
+    d.driver().faults.shortRead[0x4000] = 5;
+    const std::vector<std::uint8_t> before = d.at(0, 0x10000);
+    FormHarness& h = d.start();
+    EXPECT_EQ(h.platform.messages, QStringList{"Could not read M2.\nPlug the driver in again."});
+    EXPECT_EQ(d.slot(2)->toolTip(), "Could not be read");
+    EXPECT_EQ(d.slot(2)->palette().color(QPalette::Window), skyBlue);
+    for (int k = 1; k <= 4; ++k)
+        EXPECT_TRUE(h.shown(QStringLiteral("bM%1").arg(k)) && d.slot(k)->isEnabled() == (k != 2)) << k;
+    d.choose(1);
+    EXPECT_EQ(h.text("lMinLevel"), "Min. Level=11%");
+    h.click("bMemCancel");
+    EXPECT_TRUE(d.slot(1)->isEnabled() && !d.slot(2)->isEnabled() && d.slot(4)->isEnabled());
+    d.choose(4);
+    EXPECT_EQ(h.text("lMinLevel"), "Min. Level=44%");
+    EXPECT_EQ(h.text("eInfo"), "Yard    ");
+    h.click("bMemStore");
+    EXPECT_EQ(h.platform.restarts.size(), 1u);
+    const std::vector<std::uint8_t> after = d.at(0, 0x10000);
+    EXPECT_TRUE(std::equal(after.begin(), after.begin() + 0xC000, before.begin())) << "M1 to M3 as they were";
+    EXPECT_EQ(after[0xC000 + 2 + img::minLevel], 44);
+}

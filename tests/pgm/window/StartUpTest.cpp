@@ -42,7 +42,8 @@ TEST(StartUp, ClosingDuringTheDemoPauseStopsThePolling)
     EXPECT_TRUE(h.platform.restarts.empty());
 }
 
-// The caption gains a dot every ten probe passes; a device that never answers offers no slot.
+// The caption gains a dot every ten probe passes; a device that never answers offers no slot, and demo mode
+// restarts nothing while the device stays: it would only meet the same silence.
 TEST(StartUp, DeviceThatNeverAnswersOffersNoSlot)
 {
     SimDriver d;
@@ -54,9 +55,44 @@ TEST(StartUp, DeviceThatNeverAnswersOffersNoSlot)
     EXPECT_TRUE(captions.contains("Loading.") && captions.contains("Loading..........."));
     EXPECT_FALSE(captions.contains("Loading............"));
     EXPECT_EQ(h.platform.messages, QStringList{"   USB Error!   "});
-    EXPECT_EQ(h.platform.activeTimers(), 0) << "no restart loop";
     EXPECT_EQ(h.form->caption(), "Demo Mode");
     EXPECT_FALSE(h.shown("bM1") || h.shown("bM4") || h.state().formDisabled || h.platform.busyCursor);
+    h.platform.advance(10000);
+    EXPECT_TRUE(h.platform.restarts.empty()) << "no restart loop";
+}
+
+// A driver pulled out during start-up and plugged in again: the program restarts itself with its switches once
+// a poll has missed the driver and the next finds it; a driver that stays in restarts nothing.
+TEST(StartUp, DriverPluggedInAgainAfterAFailedReadRestartsTheProgram)
+{
+    const QString usbError = "   USB Error!   ", unreadM2 = "Could not read M2.\nPlug the driver in again.";
+    struct Row {
+        const char* when;
+        int unplugAfter;  // output report that pulls the driver at start-up, or -1
+        int pulledLater;  // polls that miss it when pulled after start-up, or -1
+        QString message;
+        int restarts;
+    } rows[] = {
+        {"control block cut, back at the third poll", 1, -1, usbError, 1},
+        {"M2 short, then pulled and back", -1, 1, unreadM2, 1},
+        {"M2 short, driver left in", -1, -1, unreadM2, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.when);
+        DriverForm d;
+        d.storeSlot(2, sampleImage(), QStringLiteral("Road"));
+        d.driver().faults.unplugAfter = row.unplugAfter;
+        d.driver().faults.absentProbes = 2;
+        d.driver().faults.shortRead[0x4000] = 5;
+        FormHarness& h = d.start({"-skipFW"});
+        EXPECT_EQ(h.platform.messages, QStringList{row.message});
+        h.platform.advance(2000);
+        EXPECT_TRUE(h.platform.restarts.empty()) << "not while the poll has not missed the driver";
+        if (row.pulledLater >= 0)
+            d.device.unplug(row.pulledLater);
+        h.platform.advance(2000);
+        EXPECT_EQ(h.platform.restarts, std::vector<QString>(row.restarts, " -skipFW"));
+    }
 }
 
 // The built-in image is pending unless the driver has its version; one whose CRC does not fit is ignored silently.
