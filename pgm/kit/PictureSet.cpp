@@ -8,12 +8,12 @@
 
 namespace nolt {
 
-PictureSet::PictureSet(QWidget* window) : window_(window), ratio_(window->devicePixelRatioF())
+PictureSet::PictureSet(QWidget* widget) : widget_(widget), ratio_(widget->devicePixelRatioF())
 {
-    // Every widget of a window hears of a move to another screen; a change
-    // of the scale of the screen it is on is told by the screen alone.
-    window->installEventFilter(this);
-    follow(window->screen());
+    // Every widget of a window hears of the window's move to another screen;
+    // a change of the scale of the screen it is on is told by the screen alone.
+    widget->installEventFilter(this);
+    follow(widget->screen());
 }
 
 void PictureSet::add(QLabel* label, const QString& art)
@@ -40,8 +40,8 @@ void PictureSet::draw(const Picture& picture) const
 
 bool PictureSet::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == window_ && (event->type() == QEvent::ScreenChangeInternal || event->type() == QEvent::Show)) {
-        follow(window_->screen());
+    if (watched == widget_ && (event->type() == QEvent::ScreenChangeInternal || event->type() == QEvent::Show)) {
+        follow(widget_->screen());
         redrawIfRatioChanged();
     }
     return false;
@@ -57,7 +57,7 @@ void PictureSet::follow(QScreen* screen)
 
 void PictureSet::redrawIfRatioChanged()
 {
-    const qreal ratio = window_->devicePixelRatioF();
+    const qreal ratio = widget_->devicePixelRatioF();
     if (qFuzzyCompare(ratio, ratio_))
         return;
     ratio_ = ratio;
