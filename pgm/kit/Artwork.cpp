@@ -16,14 +16,24 @@ qreal pixelRatio()
     return app ? app->devicePixelRatio() : 1.0;
 }
 
-QPixmap placeholder(const QString& name, QSize size)
+// An empty picture of the given size in pixels of the design, made of
+// device pixels.
+QPixmap canvas(QSize size, qreal ratio)
 {
-    QPixmap pm(size);
+    QPixmap pm(size * ratio);
+    pm.setDevicePixelRatio(ratio);
+    return pm;
+}
+
+QPixmap placeholder(const QString& name, QSize size, qreal ratio)
+{
+    QPixmap pm = canvas(size, ratio);
     pm.fill(QColor(0xEE, 0xF1, 0xF4));
     QPainter p(&pm);
     p.setPen(QColor(0x60, 0x6A, 0x74));
     p.drawRoundedRect(QRectF(0.5, 0.5, size.width() - 1, size.height() - 1), 6, 6);
-    p.drawText(pm.rect().adjusted(4, 4, -4, -4), Qt::AlignTop | Qt::AlignHCenter | Qt::TextWordWrap, name);
+    p.drawText(QRect(QPoint(), size).adjusted(4, 4, -4, -4), Qt::AlignTop | Qt::AlignHCenter | Qt::TextWordWrap,
+               name);
     return pm;
 }
 
@@ -40,23 +50,29 @@ static QString find(const QString& name, const char* suffix)
     return {};
 }
 
-QPixmap picture(const QString& name, QSize size)
+QPixmap picture(const QString& name, QSize size, qreal ratio)
 {
     const QString svg = find(name, ".svg");
     if (!svg.isEmpty()) {
         QSvgRenderer renderer(svg);
-        const qreal ratio = pixelRatio();
-        QPixmap pm(size * ratio);
-        pm.setDevicePixelRatio(ratio);
+        QPixmap pm = canvas(size, ratio);
         pm.fill(Qt::transparent);
         QPainter p(&pm);
         renderer.render(&p, QRectF(QPointF(0, 0), QSizeF(size)));
         return pm;
     }
     const QString png = find(name, ".png");
-    if (!png.isEmpty())
-        return QPixmap(png).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return placeholder(name, size);
+    if (!png.isEmpty()) {
+        QPixmap pm = QPixmap(png).scaled(size * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        pm.setDevicePixelRatio(ratio);
+        return pm;
+    }
+    return placeholder(name, size, ratio);
+}
+
+QPixmap picture(const QString& name, QSize size)
+{
+    return picture(name, size, pixelRatio());
 }
 
 QPixmap greyed(const QPixmap& source, QPoint shift)
@@ -70,14 +86,11 @@ QPixmap greyed(const QPixmap& source, QPoint shift)
             line[x] = qRgba(grey, grey, grey, qAlpha(c));
         }
     }
-    if (!shift.isNull()) {
-        QImage moved(img.size(), QImage::Format_ARGB32);
-        moved.fill(Qt::transparent);
-        QPainter p(&moved);
-        p.drawImage(QPointF(shift) * source.devicePixelRatio(), img);
-        p.end();
-        img = moved;
-    }
+    // The shift is in pixels of the design, the image in device pixels; what
+    // moves in from outside the image is transparent.
+    const QPoint moved = (QPointF(shift) * source.devicePixelRatio()).toPoint();
+    if (!moved.isNull())
+        img = img.copy(QRect(-moved, img.size()));
     QPixmap pm = QPixmap::fromImage(img);
     pm.setDevicePixelRatio(source.devicePixelRatio());
     return pm;

@@ -42,7 +42,7 @@ DimmingCurvePanel::DimmingCurvePanel(PanelHost& form, OutputPanel& output)
     pDcHelp_ = place(new ClickLabel(this), "pDcHelp", 115, 18, 810, 590);
     setBackground(pDcHelp_, palette().color(QPalette::Dark));
     auto* picture = place(new ClickLabel(pDcHelp_), "Image1", 5, 5, 800, 580);
-    picture->setPixmap(art::picture(QStringLiteral("help_dimming_curve"), picture->size()));
+    pictures().add(picture, QStringLiteral("help_dimming_curve"));
     picture->setCursor(Qt::PointingHandCursor);
     pDcHelp_->hide();
     connect(help, &QPushButton::clicked, this, [this] { pDcHelp_->show(); pDcHelp_->raise(); });

@@ -8,7 +8,7 @@
 namespace nolt {
 
 EditorPanel::EditorPanel(PanelHost& form, const char* name, int left, int top, int width, int height)
-    : QFrame(&form), form_(form)
+    : QFrame(&form), form_(form), pictures_(this)
 {
     place(this, name, left, top, width, height);
     setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -83,13 +83,13 @@ QLabel* staticText(QWidget* parent, const QString& text, int left, int top, cons
 
 HelpOverlay::HelpOverlay(QWidget* panel, const char* overlayName, const char* pictureName, const QString& art,
                          QSize overlaySize, QRect pictureRect)
-    : QFrame(panel), panel_(panel), overlaySize_(overlaySize)
+    : QFrame(panel), panel_(panel), overlaySize_(overlaySize), pictures_(this)
 {
     place(this, overlayName, 0, 0, overlaySize.width(), overlaySize.height());
     setBackground(this, palette().color(QPalette::Dark));
     picture_ = place(new ClickLabel(this), pictureName, pictureRect.x(), pictureRect.y(), pictureRect.width(),
                      pictureRect.height());
-    picture_->setPixmap(art::picture(art, pictureRect.size()));
+    pictures_.add(picture_, art);
     picture_->setCursor(Qt::PointingHandCursor);
     connect(picture_, &ClickLabel::clicked, this, &HelpOverlay::close);
     hide();

@@ -5,6 +5,7 @@
 // for the controls that panels are built from, so that every panel looks
 // and behaves alike.
 
+#include "pgm/kit/PictureSet.h"
 #include "pgm/kit/Widgets.h"
 
 #include <QFrame>
@@ -31,9 +32,12 @@ protected:
     void openPanel();
     // Hides the panel and clears the busy flag.
     void closePanel();
+    // The panel's pictures drawn from the artwork.
+    PictureSet& pictures() { return pictures_; }
 
 private:
     PanelHost& form_;
+    PictureSet pictures_;
 };
 
 enum class Glyph { Ok, Cancel, Help };
@@ -70,6 +74,7 @@ private:
     QSize overlaySize_;
     QSize panelSize_;
     ClickLabel* picture_;
+    PictureSet pictures_;
 };
 
 } // namespace nolt

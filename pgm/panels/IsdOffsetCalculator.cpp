@@ -2,7 +2,6 @@
 
 #include "image/Astronomy.h"
 #include "image/NumberText.h"
-#include "pgm/kit/Artwork.h"
 #include "pgm/panels/IsdTarget.h"
 
 #include <QAbstractButton>
@@ -62,7 +61,7 @@ IsdOffsetCalculator::IsdOffsetCalculator(PanelHost& form, IsdTarget& target)
     connect(sbUTC, &QScrollBar::valueChanged, this, &IsdOffsetCalculator::sbUTCChange);
 
     auto* map = place(new QLabel(this), "TimeZone", 4, 37, 350, 179);
-    map->setPixmap(art::picture(QStringLiteral("map_time_zones"), map->size()));
+    pictures().add(map, QStringLiteral("map_time_zones"));
 
     sbLength = place(new ScrollBar(this), "sbLength", 3, 216, 351, 8);
     sbLength->setLimits(-360, 360);

@@ -1,7 +1,6 @@
 #include "pgm/screen/MainScreen.h"
 
 #include "image/TimeCodes.h"
-#include "pgm/kit/Artwork.h"
 #include "pgm/screen/ScreenPictures.h"
 
 namespace nolt {
@@ -10,7 +9,7 @@ namespace {
 constexpr int tileW = 133, tileH = 90, swW = 37, swH = 37;
 } // namespace
 
-MainScreen::MainScreen(QWidget* form) : form_(form)
+MainScreen::MainScreen(QWidget* form) : form_(form), pictures_(form)
 {
     background_ = addPicture("background", QStringLiteral("background"), 0, 0, 1041, 578, true, false);
     background_->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -97,7 +96,7 @@ ClickLabel* MainScreen::addPicture(const char* name, const QString& art, int x, 
                                    bool visible, bool hand)
 {
     auto* pic = place(new ClickLabel(form_), name, x, y, w, h);
-    pic->setPixmap(art::picture(art, QSize(w, h)));
+    pictures_.add(pic, art);
     if (hand)
         pic->setCursor(Qt::PointingHandCursor);
     pic->setVisible(visible);
@@ -109,9 +108,7 @@ ClickLabel* MainScreen::addOverlay(const char* name, const char* tile, int x, in
 {
     const ClickLabel* source = item(QString::fromLatin1(tile));
     auto* pic = place(new ClickLabel(form_), name, x, y, source->width(), source->height());
-    // The grey copy lies exactly over the tile, also where the overlay's
-    // place differs from the tile's by a pixel.
-    pic->setPixmap(art::greyed(source->pixmap(), source->pos() - QPoint(x, y)));
+    pictures_.addGreyed(pic, source);
     items_.insert(pic->objectName(), pic);
     return pic;
 }

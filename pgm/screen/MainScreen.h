@@ -1,9 +1,11 @@
 #pragma once
 // The schematic of the driver: stacked pictures of every feature (tile, its
 // greyed overlay, its switch pictures) and the value labels on the tiles.
-// What shows is decided by visibility and stacking order alone.
+// What shows is decided by visibility and stacking order alone. The pictures
+// are drawn for the screen the window is on.
 
 #include "link/AppState.h"
+#include "pgm/kit/PictureSet.h"
 #include "pgm/kit/Widgets.h"
 
 #include <QHash>
@@ -40,6 +42,7 @@ private:
     ClickLabel* addLabel(const char* name, int x, int y, bool visible);
 
     QWidget* form_;
+    PictureSet pictures_;
     ClickLabel* background_ = nullptr;
     QHash<QString, ClickLabel*> items_;
 };

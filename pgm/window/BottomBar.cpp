@@ -1,6 +1,5 @@
 #include "pgm/window/BottomBar.h"
 
-#include "pgm/kit/Artwork.h"
 
 namespace nolt {
 
@@ -33,7 +32,7 @@ void setShown(std::initializer_list<QWidget*> widgets, bool shown)
 }
 } // namespace
 
-BottomBar::BottomBar(QWidget* form)
+BottomBar::BottomBar(QWidget* form) : pictures(form)
 {
     const int slotLeft[] = {164, 210, 250, 290};
     for (int k = 0; k < 4; ++k) {
@@ -45,7 +44,7 @@ BottomBar::BottomBar(QWidget* form)
         bM[k]->hide();
     }
     iFW = place(new ClickLabel(form), "iFW", 130, 592, 23, 23);
-    iFW->setPixmap(art::picture(QStringLiteral("firmware"), QSize(23, 23)));
+    pictures.add(iFW, QStringLiteral("firmware"));
     iFW->setEnabled(false);
     iFW->hide();
     l60Hz = place(new QLabel(QStringLiteral("60Hz Version"), form), "l60Hz", 130, 566);

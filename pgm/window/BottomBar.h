@@ -3,6 +3,7 @@
 // buttons, the slot name, the firmware icon, the stick's progress bar, the
 // hint switch and the version label.
 
+#include "pgm/kit/PictureSet.h"
 #include "pgm/kit/Widgets.h"
 
 #include <QCheckBox>
@@ -27,6 +28,7 @@ public:
 struct BottomBar {
     explicit BottomBar(QWidget* form);
 
+    PictureSet pictures; // the firmware icon
     std::array<SlotButton*, 4> bM{}; // bM1..bM4
     ClickLabel* iFW;
     QLabel* l60Hz;
