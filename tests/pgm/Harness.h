@@ -2,6 +2,7 @@
 // A main window on the scripted platform, driven by the object names of its controls.
 
 #include "pgm/window/TForm1.h"
+#include "support/Person.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedPlatform.h"
 #include "support/SimDriver.h"
@@ -39,10 +40,31 @@ struct FormHarness {
         return w;
     }
     bool shown(const QString& name) const { return find(name) && find(name)->isVisibleTo(form.get()); }
-    void click(const QString& name)
+    // A person's actions (support/Person.h); each fails the test when a person could not have done it.
+    // A panel's Cancel closes it.
+    void click(const QString& name) const
     {
-        if (QWidget* w = find(name))
-            QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(w->width() / 2, w->height() / 2));
+        act<QWidget>(name, [](QWidget* w) {
+            const QString why = test::click(w);
+            return why.isEmpty() && w->accessibleName() == QLatin1String("Cancel") && w->isVisible()
+                ? controlName(w) + " did not close its panel" : why;
+        });
+    }
+    void tick(const QString& name, bool on) const
+    {
+        act<QAbstractButton>(name, [on](QAbstractButton* b) { return test::tick(b, on); });
+    }
+    void type(const QString& name, const QString& text) const
+    {
+        act<QLineEdit>(name, [&text](QLineEdit* e) { return test::type(e, text); });
+    }
+    template <typename W, typename Action>
+    void act(const QString& name, Action action) const
+    {
+        if (W* w = find<W>(name)) {
+            const QString why = action(w);
+            EXPECT_TRUE(why.isEmpty()) << why.toStdString();
+        }
     }
     QString text(const QString& name) const // a line edit's or a label's
     {

@@ -44,7 +44,7 @@ TEST(StickMode, StartUpFindsTheStickAndReadsItsMemory)
     for (const char* hidden : {"bM1", "bM4", "gbLog", "pDebug"})
         EXPECT_FALSE(h.shown(hidden)) << hidden;
     EXPECT_TRUE(h.state().formDisabled && h.shown("cbStickDebug"));
-    h.find<QCheckBox>("cbStickDebug")->setChecked(true);
+    h.tick("cbStickDebug", true);
     EXPECT_TRUE(h.shown("pDebug"));
     w.settle();
     EXPECT_EQ(h.form->caption(), "USB Stick, Device Nr. 12345678, FW 1.72            Ready...");
@@ -63,7 +63,7 @@ TEST(StickMode, StartUpFindsTheStickAndReadsItsMemory)
         EXPECT_EQ(pitch.horizontalAdvance(QStringLiteral("iiii")), pitch.horizontalAdvance(QStringLiteral("WWWW")));
     }
     w.model.memory[3] = 0x42;
-    h.find<QCheckBox>("cbDebugHold")->setChecked(true); // "Stop" holds the memo
+    h.tick("cbDebugHold", true); // "Stop" holds the memo
     h.click("bReread");
     h.platform.advance(300);
     h.click("bMemStore"); // refused while the read runs; a panel may open
@@ -74,7 +74,7 @@ TEST(StickMode, StartUpFindsTheStickAndReadsItsMemory)
     EXPECT_TRUE(h.shown("pStartupDelay") && h.state().formDisabled) << "the end of the read leaves the panel open";
     h.click("bDPC_Cancel");
     EXPECT_EQ(memo->toPlainText().split('\n').count("Send: Read Memory 0x00"), 1);
-    h.find<QCheckBox>("cbStickDebug")->setChecked(false);
+    h.tick("cbStickDebug", false);
     EXPECT_FALSE(h.shown("pDebug"));
     // "Transfer" writes to the stick without a restart, and the window stays usable.
     h.image()[10] = 0x33;
