@@ -21,7 +21,7 @@ TEST(SlotRow, StoredSlotsAreSkyBlueAndAChoiceUnpacksTheSlot)
     Bytes block = d.at(0xFF80, 128);
     writeFirmwareEntry(block, 72, 3000);
     d.driver().setBytes(0xFF80, block);
-    FormHarness& h = d.start({"-set60Hz"});
+    FormHarness& h = d.start({"-set60Hz"}, true);
     EXPECT_EQ(h.form->caption(), "Nolt");
     for (int k = 1; k <= 4; ++k)
         EXPECT_EQ(d.slot(k)->palette().color(QPalette::Window), k % 2 ? skyBlue : lime) << k;
@@ -45,12 +45,13 @@ TEST(SlotRow, StoredSlotsAreSkyBlueAndAChoiceUnpacksTheSlot)
         EXPECT_TRUE(h.shown(shown)) << shown;
     // "Cancel" drops the chosen curve, but not while a panel is open.
     h.image()[100] = 0x42;
-    d.chooseHalvingCurve(0);
-    h.state().dcApplied = true; // as when the slot was chosen with it
-    h.state().formDisabled = true;
+    h.click("iTen");
+    h.tick("cbDC", true);
+    h.click("bDCOk");
+    EXPECT_TRUE(h.state().dcApplied && h.shown("pOutput"));
     h.click("bMemCancel");
     EXPECT_FALSE(h.shown("bM2"));
-    h.state().formDisabled = false;
+    h.click("bOutput_OK");
     h.click("bMemCancel");
     EXPECT_FALSE(h.find<QCheckBox>("cbDC")->isChecked() || h.state().dcApplied || h.state().sw.dcIndex != -1);
     for (int k = 1; k <= 4; ++k)
@@ -110,8 +111,7 @@ TEST(SlotRow, TransferWritesTheSlotAndTheLoadedFirmwareAndRestartsWithTheSwitche
     ASSERT_TRUE(writeTextLines(file, firmware200()).isEmpty());
     DriverForm d;
     d.storeSlot(2, sampleImage(), QStringLiteral("Old"));
-    FormHarness& h = d.start({"-eraseAll", "-copyAstro", "-set60Hz", "-skipFW", "-dc=2", "x"});
-    d.chooseHalvingCurve(2);
+    FormHarness& h = d.start({"-eraseAll", "-copyAstro", "-set60Hz", "-skipFW", "-dc=2", "x"}, true);
     d.choose(2);
     EXPECT_EQ(h.image()[img::minLevel], 21) << "the highest input level that the curve maps to the stored 10";
     EXPECT_EQ(h.image()[img::astroData + 8], 0x68) << "kept with -copyAstro";
