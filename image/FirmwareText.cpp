@@ -76,14 +76,4 @@ FirmwareResult applyBuiltInFirmware(const FirmwareText& text, const FirmwareStat
     return result;
 }
 
-QStringList makeFirmwareText(std::span<const std::uint8_t> data, int length, int version)
-{
-    Bytes padded(data.begin(), data.end());
-    padded.resize((padded.size() + fw::bytesPerLine - 1) / fw::bytesPerLine * fw::bytesPerLine, 0xFF);
-    HexLines body = writeHexDataLines(padded, fw::bytesPerLine);
-    body.lines.prepend(QStringLiteral("FWX") + hexDigits(length & 0xFFFF, 4)
-                       + hexDigits(version & 0xFF, 2) + hexDigits(body.crc, 4));
-    return body.lines;
-}
-
 } // namespace nolt

@@ -10,7 +10,6 @@
 #include <QStringList>
 
 #include <cstdint>
-#include <span>
 
 namespace nolt {
 
@@ -71,10 +70,5 @@ FirmwareResult applyFirmwareFile(const FirmwareText& text, const FirmwareState& 
 // driverFwVersion.
 FirmwareResult applyBuiltInFirmware(const FirmwareText& text, const FirmwareState& state,
                                     bool usbStick, int driverFwVersion);
-
-// A valid firmware text for `data`: header with the given length and
-// version (low 16 and 8 bits) and the CRC, then the data lines; a last
-// partial line is padded with 0xFF.
-QStringList makeFirmwareText(std::span<const std::uint8_t> data, int length, int version);
 
 } // namespace nolt

@@ -3,7 +3,6 @@
 
 #include "E2eRun.h"
 
-#include "image/FirmwareText.h"
 #include "image/TextFile.h"
 #include "link/ControlBlock.h"
 #include "link/SlotPage.h"
@@ -135,7 +134,7 @@ TEST(DriverEndToEnd, RealProgramRestartsWhenPluggedInThenReadsEveryStoredSlotAnd
     ASSERT_EQ(run.pids().size(), 2) << "one restart";
     QFile cmdline("/proc/" + run.pids().last() + "/cmdline");
     ASSERT_TRUE(cmdline.open(QIODevice::ReadOnly)) << "the new instance still runs";
-    EXPECT_EQ(cmdline.readAll().split('\0').mid(1, 5),
+    EXPECT_EQ(cmdline.readAll().chopped(1).split('\0').mid(1), // every argument after the program's path
               (QList<QByteArray>{"-skipFW", "-reverse", "-style", "Fusion", "foo"}));
 }
 
@@ -161,7 +160,12 @@ TEST(StickEndToEnd, FirmwareUpdateFromALoadedFileSendsEveryPage)
     for (std::size_t i = 0; i < firmware.size(); ++i)
         firmware[i] = static_cast<std::uint8_t>(i * 13 + 5);
     StickRun run("0A1B2C3D", "255");
-    ASSERT_TRUE(writeTextLines(run.path("update.ktp"), makeFirmwareText(firmware, int(firmware.size()), 80)).isEmpty());
+    const QStringList text = {"FWX009650BB6B", // its lines by hand: the bytes above, then 0xFF
+        "05121F2C394653606D7A8794A1AEBBC8D5E2EFFC091623303D4A5764717E8B98A5B2BFCCD9E6F3000D1A2734414E5B6875828F9CA9B6C3"
+        "D0DDEAF704111E2B3845525F6C798693A0ADBAC7D4E1EEFB0815222F3C495663707D8A97A4B1BECBD8E5F2FF0C192633404D5A6774818E"
+        "9BA8B5C2CFDCE9F603101D2A3744515E6B78",
+        "85929FACB9C6D3E0EDFA0714212E3B4855626F7C8996" + QString(212, u'F')};
+    ASSERT_TRUE(writeTextLines(run.path("update.ktp"), text).isEmpty());
     ASSERT_TRUE(run.play({}, {"await:Ready...;file:" + run.path("update.ktp") + ";click:bLoad;click:bUpdateFw;"
                               "await:->FW Update finished.;close"}));
     EXPECT_EQ(run.value(1, "message"), "");

@@ -1,5 +1,6 @@
 #include "image/ConfigFile.h"
 #include "image/FirmwareText.h"
+#include "support/FirmwareTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -8,13 +9,13 @@
 namespace nolt {
 namespace {
 
-// n bytes of a pattern, then 0xFF up to `size`.
-Bytes firmwareBytes(int n, int size = 0)
+// Every data line of the buffer, line k holding 128 bytes of value k (CRC by hand: 0x5988).
+QStringList fullText(const char* length)
 {
-    Bytes b(std::max(n, size), 0xFF);
-    for (int i = 0; i < n; ++i)
-        b[i] = static_cast<std::uint8_t>(i * 13 + i / 256);
-    return b;
+    QStringList text{QLatin1String("FWX") + QLatin1String(length) + QLatin1String("485988")};
+    for (int k = 0; k < fw::maxDataLines; ++k)
+        text << QStringLiteral("%1").arg(k, 2, 16, QLatin1Char('0')).toUpper().repeated(128);
+    return text;
 }
 
 const FirmwareState earlier{Bytes(fw::bufferSize, 0x11), 0x0200, 7, false}; // left by an earlier file
@@ -28,33 +29,35 @@ auto fields(const FirmwareState& s)
 // image behind a stick gives image and length only (driver mode is tested on the window).
 TEST(FirmwareFile, AcceptedFileIsPendingAndBuiltInImageBehindAStickGivesImageAndLength)
 {
-    QStringList text = makeFirmwareText(firmwareBytes(fw::bufferSize), 0x2FFF, 0x48);
+    QStringList text = fullText("2FFF");
     for (int i = 0; i < 50; ++i)
         text.append(i % 2 ? QString(256, u'0') : QString(5000, u'z'));
     const LoadedFile file = parseLoadedFile(text);
     EXPECT_EQ(file.firmware.ignoredLines, 50);
     const FirmwareResult r = applyFirmwareFile(file.firmware, earlier);
     EXPECT_TRUE(r.accepted && r.message.isEmpty());
-    EXPECT_EQ(fields(r.state), fields({firmwareBytes(fw::bufferSize), 0x2FFF, 0x48, true}));
+    Bytes image;
+    for (int k = 0; k < fw::maxDataLines; ++k)
+        image.insert(image.end(), 128, static_cast<std::uint8_t>(k));
+    EXPECT_EQ(fields(r.state), fields({image, 0x2FFF, 0x48, true}));
     EXPECT_EQ(r.hint, "Version 1.72");
 
-    text = makeFirmwareText(firmwareBytes(200), 0x00C8, 0x30);
-    EXPECT_EQ(text[0], "FWX00C8309EFF"); // CRC over the 200 bytes and 56 bytes 0xFF
-    const FirmwareResult stick = applyBuiltInFirmware(parseFirmwareText(text), earlier, true, 0);
+    const FirmwareResult stick = applyBuiltInFirmware(parseFirmwareText(test::firmware200()), earlier, true, 0);
     EXPECT_TRUE(stick.accepted);
-    EXPECT_EQ(fields(stick.state), fields({firmwareBytes(200, fw::bufferSize), 0xC8, 7, false}));
-    EXPECT_EQ(stick.hint, "Version 1.48");
+    Bytes stickImage(fw::bufferSize, 0xFF);
+    std::fill_n(stickImage.begin(), 200, 0x3A);
+    EXPECT_EQ(fields(stick.state), fields({stickImage, 0xC8, 7, false}));
+    EXPECT_EQ(stick.hint, "Version 1.72");
 }
 
 // Too long, a wrong CRC, no data line: the earlier state stays; only a loaded file reports the CRC.
 TEST(FirmwareFile, RefusedFilesAndFaultyBuiltInImagesChangeNothing)
 {
-    QStringList badCrc = makeFirmwareText(firmwareBytes(300), 300, 9);
-    badCrc[2][100] = badCrc[2][100] == u'A' ? u'B' : u'A';
+    QStringList badCrc = test::firmware200();
+    badCrc[2][100] = u'B'; // a data digit
     EXPECT_EQ(parseLoadedFile({badCrc[0]}).kind, LoadedFileKind::TooFewLines);
     const std::pair<QStringList, QString> cases[] = {
-        {makeFirmwareText(firmwareBytes(fw::bufferSize), 0x3000, 1), ""}, {badCrc, "File is corrupted!"},
-        {{badCrc[0]}, ""}, {{}, ""}};
+        {fullText("3000"), ""}, {badCrc, "File is corrupted!"}, {{badCrc[0]}, ""}, {{}, ""}};
     for (const auto& [lines, message] : cases) {
         const FirmwareText text = parseFirmwareText(lines);
         const FirmwareResult file = applyFirmwareFile(text, earlier);

@@ -1,14 +1,18 @@
 #pragma once
 // A main window on the scripted platform, driven by the object names of its controls.
 
+#include "pgm/panels/DimmingCurvePanel.h"
 #include "pgm/window/TForm1.h"
+#include "support/Person.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedPlatform.h"
 #include "support/SimDriver.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -39,10 +43,31 @@ struct FormHarness {
         return w;
     }
     bool shown(const QString& name) const { return find(name) && find(name)->isVisibleTo(form.get()); }
-    void click(const QString& name)
+    // A person's actions (support/Person.h); each fails the test when a person could not have done it.
+    // A panel's Cancel closes it.
+    void click(const QString& name) const
     {
-        if (QWidget* w = find(name))
-            QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(w->width() / 2, w->height() / 2));
+        act<QWidget>(name, [](QWidget* w) {
+            const QString why = test::click(w);
+            return why.isEmpty() && w->accessibleName() == QLatin1String("Cancel") && w->isVisible()
+                ? controlName(w) + " did not close its panel" : why;
+        });
+    }
+    void tick(const QString& name, bool on) const
+    {
+        act<QAbstractButton>(name, [on](QAbstractButton* b) { return test::tick(b, on); });
+    }
+    void type(const QString& name, const QString& text) const
+    {
+        act<QLineEdit>(name, [&text](QLineEdit* e) { return test::type(e, text); });
+    }
+    template <typename W, typename Action>
+    void act(const QString& name, Action action) const
+    {
+        if (W* w = find<W>(name)) {
+            const QString why = action(w);
+            EXPECT_TRUE(why.isEmpty()) << why.toStdString();
+        }
     }
     QString text(const QString& name) const // a line edit's or a label's
     {
@@ -57,21 +82,27 @@ struct FormHarness {
 struct DriverForm : SimDriver {
     std::unique_ptr<FormHarness> h;
 
-    FormHarness& start(QStringList parameters = {})
+    QTemporaryDir curveFolder;
+
+    // With `curves`, three curve files lie beside the program ("a.dc", "b.dc", "c.dc"), each halving every level.
+    FormHarness& start(QStringList parameters = {}, bool curves = false)
     {
-        h = FormHarness::started(std::move(parameters), loader());
+        h = std::make_unique<FormHarness>(std::move(parameters), loader());
+        if (curves) {
+            QByteArray halving;
+            for (int i = 0; i <= 100; ++i)
+                halving += QByteArray::number(i / 2) + "\r\n";
+            for (const char* name : {"a.dc", "b.dc", "c.dc"}) {
+                QFile file(curveFolder.filePath(name));
+                EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(halving) == halving.size());
+            }
+            h->form->findChild<DimmingCurvePanel*>()->setCurveFolder(curveFolder.path());
+        }
+        h->form->FormActivate();
         return *h;
     }
     SlotButton* slot(int k) { return h->form->bar().bM[k - 1]; }
     void choose(int k) { h->click(QStringLiteral("bM%1").arg(k)); }
-    void chooseHalvingCurve(int index) // the output panel's curve box ticked
-    {
-        h->find<QCheckBox>(QStringLiteral("cbDC"))->setChecked(true);
-        h->state().sw.dcIndex = index;
-        h->state().dimmingCurve.clear();
-        for (int i = 0; i <= 100; ++i)
-            h->state().dimmingCurve.push_back(static_cast<std::uint8_t>(i / 2));
-    }
 };
 
 // The factory configuration with other levels and astro data 0x60, 0x61, ...

@@ -4,6 +4,7 @@
 #include "Harness.h"
 
 #include "pgm/kit/Widgets.h"
+#include "pgm/panels/EditorPanel.h"
 
 #include <QComboBox>
 
@@ -55,18 +56,31 @@ struct PanelTest : ::testing::Test {
     QString edit(const QString& name) const { return h->find<QLineEdit>(name)->text(); }
     bool edited(const QString& name) const { return h->find<ClickEdit>(name)->isEdited(); }
     bool ticked(const QString& name) const { return h->find<QAbstractButton>(name)->isChecked(); }
-    void tick(const QString& name, bool on) const { h->find<QAbstractButton>(name)->setChecked(on); }
+    void tick(const QString& name, bool on) const { h->tick(name, on); }
     ScrollBar* slider(const QString& name) const { return h->find<ScrollBar>(name); }
-    void slide(const QString& name, int position) const { slider(name)->setPosition(position); }
-    // Clicks whatever lies on top at the centre of the named picture (an overlay or an open panel).
+    void slide(const QString& name, int position) const
+    {
+        h->act<ScrollBar>(name, [position](ScrollBar* s) { return test::slide(s, position); });
+    }
+    // Item n of a range selector or a list.
+    void pick(const QString& name, int n) const
+    {
+        if (h->form->findChild<QComboBox*>(name))
+            h->act<QComboBox>(name, [n](QComboBox* c) { return test::pick(c, n); });
+        else
+            h->act<QAbstractItemView>(name, [n](QAbstractItemView* v) { return test::pick(v, n); });
+    }
+    // Clicks whatever lies on top at the centre of the named picture (an overlay or an open panel); the picture
+    // itself must show.
     void clickOnScreen(const QString& name) const
     {
-        QWidget* w = h->find(name);
-        ASSERT_NE(w, nullptr);
-        const QPoint at = w->mapTo(h->form.get(), w->rect().center());
-        QWidget* top = h->form->childAt(at);
-        ASSERT_NE(top, nullptr) << "nothing to click at " << name.toStdString();
-        QTest::mouseClick(top, Qt::LeftButton, {}, top->mapFrom(h->form.get(), at));
+        h->act<QWidget>(name, [this](QWidget* w) {
+            if (!w->isVisible() || w->width() <= 0 || w->height() <= 0)
+                return test::unreachable(w, w->rect().center());
+            const QPoint at = w->mapTo(h->form.get(), w->rect().center());
+            QWidget* top = h->form->childAt(at);
+            return top ? test::clickAt(top, top->mapFrom(h->form.get(), at)) : "nothing lies on " + controlName(w);
+        });
     }
     // What a control shows: its text, a slider's position, a selector's item, a box's tick ("+" or "-").
     QString value(const QString& name) const
@@ -81,7 +95,7 @@ struct PanelTest : ::testing::Test {
         return h->text(name);
     }
     // Steps: "name" clicks a control, "@name" what lies on top of it, "name=N" moves a slider or picks item N
-    // of a range selector, "name+" / "name-" ticks or unticks a box; checks: "name==v" (see value),
+    // of a range selector or a list, "name+" / "name-" ticks or unticks a box; checks: "name==v" (see value),
     // "?name" / "!name" (shown / hidden).
     void act(const Steps& steps) const
     {
@@ -95,10 +109,9 @@ struct PanelTest : ::testing::Test {
                 EXPECT_EQ(shown(name), step.startsWith(QLatin1Char('?')));
             else if (step.startsWith(QLatin1Char('@')))
                 clickOnScreen(name);
-            else if (QComboBox* combo = set > 0 ? h->form->findChild<QComboBox*>(step.left(set)) : nullptr) {
-                combo->setCurrentIndex(step.mid(set + 1).toInt());
-                emit combo->activated(combo->currentIndex());
-            } else if (set > 0)
+            else if (set > 0 && !h->form->findChild<ScrollBar*>(step.left(set)))
+                pick(step.left(set), step.mid(set + 1).toInt());
+            else if (set > 0)
                 slide(step.left(set), step.mid(set + 1).toInt());
             else if (step.endsWith(QLatin1Char('+')) || step.endsWith(QLatin1Char('-')))
                 tick(step.chopped(1), step.endsWith(QLatin1Char('+')));
@@ -118,6 +131,8 @@ struct PanelTest : ::testing::Test {
             act(runs[i].steps);
             EXPECT_EQ(differences(image(), with(before, runs[i].written)), "");
             EXPECT_FALSE(busy());
+            for (const EditorPanel* panel : h->form->findChildren<EditorPanel*>())
+                EXPECT_FALSE(panel->isVisible()) << panel->objectName().toStdString() << " stays open";
         }
     }
 };

@@ -1,12 +1,13 @@
 // The end-to-end launcher: the program's main block on the real platform, plus a script that plays the user;
 // the program's self-restart starts it anew for the next instance. The steps of instance n (NOLT_E2E_STEPS_<n>,
-// ';' between them): click:<name>, text:<name>=<value>, file:<path> (the next open dialog's answer),
+// ';' between them): click:<name>, text:<name>=<value> (as a person does, where a person could: support/Person.h), file:<path> (the next open dialog's answer),
 // await:<text> (until a caption holds it), record (slot buttons, labels), close. Message boxes are answered
 // Yes (or Ok). Its switches, every caption and message go to "instance-<n>.txt" in the folder NOLT_E2E_DIR.
 // NOLT_E2E_FAULT_<n>, when given, is the simulated device's fault list for instance n.
 
 #include "pgm/window/MainBlock.h"
 #include "pgm/window/TForm1.h"
+#include "support/Person.h"
 
 #include <QApplication>
 #include <QDir>
@@ -63,11 +64,12 @@ struct Script {
             awaited = form.caption().contains(argument) ? QString() : argument;
         } else if (verb == "close") {
             form.close();
-        } else if (widget && widget->isVisible() && widget->isEnabled() && verb == "click") {
-            QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
-        } else if (edit && edit->isVisible() && verb == "text") {
-            edit->clear();
-            QTest::keyClicks(edit, argument.section('=', 1));
+        } else if (widget && verb == "click") {
+            if (const QString why = nolt::test::click(widget); !why.isEmpty())
+                note("error", why);
+        } else if (edit && verb == "text") {
+            if (const QString why = nolt::test::type(edit, argument.section('=', 1)); !why.isEmpty())
+                note("error", why);
         } else {
             note("error", "cannot do " + step);
         }

@@ -87,10 +87,10 @@ TEST_F(DimmingCurveTest, ChooserTicksPlotsAndDropsTheCurve)
     EXPECT_EQ(listed, QStringList({"B.dc", "a.dc", "c.dc", "exact.dc"}));
     EXPECT_EQ(choice(), "+Correction OFF -1 30");
     EXPECT_TRUE(drawnAt(60, 30) && drawnAt(100, 50) && !drawnAt(60, 60));
-    list()->setCurrentRow(1);
+    act({"lbDimmingCurve=1"});
     EXPECT_EQ(choice(), "+Correction OFF -1 60");
     EXPECT_TRUE(drawnAt(60, 60) && !drawnAt(60, 30)) << "earlier drawings are erased";
-    list()->setCurrentRow(2);
+    act({"lbDimmingCurve=2"});
     EXPECT_EQ(error(), "Error: Nr. of points is not 101!");
     act({"bDCOk", "?pDimmingCurve"});
     EXPECT_EQ(choice(), "+Correction OFF -1 0") << "a damaged file is never chosen";

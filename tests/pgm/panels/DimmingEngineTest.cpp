@@ -73,8 +73,8 @@ TEST_F(DimmingEngineTest, OkStoresTheStepsUpToOneThatMayNotFollow)
           {{}, {"iISD2_en", "eD2_Level2", "eD2_Level3", "eD2_Level4", "eD2_Delay2", "comboD2=0", "sbD2=10",
                 "eD2_Delay4", "comboD2=0", "sbD2=20", "bDimmer2OK"}, // delays 0, 10 s, 0, 20 s
            {{s2 + 3, 10}, {s2 + 4, 0}, {s2 + 5, 0x64}}},
-          {{{s2 + img::stepLevel, 0xFF}}, {"iISD2_en", "eD2_Level1==-", "bDimmer2OK", "?LST_dis", "?dm2_dis"},
-           {{img::featureFlags, 0x04}}}});
+          {{{s2 + img::stepLevel, 0xFF}}, {"?dm2_dis", "sw_lst_open", "iISD2_en", "eD2_Level1==-", "bDimmer2OK", "?LST_dis",
+                                             "?dm2_dis"}}});
 }
 
 // Steps from an image that the editor never writes (times outside the night, long delays and fades, levels above

@@ -38,7 +38,8 @@ TEST_F(IsdCalculatorsTest, OffsetCalculator)
     act({"iISD_en", "bAstroCalc", "sbUTC=2", "sbLength=-30", "bCalcCancel", "bAstroCalc", "sbUTC==2",
          "eLength==W 15\u00B0", "eOffset==-180"});
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); // the locale's decimal point
-    act({"sbLength=15", "eLength==E 7,5\u00B0", "sbHorizon=-1", "lHorizon==-0,5"});
+    act({"sbLength=15", "eLength==E 7,5\u00B0", "bCalcCancel", "!pCalc", "bADSTCalc", "sbHorizon=-1",
+         "lHorizon==-0,5"});
 }
 
 // A copy rounds down to five minutes; a text that is not HH:MM copies nothing and beeps.
@@ -49,10 +50,10 @@ TEST_F(IsdCalculatorsTest, NightLengthCopies)
     date->setDate(QDate(1999, 12, 31)); // before 2000: left as it was
     EXPECT_TRUE(edit("eLoN") == "12:01" && h->platform.messages.isEmpty() && date->calendarPopup());
     for (const char* typed : {"ab:cd", "12345", " 9:05", "-1:30", "12:3x"}) {
-        h->find<QLineEdit>("eLoN")->setText(typed);
+        h->type("eLoN", typed);
         act({"bDSTOn", "bDSTOff", "?pAstroCalc"});
     }
-    act({"eW2S==08:20", "eS2W==12:30"});
+    act({"eW2S==08:20", "eS2W==12:30", "bAstroCalcCancel", "!pAstroCalc"});
     EXPECT_EQ(h->platform.beeps, 10);
     const struct { const char *typed, *button, *copied; } cases[] = {
         {"12:03", "bDSTOn", "eW2S==12:00"}, {"04:44", "bDSTOff", "eS2W==04:40"}, {"", "bDSTOn", "eW2S==0"},
@@ -60,7 +61,7 @@ TEST_F(IsdCalculatorsTest, NightLengthCopies)
     };
     for (const auto& c : cases) {
         click("bADSTCalc");
-        h->find<QLineEdit>("eLoN")->setText(c.typed);
+        h->type("eLoN", c.typed);
         act({c.button, c.copied, "!pAstroCalc"});
     }
     click("bADSTCalc"); // Cancel keeps the inputs it reopens from

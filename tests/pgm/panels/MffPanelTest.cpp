@@ -11,7 +11,15 @@ struct MffPanelTest : PanelTest {
         return QStringList{edit("eReduction"), edit("eL1"), edit("eL2"), edit("eL3"), edit("eStopLevel")}.join(' ');
     }
     std::pair<int, int> range() const { return {slider("sbMFF")->minimum(), slider("sbMFF")->maximum()}; }
-    QImage picture(const char* name) const { return h->find<QLabel>(name)->pixmap().toImage(); }
+    // The plot's pixels in pure red, of the points given.
+    std::vector<bool> red(std::initializer_list<QPoint> points) const
+    {
+        const QImage plot = h->find<QLabel>("iDummy2")->pixmap().toImage();
+        std::vector<bool> found;
+        for (QPoint p : points)
+            found.push_back(plot.pixelColor(p) == QColor(255, 0, 0));
+        return found;
+    }
 };
 
 } // namespace
@@ -75,13 +83,21 @@ TEST_F(MffPanelTest, EditColoursFollowTheEditedFieldAndTheEnabledState)
     EXPECT_EQ(drawn("eL1") + drawn("eBurnIn"), "#bebebe#000000");
 }
 
-// The help draws the profile on the clean chart (Image7), a fresh one each time.
-TEST_F(MffPanelTest, HelpPlotsTheProfileOnAFreshChart)
+// The help plots start, L1, L2, L3 and stop at x = 49 + 100 per quarter of the lifetime, y = 446 - 4 per cent,
+// on a fresh chart each time; without a lifetime it writes "Lifetime?" at (240, 240).
+TEST_F(MffPanelTest, HelpPlotsTheProfileInOrderOnAFreshChart)
 {
-    act({"sw_mff_off", "bMFFHelp"});
-    const QImage noProfile = picture("iDummy2"); // "Lifetime?"
-    act({"iDummy2", "eLifeTime", "sbMFF=1", "bMFFHelp"});
-    EXPECT_NE(picture("iDummy2"), picture("Image7"));
-    act({"iDummy2", "sbMFF=0", "bMFFHelp"});
-    EXPECT_EQ(picture("iDummy2"), noProfile);
+    act({"sw_mff_off", "eLifeTime", "sbMFF=1", "bMFFHelp", "?pHelpMFF"}); // 80 85 90 95 100
+    const std::initializer_list<QPoint> profile = {{49, 126}, {149, 106}, {249, 86}, {349, 66}, {449, 46}};
+    EXPECT_EQ(red(profile), std::vector<bool>(5, true));
+    EXPECT_EQ(red({{99, 116}, {299, 76}, {149, 66}, {349, 106}, {249, 106}}), // halfway, and L1, L3 swapped
+              std::vector<bool>({true, true, false, false, false}));
+    act({"iDummy2", "!pHelpMFF", "sbMFF=0", "bMFFHelp"});
+    EXPECT_EQ(red(profile), std::vector<bool>(5, false));
+    const QImage plot = h->find<QLabel>("iDummy2")->pixmap().toImage();
+    int written = 0; // red pixels in the text's box, 240 x 40 at (240, 240), whatever the font
+    for (int y = 240; y < 280; ++y)
+        for (int x = 240; x < 480; ++x)
+            written += plot.pixelColor(x, y) == QColor(255, 0, 0);
+    EXPECT_GT(written, 0);
 }

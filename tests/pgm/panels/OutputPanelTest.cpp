@@ -17,6 +17,9 @@ TEST_F(OutputPanelTest, SwitchCyclesDaliTenPwmAndThePanelShowsTheImage)
            {{img::featureFlags, img::outputDaliLog}}},
           {{{img::featureFlags, img::outputPwm}}, {"PWM", "cbDaliLog==-", "bOutput_Cancel"}},
           {{{img::featureFlags, img::outputDaliLinear}}, {"Dali", "cbDaliLog==-", "bOutput_Cancel"}},
+          // "Logarithmic" ticked and OK clears the linear bit.
+          {{{img::featureFlags, img::outputDaliLinear}}, {"Dali", "cbDaliLog+", "bOutput_OK"},
+           {{img::featureFlags, img::outputDaliLog}}},
           {{{img::featureFlags, img::outputDaliLog}}, {"Dali", "cbDaliLog==+", "cbStorePOL==-", "bOutput_Cancel"}},
           {{{img::optionFlags, 0x04}}, // no curve files: no curve box
            {"iTen", "!cbDaliLog", "!cbStorePOL", "!cbDC", "bOutput_OK"}, {{img::optionFlags, 0}}},

@@ -2,7 +2,7 @@
 
 #include "Harness.h"
 
-#include "image/FirmwareText.h"
+#include "support/FirmwareTexts.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,16 +15,18 @@ const QStringList factoryFile = {"MMN8A1CDefault", "0C000064FF0000000000320000FF
                                  "00FF0000FF0000FF0000FF0000FF0000", "FF0000FF01FF00000000000000000000",
                                  "000000000000000001000000000000FF"};
 
-// The factory image saves as the known file; a save that fails and a file that cannot be read are reported and
-// leave what was there.
+// The factory image saves as the known file (its name "Default" loaded with it: the info edit shows only in
+// driver mode); a save that fails and a file that cannot be read are reported and leave what was there.
 TEST(FileButtons, SavingTheFactoryImageWritesTheKnownFile)
 {
     QTemporaryDir dir;
     auto h = FormHarness::started();
-    h->find<QLineEdit>("eInfo")->setText(QStringLiteral("Default"));
+    QFile known(dir.filePath("known.ktc"));
+    ASSERT_TRUE(known.open(QIODevice::WriteOnly) && known.write(factoryFile.join("\n").toLatin1()) > 0 && known.flush());
     ASSERT_TRUE(QDir(dir.path()).mkdir("taken.ktc"));
-    h->platform.fileAnswers = {dir.filePath("default.ktc"), dir.filePath("taken.ktc"), dir.filePath("no.ktc"),
-                               std::nullopt};
+    h->platform.fileAnswers = {known.fileName(), dir.filePath("default.ktc"), dir.filePath("taken.ktc"),
+                               dir.filePath("no.ktc"), std::nullopt};
+    h->click("bLoad");
     h->click("bSave");
     QFile saved(dir.filePath("default.ktc"));
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
@@ -43,7 +45,7 @@ TEST(FileButtons, FilesWithAByteOrderMarkOrCrLineEndsLoad)
 {
     const QString text = factoryFile.join("\r") + "\r";
     QStringEncoder utf16(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
-    const QStringList firmware = makeFirmwareText(std::vector<std::uint8_t>(300, 9), 300, 5);
+    const QStringList firmware = firmware200();
     QStringList corrupt = firmware;
     corrupt[1][0] = corrupt[1][0] == QLatin1Char('0') ? QLatin1Char('1') : QLatin1Char('0');
     const struct {

@@ -4,6 +4,7 @@
 
 #include "image/FirmwareText.h"
 #include "image/TextFile.h"
+#include "support/FirmwareTexts.h"
 
 #include <QTemporaryDir>
 #include <QTextDocument>
@@ -20,7 +21,7 @@ TEST(SlotRow, StoredSlotsAreSkyBlueAndAChoiceUnpacksTheSlot)
     Bytes block = d.at(0xFF80, 128);
     writeFirmwareEntry(block, 72, 3000);
     d.driver().setBytes(0xFF80, block);
-    FormHarness& h = d.start({"-set60Hz"});
+    FormHarness& h = d.start({"-set60Hz"}, true);
     EXPECT_EQ(h.form->caption(), "Nolt");
     for (int k = 1; k <= 4; ++k)
         EXPECT_EQ(d.slot(k)->palette().color(QPalette::Window), k % 2 ? skyBlue : lime) << k;
@@ -44,12 +45,13 @@ TEST(SlotRow, StoredSlotsAreSkyBlueAndAChoiceUnpacksTheSlot)
         EXPECT_TRUE(h.shown(shown)) << shown;
     // "Cancel" drops the chosen curve, but not while a panel is open.
     h.image()[100] = 0x42;
-    d.chooseHalvingCurve(0);
-    h.state().dcApplied = true; // as when the slot was chosen with it
-    h.state().formDisabled = true;
+    h.click("iTen");
+    h.tick("cbDC", true);
+    h.click("bDCOk");
+    EXPECT_TRUE(h.state().dcApplied && h.shown("pOutput"));
     h.click("bMemCancel");
     EXPECT_FALSE(h.shown("bM2"));
-    h.state().formDisabled = false;
+    h.click("bOutput_OK");
     h.click("bMemCancel");
     EXPECT_FALSE(h.find<QCheckBox>("cbDC")->isChecked() || h.state().dcApplied || h.state().sw.dcIndex != -1);
     for (int k = 1; k <= 4; ++k)
@@ -57,12 +59,11 @@ TEST(SlotRow, StoredSlotsAreSkyBlueAndAChoiceUnpacksTheSlot)
     EXPECT_TRUE(h.text("eInfo").isEmpty() && h.state().formDisabled);
     for (const char* hidden : {"bMemStore", "bMemCancel", "eInfo", "l60Hz"})
         EXPECT_FALSE(h.shown(hidden)) << hidden;
-    // A nameless slot keeps the typed info text; bytes 96 on keep the earlier image.
-    h.find<QLineEdit>("eInfo")->setText(QStringLiteral("typed"));
+    // A nameless slot keeps the info text (emptied by "Cancel"); bytes 96 on keep the earlier image.
     d.choose(3);
     EXPECT_EQ(h.image()[img::poLevel], 40);
     EXPECT_EQ(h.image()[100], 0x42);
-    EXPECT_EQ(h.text("eInfo"), "typed");
+    EXPECT_EQ(h.text("eInfo"), "");
     h.click("bMemCancel");
     d.choose(2);
     EXPECT_TRUE(isDefault(h.image())) << "an empty slot gives the factory image";
@@ -107,16 +108,15 @@ TEST(SlotRow, TransferWritesTheSlotAndTheLoadedFirmwareAndRestartsWithTheSwitche
 {
     QTemporaryDir dir;
     const QString file = dir.filePath("fw.ktp");
-    ASSERT_TRUE(writeTextLines(file, makeFirmwareText(std::vector<std::uint8_t>(200, 0x3A), 200, 0x48)).isEmpty());
+    ASSERT_TRUE(writeTextLines(file, firmware200()).isEmpty());
     DriverForm d;
     d.storeSlot(2, sampleImage(), QStringLiteral("Old"));
-    FormHarness& h = d.start({"-eraseAll", "-copyAstro", "-set60Hz", "-skipFW", "-dc=2", "x"});
-    d.chooseHalvingCurve(2);
+    FormHarness& h = d.start({"-eraseAll", "-copyAstro", "-set60Hz", "-skipFW", "-dc=2", "x"}, true);
     d.choose(2);
     EXPECT_EQ(h.image()[img::minLevel], 21) << "the highest input level that the curve maps to the stored 10";
     EXPECT_EQ(h.image()[img::astroData + 8], 0x68) << "kept with -copyAstro";
     EXPECT_TRUE(h.shown("bErase") && !h.shown("l60Hz")) << "the 60 Hz label needs the firmware";
-    h.find<QLineEdit>("eInfo")->setText(QStringLiteral("Lamp"));
+    h.type("eInfo", QStringLiteral("Lamp"));
     h.platform.fileAnswers = {file};
     h.click("bLoad");
     EXPECT_EQ(h.find<QLabel>("iFW")->toolTip(), "Version 1.72");

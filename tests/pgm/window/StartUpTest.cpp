@@ -2,8 +2,8 @@
 
 #include "Harness.h"
 
-#include "image/FirmwareText.h"
 #include "pgm/window/Firmware.h"
+#include "support/FirmwareTexts.h"
 
 #include <QTimer>
 
@@ -98,9 +98,8 @@ TEST(StartUp, DriverPluggedInAgainAfterAFailedReadRestartsTheProgram)
 // The built-in image is pending unless the driver has its version; one whose CRC does not fit is ignored silently.
 TEST(StartUp, BuiltInFirmwareIsPendingUnlessTheDriverHasItsVersion)
 {
-    const QByteArray text =
-        makeFirmwareText(std::vector<std::uint8_t>(1000, 0x3C), 1000, 5).join("\r\n").toLatin1() + "\r\n";
-    for (int recorded : {0, 5, -1}) {
+    const QByteArray text = firmware200().join("\r\n").toLatin1() + "\r\n"; // version 72
+    for (int recorded : {0, 72, -1}) {
         DriverForm d;
         FormHarness& h = d.start();
         h.state().driverFwVersion = recorded;
@@ -111,8 +110,8 @@ TEST(StartUp, BuiltInFirmwareIsPendingUnlessTheDriverHasItsVersion)
         const FirmwareState& fw = h.state().firmware;
         EXPECT_EQ(fw.fwUpdatePending, recorded == 0);
         EXPECT_TRUE(h.platform.messages.isEmpty());
-        EXPECT_EQ(std::pair(fw.fwLength, fw.fwImageVersion), recorded < 0 ? std::pair(0, 0) : std::pair(1000, 5));
+        EXPECT_EQ(std::pair(fw.fwLength, fw.fwImageVersion), recorded < 0 ? std::pair(0, 0) : std::pair(200, 72));
         const QString tip = h.shown("iFW") ? h.find<QLabel>("iFW")->toolTip() : QString("hidden");
-        EXPECT_EQ(tip, recorded < 0 ? "hidden" : recorded == 5 ? "Version 1.5" : "Version 1.5 (Update!)");
+        EXPECT_EQ(tip, recorded < 0 ? "hidden" : recorded == 72 ? "Version 1.72" : "Version 1.72 (Update!)");
     }
 }

@@ -44,7 +44,7 @@ TEST(StickMode, StartUpFindsTheStickAndReadsItsMemory)
     for (const char* hidden : {"bM1", "bM4", "gbLog", "pDebug"})
         EXPECT_FALSE(h.shown(hidden)) << hidden;
     EXPECT_TRUE(h.state().formDisabled && h.shown("cbStickDebug"));
-    h.find<QCheckBox>("cbStickDebug")->setChecked(true);
+    h.tick("cbStickDebug", true);
     EXPECT_TRUE(h.shown("pDebug"));
     w.settle();
     EXPECT_EQ(h.form->caption(), "USB Stick, Device Nr. 12345678, FW 1.72            Ready...");
@@ -64,7 +64,7 @@ TEST(StickMode, StartUpFindsTheStickAndReadsItsMemory)
     }
     w.model.memory[3] = 0x42;
     w.model.slowReads = 2; // an answer every 300 ms
-    h.find<QCheckBox>("cbDebugHold")->setChecked(true); // "Stop" holds the memo
+    h.tick("cbDebugHold", true); // "Stop" holds the memo
     h.click("bReread");
     h.platform.advance(1000);
     // While the read runs nothing changes the image it will replace: "ReRead", "Transfer", "Load" and "Default"
@@ -88,7 +88,7 @@ TEST(StickMode, StartUpFindsTheStickAndReadsItsMemory)
     EXPECT_EQ(h.platform.beeps, 5);
     h.click("bDPC_Cancel");
     EXPECT_EQ(memo->toPlainText().split('\n').count("Send: Read Memory 0x00"), 1);
-    h.find<QCheckBox>("cbStickDebug")->setChecked(false);
+    h.tick("cbStickDebug", false);
     EXPECT_FALSE(h.shown("pDebug"));
     // "Transfer" writes to the stick without a restart, and the window stays usable.
     h.image()[10] = 0x33;
