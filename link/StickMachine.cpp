@@ -130,9 +130,8 @@ void StickMachine::readStands()
     // again, also when no read has completed yet.
     state_.stickReading = false;
     turn_.clear();
-    if (haveImage_)
-        view_.setBusy(false);
-    else
+    view_.setBusy(!haveImage_);
+    if (!haveImage_)
         view_.offerReread();
 }
 

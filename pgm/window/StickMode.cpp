@@ -105,6 +105,11 @@ void StickMode::setBusy(bool busy)
     // A panel opened while the stick was busy keeps the window busy until
     // its OK or Cancel, as every open panel does.
     form_.state().formDisabled = busy || panelOpen();
+    // A panel left open when the stick announced itself takes nothing while
+    // the read runs: its edits would be lost under the image read.
+    const bool reading = form_.state().stickReading;
+    for (EditorPanel* panel : form_.findChildren<EditorPanel*>())
+        panel->setEnabled(!reading);
 }
 
 void StickMode::showLog(const StickLogTexts& log)

@@ -156,3 +156,31 @@ TEST(StickMode, AFirstReadThatStopsOffersReReadAlone)
     EXPECT_EQ(h.image(), Bytes(w.model.memory.begin(), w.model.memory.end()));
     EXPECT_TRUE(h.shown("bMemStore") && !h.state().formDisabled);
 }
+
+// A panel left open when the stick announces itself again (here after a firmware update) changes nothing while the
+// read that follows runs: the panel takes no click until the read has ended, and no tile opens another one.
+TEST(StickMode, APanelOpenWhenTheStickAnnouncesItselfWaitsForTheRead)
+{
+    StickWindow w;
+    FormHarness& h = w.h;
+    w.settle();
+    h.state().firmware.fwImage.assign(12288, 0x17);
+    h.state().firmware.fwLength = 72; // one page
+    w.model.slowReads = 2;            // an answer every 300 ms
+    h.click("bUpdateFw");
+    for (int t = 0; t < 3000 && !h.form->caption().endsWith("->FW Update finished."); t += 100)
+        h.platform.advance(100);
+    w.model.memory[img::poLevel] = 77;
+    h.click("iTDpc_en");
+    for (int t = 0; t < 3000 && !h.state().stickReading; t += 100)
+        h.platform.advance(100);
+    ASSERT_TRUE(h.state().stickReading && h.shown("pStartupDelay"));
+    for (const char* control : {"cbRandom", "bDPC_OK", "bDPC_Cancel"})
+        EXPECT_FALSE(test::click(h.find<QWidget>(control)).isEmpty()) << control << " took a click during the read";
+    EXPECT_TRUE(h.shown("pStartupDelay"));
+    w.settle();
+    EXPECT_EQ(h.image(), Bytes(w.model.memory.begin(), w.model.memory.end()));
+    h.click("bDPC_Cancel");
+    EXPECT_FALSE(h.state().formDisabled);
+    EXPECT_EQ(h.text("lPO_Level"), "L=77%");
+}
