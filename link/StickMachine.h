@@ -55,7 +55,8 @@ public:
     // beeps when there is none. "ReRead" reads the driver's memory again.
     // Each beeps and starts nothing while a read, a write or an update runs.
     // "Update FW" and "ReRead" look for the device anew first (as the store
-    // handler does before "Transfer"), so a stick plugged back works again.
+    // handler does before "Transfer"), so a stick plugged back works again;
+    // all three take its report lengths anew.
     void storeUSBStick();
     void bUpdateFwClick();
     void bRereadClick();
@@ -81,6 +82,7 @@ private:
     bool operationRuns() const;
     bool dataReplyFits(int address, int length) const;
     bool deviceFound();
+    void reportLengthsAnew();
     void startRead();
     void readComplete();
     void readStands();
