@@ -61,6 +61,9 @@ public:
     void bUpdateFwClick();
     void bRereadClick();
 
+    // A read, a write or a firmware update runs.
+    bool operationRuns() const;
+
     int stickState() const { return frames_.stickState; }
     const StickId& stickId() const { return stickId_; }
     int stickFwVersion() const { return stickFwVersion_; }
@@ -79,7 +82,6 @@ private:
 
     bool writing() const { return frames_.stickState == 2; }
     bool updating() const { return frames_.stickState >= 3 && frames_.stickState <= 5; }
-    bool operationRuns() const;
     bool dataReplyFits(int address, int length) const;
     bool deviceFound();
     void reportLengthsAnew();

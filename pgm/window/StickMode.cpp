@@ -38,6 +38,7 @@ StickMode::StickMode(TForm1& form) : QObject(&form), form_(form), controls_(&for
     connect(bar.cbStickDebug, &QCheckBox::toggled, this, &StickMode::cbStickDebugClick);
     form.hooks().startStick = [this] { startStick(); };
     form.hooks().storeUSBStick = [this] { machine_->storeUSBStick(); };
+    form.hooks().stickBusy = [this] { return machine_->operationRuns(); };
 }
 
 StickMode::~StickMode() = default;

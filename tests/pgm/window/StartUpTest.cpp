@@ -87,8 +87,9 @@ TEST(StartUp, DriverPluggedInAgainAfterAFailedReadRestartsTheProgram)
         FormHarness& h = d.start({"-skipFW"});
         EXPECT_EQ(h.platform.messages, QStringList{row.message});
         h.platform.advance(2000);
-        if (row.unplugAfter < 0) // the cut directory's driver is polled from the message on, and may be back by now
+        if (row.unplugAfter < 0) { // the cut directory's driver is polled from the message on, and may be back now
             EXPECT_TRUE(h.platform.restarts.empty()) << "not while the poll has not missed the driver";
+        }
         if (row.pulledLater >= 0)
             d.device.unplug(row.pulledLater);
         h.platform.advance(2000);

@@ -24,6 +24,14 @@ struct StickWindow {
         h.form->FormActivate();
     }
     StickMode& stick() { return *h.form->findChild<StickMode*>(); }
+    // "Update FW" with `length` bytes of firmware 0x17, the stick answering every 300 ms.
+    void updateSlowly(int length)
+    {
+        h.state().firmware.fwImage.assign(12288, 0x17);
+        h.state().firmware.fwLength = length;
+        model.slowReads = 2;
+        h.click("bUpdateFw");
+    }
     // Lets the stick protocol run until the stick has nothing more to say.
     void settle()
     {
@@ -164,10 +172,7 @@ TEST(StickMode, APanelOpenWhenTheStickAnnouncesItselfWaitsForTheRead)
     StickWindow w;
     FormHarness& h = w.h;
     w.settle();
-    h.state().firmware.fwImage.assign(12288, 0x17);
-    h.state().firmware.fwLength = 72; // one page
-    w.model.slowReads = 2;            // an answer every 300 ms
-    h.click("bUpdateFw");
+    w.updateSlowly(72); // one page
     for (int t = 0; t < 3000 && !h.form->caption().endsWith("->FW Update finished."); t += 100)
         h.platform.advance(100);
     w.model.memory[img::poLevel] = 77;
@@ -183,4 +188,21 @@ TEST(StickMode, APanelOpenWhenTheStickAnnouncesItselfWaitsForTheRead)
     h.click("bDPC_Cancel");
     EXPECT_FALSE(h.state().formDisabled);
     EXPECT_EQ(h.text("lPO_Level"), "L=77%");
+}
+
+// "Transfer" pressed during a firmware update only beeps: the update keeps its progress bar and its device, and
+// sends every page.
+TEST(StickMode, TransferDuringAnUpdateOnlyBeeps)
+{
+    StickWindow w;
+    FormHarness& h = w.h;
+    w.settle();
+    w.updateSlowly(145); // three pages
+    h.platform.advance(1000);
+    h.click("bMemStore");
+    EXPECT_EQ(h.platform.beeps, 1);
+    EXPECT_TRUE(h.shown("pbFWUpdate"));
+    w.settle();
+    EXPECT_EQ(w.model.firmware, Bytes(3 * 72, 0x17));
+    EXPECT_EQ(w.model.resets, 1) << "the update ended";
 }
