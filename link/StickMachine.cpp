@@ -130,9 +130,8 @@ void StickMachine::readStands()
     // again, also when no read has completed yet.
     state_.stickReading = false;
     turn_.clear();
-    if (haveImage_)
-        view_.setBusy(false);
-    else
+    view_.setBusy(!haveImage_);
+    if (!haveImage_)
         view_.offerReread();
 }
 
@@ -215,16 +214,26 @@ bool StickMachine::operationRuns() const
 
 bool StickMachine::deviceFound()
 {
-    if (link_.checkHID())
-        return true;
-    platform_.showMessage(usbErrorMessage());
-    return false;
+    if (!link_.checkHID()) {
+        platform_.showMessage(usbErrorMessage());
+        return false;
+    }
+    reportLengthsAnew();
+    return true;
+}
+
+void StickMachine::reportLengthsAnew()
+{
+    // The stick found again may be another one, with other report lengths:
+    // a frame is never cut to, nor a reply read beyond, the first one's.
+    link_.readReportLengths();
 }
 
 void StickMachine::storeUSBStick()
 {
     if (operationRuns())
         return platform_.beep();
+    reportLengthsAnew(); // the store handler has just looked for the device
     frames_.stickState = 2;
     frames_.stickAddr = 0;
     stickRetries_ = 0;

@@ -55,10 +55,14 @@ public:
     // beeps when there is none. "ReRead" reads the driver's memory again.
     // Each beeps and starts nothing while a read, a write or an update runs.
     // "Update FW" and "ReRead" look for the device anew first (as the store
-    // handler does before "Transfer"), so a stick plugged back works again.
+    // handler does before "Transfer"), so a stick plugged back works again;
+    // all three take its report lengths anew.
     void storeUSBStick();
     void bUpdateFwClick();
     void bRereadClick();
+
+    // A read, a write or a firmware update runs.
+    bool operationRuns() const;
 
     int stickState() const { return frames_.stickState; }
     const StickId& stickId() const { return stickId_; }
@@ -78,9 +82,9 @@ private:
 
     bool writing() const { return frames_.stickState == 2; }
     bool updating() const { return frames_.stickState >= 3 && frames_.stickState <= 5; }
-    bool operationRuns() const;
     bool dataReplyFits(int address, int length) const;
     bool deviceFound();
+    void reportLengthsAnew();
     void startRead();
     void readComplete();
     void readStands();

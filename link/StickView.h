@@ -27,7 +27,8 @@ public:
     virtual void disableButtons() = 0;
     // Shows "ReRead" alone: a read ended standing before any had completed.
     virtual void offerReread() = 0;
-    // The window-wide busy flag.
+    // The window-wide busy flag; while a read runs, a panel left open takes
+    // no input either.
     virtual void setBusy(bool busy) = 0;
 
     virtual void showLog(const StickLogTexts& log) = 0;

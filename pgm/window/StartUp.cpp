@@ -98,10 +98,13 @@ void StartUp::deviceMode()
         // still work on the default image and files. The program restarts
         // once the device has been gone and is back; a device that stays
         // and stays silent would only meet the same silence again.
+        // The poll runs from before the message: a driver pulled out and
+        // plugged in again while the message is open counts too.
         link.timer1().stop();
         platform.setBusyCursor(false);
+        form_.pollForDevice(false);
         platform.showMessage(usbErrorMessage());
-        demoMode(Poll::ForReturn);
+        demoMode(Poll::Running);
         return;
     }
 
@@ -142,8 +145,8 @@ void StartUp::demoMode(Poll poll)
     form_.bar().bLoad->show();
     form_.bar().bSave->show();
     st.formDisabled = false;
-    if (poll != Poll::None)
-        form_.pollForDevice(poll == Poll::ForDevice);
+    if (poll == Poll::ForDevice)
+        form_.pollForDevice(true);
 }
 
 void StartUp::firstScreen()

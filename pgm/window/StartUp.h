@@ -25,7 +25,7 @@ private:
     enum class Poll {
         None,       // no library: nothing to poll
         ForDevice,  // the probe missed the device: restart once it is there
-        ForReturn,  // the device is there but did not answer: restart once it was gone and is back
+        Running,    // already polling: the device did not answer, restart once it was gone and is back
     };
     void demoMode(Poll poll);
     void deviceMode();

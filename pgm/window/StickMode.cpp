@@ -38,6 +38,7 @@ StickMode::StickMode(TForm1& form) : QObject(&form), form_(form), controls_(&for
     connect(bar.cbStickDebug, &QCheckBox::toggled, this, &StickMode::cbStickDebugClick);
     form.hooks().startStick = [this] { startStick(); };
     form.hooks().storeUSBStick = [this] { machine_->storeUSBStick(); };
+    form.hooks().stickBusy = [this] { return machine_->operationRuns(); };
 }
 
 StickMode::~StickMode() = default;
@@ -105,6 +106,11 @@ void StickMode::setBusy(bool busy)
     // A panel opened while the stick was busy keeps the window busy until
     // its OK or Cancel, as every open panel does.
     form_.state().formDisabled = busy || panelOpen();
+    // A panel left open when the stick announced itself takes nothing while
+    // the read runs: its edits would be lost under the image read.
+    const bool reading = form_.state().stickReading;
+    for (EditorPanel* panel : form_.findChildren<EditorPanel*>())
+        panel->setEnabled(!reading);
 }
 
 void StickMode::showLog(const StickLogTexts& log)

@@ -47,6 +47,8 @@ struct StartUpHooks {
     // Stick mode: the store ("Transfer") starts writing the image through
     // the stick.
     std::function<void()> storeUSBStick;
+    // Stick mode: a read, a write or a firmware update runs.
+    std::function<bool()> stickBusy;
 };
 
 using HidLoader = std::function<std::unique_ptr<HidDevice>()>;

@@ -16,6 +16,11 @@ TransferButtons::TransferButtons(TForm1& form) : QObject(&form), form_(form)
 
 void TransferButtons::bMemStoreClick()
 {
+    // While a stick operation runs "Transfer" only beeps: looking for the
+    // device opens it anew, which loses the answer on its way, and the
+    // store hides the buttons and the progress bar.
+    if (form_.hooks().stickBusy && form_.hooks().stickBusy())
+        return form_.platform().beep();
     FormView view(form_);
     DriverStore store(form_.state(), form_.link(), form_.platform(), view);
     store.bMemStoreClick(form_.hooks().storeUSBStick);

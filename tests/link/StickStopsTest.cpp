@@ -141,6 +141,34 @@ TEST(StickStops, AStickPulledOutEndsTheOperationAndWorksOncePluggedBack)
     }
 }
 
+// A stick plugged back in whose reports have other lengths: an output report too short for the longest frame
+// refuses "Transfer" and "Update FW" with "Transfer Error!" and sends no frame cut short; longer reports than the
+// first stick's carry everything whole.
+TEST(StickStops, AStickPluggedBackWithOtherReportLengthsIsSpokenToInThem)
+{
+    const struct { int input, output; bool refused; } rows[] = {{64, 16, true}, {300, 300, false}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(testing::Message() << "reports " << r.input << "/" << r.output);
+        OpRig rig(writing);
+        rig.device.unplug();
+        rig.device.setReportLengths(r.input, r.output);
+        rig.device.plugIn();
+        const int before = rig.model.frames;
+        rig.link.checkHID(); // the store handler's look for the device
+        rig.machine.storeUSBStick();
+        rig.settle();
+        rig.machine.bUpdateFwClick();
+        rig.settle();
+        if (r.refused) {
+            EXPECT_EQ(rig.model.frames, before);
+            EXPECT_EQ(rig.view.captionText, "Transfer Error!");
+        } else {
+            EXPECT_EQ(Bytes(rig.model.memory.begin(), rig.model.memory.begin() + 250), Bytes(250, 0x42));
+            EXPECT_EQ(rig.model.firmware, Bytes(3 * 72, 0x17));
+        }
+    }
+}
+
 // A data reply for an address the read did not ask for is dropped and the read goes on; once the read has ended,
 // a late reply moves nothing.
 TEST(StickStops, DataForAnotherAddressOrAfterTheReadIsDropped)

@@ -48,6 +48,8 @@ public:
     // plugIn.
     void unplug(int absentProbes = -1);
     void plugIn() { present = true; }
+    // Another device of the same kind, with these report lengths, takes its place.
+    void setReportLengths(int input, int output) { inputLength_ = input, outputLength_ = output; }
     int featureLength = 0;
     std::vector<Report> written; // every output report, in order
     std::vector<Report> delivered; // every input report handed out, in order

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -29,7 +30,15 @@ public:
     bool busyCursor = false;
     long long nowMs = 0;
 
-    void showMessage(const QString& text) override { messages << text; }
+    // Runs while a message box is open, as a person who has not yet read it.
+    std::function<void()> whileMessageOpen;
+
+    void showMessage(const QString& text) override
+    {
+        messages << text;
+        if (whileMessageOpen)
+            whileMessageOpen();
+    }
     bool confirm(const QString& text) override;
     void beep() override { ++beeps; }
     std::optional<QString> openFileName(const QString& title, const QString& filter) override;

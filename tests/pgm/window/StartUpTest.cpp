@@ -87,12 +87,32 @@ TEST(StartUp, DriverPluggedInAgainAfterAFailedReadRestartsTheProgram)
         FormHarness& h = d.start({"-skipFW"});
         EXPECT_EQ(h.platform.messages, QStringList{row.message});
         h.platform.advance(2000);
-        EXPECT_TRUE(h.platform.restarts.empty()) << "not while the poll has not missed the driver";
+        if (row.unplugAfter < 0) { // the cut directory's driver is polled from the message on, and may be back now
+            EXPECT_TRUE(h.platform.restarts.empty()) << "not while the poll has not missed the driver";
+        }
         if (row.pulledLater >= 0)
             d.device.unplug(row.pulledLater);
         h.platform.advance(2000);
         EXPECT_EQ(h.platform.restarts, std::vector<QString>(row.restarts, " -skipFW"));
     }
+}
+
+// Pulled out during the slot directory's read and plugged in again while "USB Error!" is still open: the poll
+// runs behind the message, so the program restarts itself all the same.
+TEST(StartUp, DriverPluggedInAgainWhileTheErrorIsOpenRestartsTheProgram)
+{
+    DriverForm d;
+    d.driver().faults.unplugAfter = 1;
+    FormHarness h({"-skipFW"}, d.loader());
+    h.platform.whileMessageOpen = [&h, &d] {
+        h.platform.advance(1500);
+        d.device.plugIn();
+        h.platform.advance(1500);
+    };
+    h.form->FormActivate();
+    EXPECT_EQ(h.platform.messages, QStringList{"   USB Error!   "});
+    h.platform.advance(3000);
+    EXPECT_EQ(h.platform.restarts, std::vector<QString>{" -skipFW"});
 }
 
 // The built-in image is pending unless the driver has its version; one whose CRC does not fit is ignored silently.

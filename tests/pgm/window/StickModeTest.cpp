@@ -24,6 +24,14 @@ struct StickWindow {
         h.form->FormActivate();
     }
     StickMode& stick() { return *h.form->findChild<StickMode*>(); }
+    // "Update FW" with `length` bytes of firmware 0x17, the stick answering every 300 ms.
+    void updateSlowly(int length)
+    {
+        h.state().firmware.fwImage.assign(12288, 0x17);
+        h.state().firmware.fwLength = length;
+        model.slowReads = 2;
+        h.click("bUpdateFw");
+    }
     // Lets the stick protocol run until the stick has nothing more to say.
     void settle()
     {
@@ -155,4 +163,46 @@ TEST(StickMode, AFirstReadThatStopsOffersReReadAlone)
     w.settle();
     EXPECT_EQ(h.image(), Bytes(w.model.memory.begin(), w.model.memory.end()));
     EXPECT_TRUE(h.shown("bMemStore") && !h.state().formDisabled);
+}
+
+// A panel left open when the stick announces itself again (here after a firmware update) changes nothing while the
+// read that follows runs: the panel takes no click until the read has ended, and no tile opens another one.
+TEST(StickMode, APanelOpenWhenTheStickAnnouncesItselfWaitsForTheRead)
+{
+    StickWindow w;
+    FormHarness& h = w.h;
+    w.settle();
+    w.updateSlowly(72); // one page
+    for (int t = 0; t < 3000 && !h.form->caption().endsWith("->FW Update finished."); t += 100)
+        h.platform.advance(100);
+    w.model.memory[img::poLevel] = 77;
+    h.click("iTDpc_en");
+    for (int t = 0; t < 3000 && !h.state().stickReading; t += 100)
+        h.platform.advance(100);
+    ASSERT_TRUE(h.state().stickReading && h.shown("pStartupDelay"));
+    for (const char* control : {"cbRandom", "bDPC_OK", "bDPC_Cancel"})
+        EXPECT_FALSE(test::click(h.find<QWidget>(control)).isEmpty()) << control << " took a click during the read";
+    EXPECT_TRUE(h.shown("pStartupDelay"));
+    w.settle();
+    EXPECT_EQ(h.image(), Bytes(w.model.memory.begin(), w.model.memory.end()));
+    h.click("bDPC_Cancel");
+    EXPECT_FALSE(h.state().formDisabled);
+    EXPECT_EQ(h.text("lPO_Level"), "L=77%");
+}
+
+// "Transfer" pressed during a firmware update only beeps: the update keeps its progress bar and its device, and
+// sends every page.
+TEST(StickMode, TransferDuringAnUpdateOnlyBeeps)
+{
+    StickWindow w;
+    FormHarness& h = w.h;
+    w.settle();
+    w.updateSlowly(145); // three pages
+    h.platform.advance(1000);
+    h.click("bMemStore");
+    EXPECT_EQ(h.platform.beeps, 1);
+    EXPECT_TRUE(h.shown("pbFWUpdate"));
+    w.settle();
+    EXPECT_EQ(w.model.firmware, Bytes(3 * 72, 0x17));
+    EXPECT_EQ(w.model.resets, 1) << "the update ended";
 }
