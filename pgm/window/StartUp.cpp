@@ -88,8 +88,16 @@ void StartUp::deviceMode()
     platform.setBusyCursor(true);
     link.usbStick = false;
     link.readControlBlock();
+    bool answered = waitForReply();
+    if (!answered && !form_.closed() && link.checkHID()) {
+        // Pulled out during the read and plugged in again before its wait
+        // ended: the driver is asked once more.
+        form_.setCaption(QStringLiteral("Loading"));
+        link.readControlBlock();
+        answered = waitForReply();
+    }
 
-    if (!waitForReply()) {
+    if (!answered) {
         if (form_.closed())
             return;
         // The device was found but sent neither its slot directory nor a

@@ -115,6 +115,22 @@ TEST(StartUp, DriverPluggedInAgainWhileTheErrorIsOpenRestartsTheProgram)
     EXPECT_EQ(h.platform.restarts, std::vector<QString>{" -skipFW"});
 }
 
+// Pulled out during the slot directory's read and plugged in again before its wait ends: the driver is asked
+// once more, and its slots are offered without a message.
+TEST(StartUp, DriverPluggedInAgainDuringTheDirectoryReadIsRead)
+{
+    DriverForm d;
+    d.storeSlot(2, sampleImage(), QStringLiteral("Road"));
+    d.driver().faults.unplugAfter = 1;
+    d.driver().faults.absentProbes = 0;
+    FormHarness& h = d.start({"-skipFW"});
+    EXPECT_TRUE(h.platform.messages.isEmpty());
+    EXPECT_NE(h.form->caption(), "Demo Mode");
+    EXPECT_TRUE(h.shown("bM2") && d.slot(2)->isEnabled());
+    d.choose(2);
+    EXPECT_EQ(h.image()[img::minLevel], 10);
+}
+
 // The built-in image is pending unless the driver has its version; one whose CRC does not fit is ignored silently.
 TEST(StartUp, BuiltInFirmwareIsPendingUnlessTheDriverHasItsVersion)
 {
