@@ -9,6 +9,11 @@ SlotButton::SlotButton(const QString& caption, QWidget* parent) : ClickLabel(par
     setAlignment(Qt::AlignCenter);
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setLineWidth(2);
+    // A disabled slot (the chosen one, or one that could not be read) keeps
+    // its caption readable, in grey.
+    QPalette p = palette();
+    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x80, 0x80, 0x80));
+    setPalette(p);
     connect(this, &ClickLabel::pressed, this, [this] { setFrameShadow(QFrame::Sunken); });
     connect(this, &ClickLabel::released, this, [this] { setFrameShadow(QFrame::Raised); });
 }

@@ -146,6 +146,15 @@ TEST(SlotRow, SlotWhosePageCouldNotBeReadIsNeverOffered)
     EXPECT_EQ(d.slot(2)->palette().color(QPalette::Window), skyBlue);
     for (int k = 1; k <= 4; ++k)
         EXPECT_TRUE(h.shown(QStringLiteral("bM%1").arg(k)) && d.slot(k)->isEnabled() == (k != 2)) << k;
+    // Greyed, yet readable: inside its frame some pixels are much darker than the sky blue (a sum of 608).
+    const QImage m2 = d.slot(2)->grab().toImage();
+    int darkest = 3 * 255;
+    for (int y = 4; y < m2.height() - 4; ++y)
+        for (int x = 4; x < m2.width() - 4; ++x) {
+            const QColor c = m2.pixelColor(x, y);
+            darkest = std::min(darkest, c.red() + c.green() + c.blue());
+        }
+    EXPECT_LT(darkest, 520) << "M2's caption can be read";
     d.choose(1);
     EXPECT_EQ(h.text("lMinLevel"), "Min. Level=11%");
     h.click("bMemCancel");
