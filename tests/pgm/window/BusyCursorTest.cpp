@@ -1,0 +1,27 @@
+// The hourglass of a transfer: the default arrow is back once the slot row ends it or a write fails.
+
+#include "Harness.h"
+
+using nolt::sim::AckFault;
+
+// A refused slot page: the message, the slots offered again, no transfer buttons, and the default arrow; the
+// row's "Cancel" leaves the arrow too.
+TEST(BusyCursor, DefaultArrowAfterATransferErrorAndAfterCancel)
+{
+    DriverForm d;
+    d.storeSlot(2, sampleImage(), QStringLiteral("Two"));
+    FormHarness& h = d.start();
+    d.choose(2);
+    h.click("bMemCancel");
+    EXPECT_FALSE(h.platform.busyCursor) << "after Cancel";
+    d.driver().faults.ack[slotPageAddress(2)] = AckFault::Status0;
+    d.choose(2);
+    h.click("bMemStore");
+    EXPECT_EQ(h.platform.messages, QStringList{"Firmware Write Error!CF"});
+    EXPECT_FALSE(h.platform.busyCursor) << "after the error";
+    for (const char* shown : {"bM1", "bM2", "bM3", "bM4"})
+        EXPECT_TRUE(h.shown(shown)) << shown;
+    for (const char* hidden : {"bMemStore", "bMemCancel", "bMemClear", "bLoad", "bSave", "eInfo"})
+        EXPECT_FALSE(h.shown(hidden)) << hidden;
+    EXPECT_TRUE(h.state().formDisabled) << "a slot must be chosen again";
+}
