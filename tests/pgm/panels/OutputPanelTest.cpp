@@ -25,3 +25,12 @@ TEST_F(OutputPanelTest, SwitchCyclesDaliTenPwmAndThePanelShowsTheImage)
           {{{img::minLevel, 150}}, {"iTen", "eMinLevel", "eMinLevel==100", "sbMinLevel==100", "bOutput_OK"},
            {{img::minLevel, 100}}}});
 }
+
+// A level above 100 read from the image shows 100 once its edit is clicked, also where the slider already stood
+// at 100 from an earlier opening, so OK never writes more than 100.
+TEST_F(OutputPanelTest, AClickedLevelShowsWhereItsSliderStands)
+{
+    play({{{{img::minLevel, 100}}, {"iTen", "eMinLevel", "sbMinLevel==100", "bOutput_Cancel"}},
+          {{{img::minLevel, 150}}, {"iTen", "eMinLevel==150", "eMinLevel", "eMinLevel==100", "bOutput_OK"},
+           {{img::minLevel, 100}}}});
+}
