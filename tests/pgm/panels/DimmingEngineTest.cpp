@@ -117,3 +117,13 @@ TEST_F(DimmingEngineTest, EachDeleteBoxStandsBesideItsRow)
             EXPECT_TRUE(row.top() <= box.center().y() && box.center().y() <= row.bottom()) << e.n << k;
         }
 }
+
+// A step added in row 2 brings its delete box and the "DEL" caption; an empty row's fields are not being edited.
+TEST_F(DimmingEngineTest, SecondStepBringsTheDeleteCaption)
+{
+    e = engine2;
+    run({"iISD#_en", "!lDelete2", "!ED#_cbDel2"});
+    EXPECT_FALSE(edited(c("eD#_Level", 2)) || edited(c("eD#_Fade", 2)) || edited(c(e.first, 2)));
+    run({"eD#_Level2", "?ED#_cbDel2", "?lDelete2", "ED#_cbDel2", "!lDelete2", "eD#_Level2==-"});
+    EXPECT_FALSE(edited(c("eD#_Level", 2)) || edited(c("eD#_Fade", 2)) || edited(c(e.first, 2)));
+}

@@ -133,3 +133,15 @@ TEST_F(IsdCalculatorsTest, NightLengthHelpComesAndGoes)
     }
     act({"?pAstroCalc", "bAstroCalcCancel", "!pAstroCalc", "?pISD"});
 }
+
+// The night-length calculator's sliders as first opened: latitude -124..124 half degrees at N 50, twilight -12..0
+// at -3 degrees.
+TEST_F(IsdCalculatorsTest, NightLengthSlidersFirstOpened)
+{
+    act({"bADSTCalc", "sbLatitude==100", "lLatitude==N 50", "sbHorizon==-6", "lHorizon==-3"});
+    const struct { const char* name; int minimum, maximum; } ranges[] = {{"sbLatitude", -124, 124},
+                                                                          {"sbHorizon", -12, 0}};
+    for (const auto& r : ranges)
+        EXPECT_EQ(std::pair(slider(r.name)->minimum(), slider(r.name)->maximum()), std::pair(r.minimum, r.maximum))
+            << r.name;
+}

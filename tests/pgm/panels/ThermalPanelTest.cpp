@@ -56,3 +56,12 @@ TEST_F(ThermalPanelTest, InvalidBytesFromTheImageAreClearedFromTheFirstInvalidRo
     load({{img::featureFlags, tmOn}, {img::tmT1, 50}, {img::tmL1, 0x7F}, {img::tmT2, 80}, {img::tmL2, 0xE5}});
     act({"iTM", "eOutput_L1==100", "eOutput_L2==100", "eOutput_T2==80", "eOutput_T2", "eOutput_T2==49"});
 }
+
+// A level slides over 0..100 %.
+TEST_F(ThermalPanelTest, LevelsRunFromZeroToAHundred)
+{
+    play({{{{img::featureFlags, tmOn}, {img::tmT1, 60}, {img::tmL1, 20}},
+           {"iTM", "eOutput_L1", "sbThermo==20", "sbThermo=-5", "sbThermo==0", "eOutput_L1==0", "sbThermo=120",
+            "eOutput_L1==100", "sbThermo=0", "bTMOk"},
+           {{img::tmL1, 0}}}});
+}
