@@ -91,3 +91,11 @@ TEST_F(PowerOnPanelTest, TrackArrowsAndThumbMoveTheSlider)
     QTest::mouseRelease(sb, Qt::LeftButton, {}, thumb + QPoint(sb->width(), 0));
     EXPECT_EQ(edit("ePORelayDelay"), "00:01:00") << "the thumb dragged to the end";
 }
+
+// Unticking Random takes the DPC tick with it: without a delay there is nothing to delay.
+TEST_F(PowerOnPanelTest, UntickingRandomUnticksDpc)
+{
+    play({{{{img::poDelay, 10}},
+           {"iTDpc_en", "cbRandom+", "cbEnableDPC+", "cbRandom-", "cbEnableDPC==-", "bDPC_OK"},
+           {{img::poDelay, 0}}}});
+}
