@@ -100,6 +100,14 @@ void clickAt(FormHarness& h, const char* name, QPoint at)
     QTest::mouseClick(top, Qt::LeftButton, {}, top->mapFrom(h.form.get(), inForm));
 }
 
+// Whether the named panel lies on top at its centre, over the panel it opened from.
+bool onTop(FormHarness& h, const char* name)
+{
+    const QWidget* w = h.find(QString::fromLatin1(name));
+    const QWidget* top = h.form->childAt(w->mapTo(h.form.get(), w->rect().center()));
+    return top == w || w->isAncestorOf(top);
+}
+
 bool inView(FormHarness& h, const char* name)
 {
     return h.form->rect().intersects(h.find(QString::fromLatin1(name))->geometry());
@@ -111,6 +119,7 @@ bool inView(FormHarness& h, const char* name)
 TEST_F(IsdCalculatorsTest, OffsetCalculatorOpensAtUtcZeroAndItsButtonsClose)
 {
     act({"!pCalc", "bAstroCalc", "?pCalc", "sbUTC==0", "eUTC==UTC+0"});
+    EXPECT_TRUE(onTop(*h, "pCalc"));
     EXPECT_EQ(slider("sbUTC")->minimum(), -11);
     EXPECT_EQ(slider("sbUTC")->maximum(), 12);
     act({"sbUTC=-11", "eUTC==UTC-11", "eOffset==???", "sbUTC=3", "eUTC==UTC+3", "sbUTC=0", "eUTC==UTC+0", "eOffset==0"});
@@ -124,6 +133,7 @@ TEST_F(IsdCalculatorsTest, OffsetCalculatorOpensAtUtcZeroAndItsButtonsClose)
 TEST_F(IsdCalculatorsTest, NightLengthHelpComesAndGoes)
 {
     act({"bADSTCalc", "?pAstroCalc"});
+    EXPECT_TRUE(onTop(*h, "pAstroCalc"));
     EXPECT_FALSE(inView(*h, "pHelpAstroCalc"));
     for (const char* where : {"pHelpAstroCalc", "Label19"}) {
         click("bACHelp");
