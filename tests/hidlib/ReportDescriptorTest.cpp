@@ -95,3 +95,15 @@ TEST(ReportDescriptor, TruncatedMisusedOrRandomItemsAreFlaggedAndReadInBounds)
         EXPECT_FALSE(layout.usesReportIds || layout.malformed) << round;
     }
 }
+
+// The global state stack holds 32 pushes; one more is flagged.
+TEST(ReportDescriptor, PushesNestThirtyTwoDeep)
+{
+    const auto nested = [](int depth) {
+        Item bytes(depth, push.front());
+        bytes.insert(bytes.end(), depth, pop.front());
+        return bytes;
+    };
+    EXPECT_FALSE(parseReportDescriptor(nested(32)).malformed);
+    EXPECT_TRUE(parseReportDescriptor(nested(33)).malformed);
+}
