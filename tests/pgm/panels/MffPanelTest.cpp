@@ -85,3 +85,10 @@ TEST_F(MffPanelTest, HelpPlotsTheProfileOnAFreshChart)
     act({"iDummy2", "sbMFF=0", "bMFFHelp"});
     EXPECT_EQ(picture("iDummy2"), noProfile);
 }
+
+// The panel opens without its slider strip; a click on any of its values brings it.
+TEST_F(MffPanelTest, SliderShowsOnlyAfterAClickOnAValue)
+{
+    for (const char* value : {"eLifeTime", "eBurnIn"})
+        act({"sw_mff_off", "?pMFF", "!pMFFSlider", value, "?pMFFSlider", "bMFFCancel", "!pMFFSlider"});
+}
