@@ -99,3 +99,14 @@ TEST_F(PowerOnPanelTest, UntickingRandomUnticksDpc)
            {"iTDpc_en", "cbRandom+", "cbEnableDPC+", "cbRandom-", "cbEnableDPC==-", "bDPC_OK"},
            {{img::poDelay, 0}}}});
 }
+
+// The field the slider edits is the one marked; a click on another moves the mark.
+TEST_F(PowerOnPanelTest, TheClickedFieldIsMarked)
+{
+    load({{img::poDelay, 10}});
+    act({"iTDpc_en", "ePOFade"});
+    EXPECT_TRUE(edited("ePOFade") && !edited("ePORelayDelay") && !edited("ePOLevel"));
+    act({"ePOLevel"});
+    EXPECT_TRUE(edited("ePOLevel") && !edited("ePOFade") && !edited("ePORelayDelay"));
+    act({"bDPC_Cancel"});
+}
