@@ -19,3 +19,9 @@ TEST_F(LstTest, HoldTimeSliderShowsOnlyAfterAClick)
            {"iTHold_en", "?pTHold", "!pHoldTime", "eHoldTime", "?pHoldTime", "?combHold", "bTHoldCancel", "!pHoldTime",
             "iTHold_en", "!pHoldTime", "bTHoldCancel"}}});
 }
+
+// The hold switch shown on turns the hold time off at once: its byte 0, the tile greyed, the label gone.
+TEST_F(LstTest, HoldSwitchTurnsTheHoldTimeOff)
+{
+    play({{{{img::holdTime, 94}}, {"?lHold", "sw_hold_on", "?HOLD_dis", "?sw_hold_off", "!lHold"}, {{img::holdTime, 0}}}});
+}

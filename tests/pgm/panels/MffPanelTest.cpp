@@ -92,3 +92,13 @@ TEST_F(MffPanelTest, SliderShowsOnlyAfterAClickOnAValue)
     for (const char* value : {"eLifeTime", "eBurnIn"})
         act({"sw_mff_off", "?pMFF", "!pMFFSlider", value, "?pMFFSlider", "bMFFCancel", "!pMFFSlider"});
 }
+
+// A lifetime slid to 0 clears the profile's levels on OK.
+TEST_F(MffPanelTest, LifetimeZeroClearsTheLevels)
+{
+    play({{{{img::mffLifetime, 3}, {img::mffStart, 80}, {img::mffL1, 85}, {img::mffL2, 90}, {img::mffL3, 95},
+            {img::mffStop, 100}},
+           {"iMFF_en", "eLifeTime", "sbMFF=0", "eL1==-", "bMFFOk"},
+           {{img::mffLifetime, 0}, {img::mffStart, 0}, {img::mffL1, 0}, {img::mffL2, 0}, {img::mffL3, 0},
+            {img::mffStop, 0}}}});
+}

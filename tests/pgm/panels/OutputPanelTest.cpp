@@ -34,3 +34,10 @@ TEST_F(OutputPanelTest, AClickedLevelShowsWhereItsSliderStands)
           {{{img::minLevel, 150}}, {"iTen", "eMinLevel==150", "eMinLevel", "eMinLevel==100", "bOutput_OK"},
            {{img::minLevel, 100}}}});
 }
+
+// In DALI mode the panel shows storePol from the image, set or clear.
+TEST_F(OutputPanelTest, DaliPanelShowsStorePol)
+{
+    play({{{{img::featureFlags, img::outputDaliLog}, {img::optionFlags, 0x05}}, {"Dali", "cbStorePOL==+", "bOutput_Cancel"}},
+          {{{img::featureFlags, img::outputDaliLog}, {img::optionFlags, 0x01}}, {"Dali", "cbStorePOL==-", "bOutput_Cancel"}}});
+}
