@@ -57,11 +57,12 @@ TEST_F(ThermalPanelTest, InvalidBytesFromTheImageAreClearedFromTheFirstInvalidRo
     act({"iTM", "eOutput_L1==100", "eOutput_L2==100", "eOutput_T2==80", "eOutput_T2", "eOutput_T2==49"});
 }
 
-// A level slides over 0..100 %.
-TEST_F(ThermalPanelTest, LevelsRunFromZeroToAHundred)
+// A level slides over 0..100 %, the calibration over 9..80 °C.
+TEST_F(ThermalPanelTest, LevelAndCalibrationRanges)
 {
     play({{{{img::featureFlags, tmOn}, {img::tmT1, 60}, {img::tmL1, 20}},
            {"iTM", "eOutput_L1", "sbThermo==20", "sbThermo=-5", "sbThermo==0", "eOutput_L1==0", "sbThermo=120",
-            "eOutput_L1==100", "sbThermo=0", "bTMOk"},
-           {{img::tmL1, 0}}}});
+            "eOutput_L1==100", "sbThermo=0", "eOutput_T_Cal", "sbThermo=90", "sbThermo==80", "sbThermo=5",
+            "sbThermo==9", "bTMOk"},
+           {{img::tmL1, 0}, {img::tmCal, 11}}}});
 }

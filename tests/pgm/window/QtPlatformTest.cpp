@@ -21,3 +21,22 @@ TEST(QtPlatform, BusyCursorIsSetOnceAndRestoredOnce)
     platform.setBusyCursor(false);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
+
+// A timer ticks at its interval: one of a minute has not ticked when the events are handled at once, one of
+// no time has.
+TEST(QtPlatform, TimersTickAtTheirInterval)
+{
+    nolt::QtPlatform platform;
+    int minute = 0, now = 0;
+    const auto slow = platform.createTimer(60000, [&] { ++minute; });
+    const auto fast = platform.createTimer(0, [&] { ++now; });
+    slow->start();
+    fast->start();
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+    EXPECT_TRUE(slow->isActive() && fast->isActive());
+    EXPECT_EQ(minute, 0);
+    EXPECT_GT(now, 0);
+    fast->stop();
+    EXPECT_FALSE(fast->isActive());
+}
