@@ -107,3 +107,11 @@ TEST(ReportDescriptor, PushesNestThirtyTwoDeep)
     EXPECT_FALSE(parseReportDescriptor(nested(32)).malformed);
     EXPECT_TRUE(parseReportDescriptor(nested(33)).malformed);
 }
+
+// Report IDs run from 1 to 255: a two-byte ID of 255 is taken, one of 256 flagged.
+TEST(ReportDescriptor, ReportIdsEndAt255)
+{
+    const Item size8 = reportSize(8), count1 = reportCount(1);
+    EXPECT_FALSE(parseReportDescriptor(join({Item{0x86, 0xFF, 0x00}, size8, count1, input})).malformed);
+    EXPECT_TRUE(parseReportDescriptor(join({Item{0x86, 0x00, 0x01}, size8, count1, input})).malformed);
+}

@@ -148,7 +148,8 @@ TEST_F(IsdCalculatorsTest, NightLengthHelpComesAndGoes)
 // at -3 degrees.
 TEST_F(IsdCalculatorsTest, NightLengthSlidersFirstOpened)
 {
-    act({"bADSTCalc", "sbLatitude==100", "lLatitude==N 50", "sbHorizon==-6", "lHorizon==-3"});
+    act({"bADSTCalc", "sbLatitude==100", "lLatitude==N 50", "sbHorizon==-6", "lHorizon==-3", "sbLatitude=0",
+         "lLatitude==N 0", "sbLatitude=-1", "lLatitude==S 0.5"});
     const struct { const char* name; int minimum, maximum; } ranges[] = {{"sbLatitude", -124, 124},
                                                                           {"sbHorizon", -12, 0}};
     for (const auto& r : ranges)

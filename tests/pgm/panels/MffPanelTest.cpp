@@ -102,3 +102,14 @@ TEST_F(MffPanelTest, LifetimeZeroClearsTheLevels)
            {{img::mffLifetime, 0}, {img::mffStart, 0}, {img::mffL1, 0}, {img::mffL2, 0}, {img::mffL3, 0},
             {img::mffStop, 0}}}});
 }
+
+// The burn-in period slides over 0..255 hours; its group shows the unit beside it.
+TEST_F(MffPanelTest, BurnInRunsOverAByte)
+{
+    act({"sw_mff_off", "eBurnIn", "sbMFF=300", "sbMFF==255", "eBurnIn==255", "sbMFF=-4", "sbMFF==0", "bMFFCancel"});
+    QStringList texts;
+    for (const QLabel* l : h->find("GroupBox1")->findChildren<QLabel*>())
+        texts << l->text();
+    texts.sort();
+    EXPECT_EQ(texts.join('|'), "Burn-In Period|h");
+}

@@ -41,3 +41,14 @@ TEST_F(OutputPanelTest, DaliPanelShowsStorePol)
     play({{{{img::featureFlags, img::outputDaliLog}, {img::optionFlags, 0x05}}, {"Dali", "cbStorePOL==+", "bOutput_Cancel"}},
           {{{img::featureFlags, img::outputDaliLog}, {img::optionFlags, 0x01}}, {"Dali", "cbStorePOL==-", "bOutput_Cancel"}}});
 }
+
+// From DALI the switch leaves the DALI tile for 1-10V; a click on the level marks it as the field being edited.
+TEST_F(OutputPanelTest, SwitchLeavesDaliAndTheClickedLevelIsMarked)
+{
+    play({{{{img::featureFlags, img::outputDaliLog}}, {"SW_DALI", "!Dali", "!SW_DALI", "?iTen", "?SW_Ten"},
+           {{img::featureFlags, img::output1To10V}}}});
+    act({"iTen", "eMinLevel"});
+    EXPECT_TRUE(edited("eMinLevel"));
+    act({"bOutput_Cancel"});
+    EXPECT_FALSE(edited("eMinLevel"));
+}

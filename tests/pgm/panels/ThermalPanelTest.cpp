@@ -66,3 +66,13 @@ TEST_F(ThermalPanelTest, LevelAndCalibrationRanges)
             "sbThermo==9", "bTMOk"},
            {{img::tmL1, 0}, {img::tmCal, 11}}}});
 }
+
+// Only the field the slider edits is marked, and OK takes every mark away.
+TEST_F(ThermalPanelTest, OnlyTheClickedFieldIsMarked)
+{
+    load({{img::featureFlags, tmOn}, {img::tmT1, 60}, {img::tmL1, 20}});
+    act({"iTM", "eOutput_T1", "eOutput_L1"});
+    EXPECT_TRUE(edited("eOutput_L1") && !edited("eOutput_T1"));
+    act({"bTMOk"});
+    EXPECT_FALSE(edited("eOutput_L1"));
+}

@@ -1,4 +1,5 @@
-// The hourglass of a transfer: the default arrow is back once the slot row ends it or a write fails.
+// The transfer buttons in the window: the hourglass of a transfer (the default arrow is back once the slot row
+// ends it or a write fails) and "Erase ALL".
 
 #include "Harness.h"
 
@@ -24,4 +25,18 @@ TEST(BusyCursor, DefaultArrowAfterATransferErrorAndAfterCancel)
     for (const char* hidden : {"bMemStore", "bMemCancel", "bMemClear", "bLoad", "bSave", "eInfo"})
         EXPECT_FALSE(h.shown(hidden)) << hidden;
     EXPECT_TRUE(h.state().formDisabled) << "a slot must be chosen again";
+}
+
+// "Erase ALL" of the window asks, erases the device and restarts with the same switches.
+TEST(TransferButtons, EraseAllAsksErasesAndRestarts)
+{
+    DriverForm d;
+    d.storeSlot(1, sampleImage(), QStringLiteral("One"));
+    FormHarness& h = d.start({"-eraseAll"});
+    d.choose(1);
+    h.platform.confirmAnswers = {true};
+    h.click("bErase");
+    EXPECT_EQ(h.platform.confirmations, QStringList{"Are youe sure?"});
+    EXPECT_EQ(d.sent({0xAA, 0x55, 0xFC, 0x00, 0x55, 0xAA}), 1);
+    EXPECT_EQ(h.platform.restarts, std::vector<QString>{" -eraseAll"});
 }
