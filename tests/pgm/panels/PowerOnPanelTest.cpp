@@ -92,12 +92,17 @@ TEST_F(PowerOnPanelTest, TrackArrowsAndThumbMoveTheSlider)
     EXPECT_EQ(edit("ePORelayDelay"), "00:01:00") << "the thumb dragged to the end";
 }
 
-// Unticking Random takes the DPC tick with it: without a delay there is nothing to delay.
+// Unticking Random gives the delay back to the slider and takes the DPC tick with it: without a delay there is
+// nothing to delay.
 TEST_F(PowerOnPanelTest, UntickingRandomUnticksDpc)
 {
-    play({{{{img::poDelay, 10}},
-           {"iTDpc_en", "cbRandom+", "cbEnableDPC+", "cbRandom-", "cbEnableDPC==-", "bDPC_OK"},
-           {{img::poDelay, 0}}}});
+    load({{img::poDelay, 10}});
+    act({"iTDpc_en", "cbRandom+", "cbEnableDPC+"});
+    EXPECT_FALSE(h->find("ePORelayDelay")->isEnabled());
+    act({"cbRandom-", "cbEnableDPC==-", "ePORelayDelay==0"});
+    EXPECT_TRUE(h->find("ePORelayDelay")->isEnabled());
+    act({"bDPC_OK"});
+    EXPECT_EQ(image()[img::poDelay], 0);
 }
 
 // The field the slider edits is the one marked; a click on another moves the mark.
