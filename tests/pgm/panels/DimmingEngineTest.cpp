@@ -127,3 +127,12 @@ TEST_F(DimmingEngineTest, SecondStepBringsTheDeleteCaption)
     run({"eD#_Level2", "?ED#_cbDel2", "?lDelete2", "ED#_cbDel2", "!lDelete2", "eD#_Level2==-"});
     EXPECT_FALSE(edited(c("eD#_Level", 2)) || edited(c("eD#_Fade", 2)) || edited(c(e.first, 2)));
 }
+
+// A deleted step is stored empty, its delay and fade cleared too.
+TEST_F(DimmingEngineTest, ADeletedStepIsStoredEmpty)
+{
+    e = engine2;
+    show(stepList({0x00, 0x00, 0x32, 0x0A, 0x05, 0x64}), e.steps);
+    run({"iISD#_en", "ED#_cbDel2", e.ok});
+    EXPECT_EQ(steps(), stepList({0x00, 0x00, 0x32}));
+}
