@@ -40,3 +40,13 @@ TEST(QtPlatform, TimersTickAtTheirInterval)
     fast->stop();
     EXPECT_FALSE(fast->isActive());
 }
+
+// Handling the messages runs what is queued for the event loop.
+TEST(QtPlatform, ProcessMessagesRunsWhatIsQueued)
+{
+    nolt::QtPlatform platform;
+    bool ran = false;
+    QMetaObject::invokeMethod(qApp, [&] { ran = true; }, Qt::QueuedConnection);
+    platform.processMessages();
+    EXPECT_TRUE(ran);
+}
