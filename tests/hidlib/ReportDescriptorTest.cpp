@@ -115,3 +115,10 @@ TEST(ReportDescriptor, ReportIdsEndAt255)
     EXPECT_FALSE(parseReportDescriptor(join({Item{0x86, 0xFF, 0x00}, size8, count1, input})).malformed);
     EXPECT_TRUE(parseReportDescriptor(join({Item{0x86, 0x00, 0x01}, size8, count1, input})).malformed);
 }
+
+// Report size and count start at 0: a main item before either is set adds no field.
+TEST(ReportDescriptor, SizeAndCountStartAtZero)
+{
+    EXPECT_EQ(parseReportDescriptor(join({reportCount(8), input, reportSize(8), reportCount(2), input})).input.bytes, 2);
+    EXPECT_EQ(parseReportDescriptor(join({reportSize(8), input, reportCount(3), input})).input.bytes, 3);
+}
