@@ -136,3 +136,13 @@ TEST_F(DimmingEngineTest, ADeletedStepIsStoredEmpty)
     run({"iISD#_en", "ED#_cbDel2", e.ok});
     EXPECT_EQ(steps(), stepList({0x00, 0x00, 0x32}));
 }
+
+// Engine 1's time codes above 128 count back from midnight: 129 (127 five-minute steps before it) may be followed
+// by midnight.
+TEST_F(DimmingEngineTest, TimeCodesAbove128LieBeforeMidnight)
+{
+    e = engine1;
+    show(stepList({0x81, 0x00, 0x32, 0x00, 0x00, 0x64}), e.steps);
+    run({"iISD#_en", e.ok});
+    EXPECT_EQ(steps(), stepList({0x81, 0x00, 0x32, 0x00, 0x00, 0x64}));
+}
