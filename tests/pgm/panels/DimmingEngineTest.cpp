@@ -146,3 +146,4 @@ TEST_F(DimmingEngineTest, TimeCodesAbove128LieBeforeMidnight)
     run({"iISD#_en", e.ok});
     EXPECT_EQ(steps(), stepList({0x81, 0x00, 0x32, 0x00, 0x00, 0x64}));
 }
+

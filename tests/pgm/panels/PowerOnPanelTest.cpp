@@ -115,3 +115,14 @@ TEST_F(PowerOnPanelTest, TheClickedFieldIsMarked)
     EXPECT_TRUE(edited("ePOLevel") && !edited("ePOFade") && !edited("ePORelayDelay"));
     act({"bDPC_Cancel"});
 }
+
+// Each opening shows the range of the stored delay and enables DPC by it; a level has no range selector.
+TEST_F(PowerOnPanelTest, OpeningShowsTheDelaysRangeAndEnablesDpcByIt)
+{
+    play({{{{img::poDelay, 0xC6}}, // 5400 s
+           {"iTDpc_en", "ePORelayDelay", "combRange==3", "?combRange", "ePOLevel", "!combRange", "bDPC_Cancel"}},
+          {{{img::poDelay, 0}}, {"iTDpc_en", "bDPC_Cancel"}}});
+    EXPECT_FALSE(h->find("cbEnableDPC")->isEnabled()) << "no delay";
+    play({{{{img::poDelay, 10}}, {"iTDpc_en", "bDPC_Cancel"}}});
+    EXPECT_TRUE(h->find("cbEnableDPC")->isEnabled());
+}

@@ -8,7 +8,8 @@ TEST(DesignState, BeforeASlotIsChosenThePicturesAreAsDesigned)
     FormHarness& h = d.start();
     ASSERT_TRUE(h.state().formDisabled && h.shown("bM1"));
     for (const char* hidden : {"PWM", "SW_PWM", "lMinLevel", "SW_block_close", "lBlock", "iLST_pol", "LST_dis",
-                               "lHold", "rc_main", "rc_lst", "lRemote"})
+                               "lHold", "rc_main", "rc_lst", "lRemote", "eInfo", "lInfo", "bMemCancel", "bMemStore",
+                               "bMemClear", "bErase", "bLoad", "bSave", "bUpdateFw", "bReread", "iFW", "l60Hz"})
         EXPECT_FALSE(h.shown(hidden)) << hidden;
     for (const char* shown :
          {"iTen", "Dali", "SW_Ten", "SW_DALI", "iTBlock_en", "Block_dis", "sw_block_open", "iTDpc_en", "lPO_Delay",
