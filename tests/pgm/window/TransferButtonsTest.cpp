@@ -1,5 +1,5 @@
 // The transfer buttons in the window: the hourglass of a transfer (the default arrow is back once the slot row
-// ends it or a write fails) and "Erase ALL".
+// ends it or a write fails), "Erase ALL" and "Default".
 
 #include "Harness.h"
 
@@ -39,4 +39,17 @@ TEST(TransferButtons, EraseAllAsksErasesAndRestarts)
     EXPECT_EQ(h.platform.confirmations, QStringList{"Are youe sure?"});
     EXPECT_EQ(d.sent({0xAA, 0x55, 0xFC, 0x00, 0x55, 0xAA}), 1);
     EXPECT_EQ(h.platform.restarts, std::vector<QString>{" -eraseAll"});
+}
+
+// "Default" shows the factory configuration on the main screen at once.
+TEST(TransferButtons, DefaultShowsTheFactoryImage)
+{
+    DriverForm d;
+    d.storeSlot(3, sampleImage(), QStringLiteral("Three")); // power-on level 80
+    FormHarness& h = d.start();
+    d.choose(3);
+    EXPECT_EQ(h.text("lPO_Level"), "L=80%");
+    h.platform.confirmAnswers = {true};
+    h.click("bMemClear");
+    EXPECT_EQ(h.text("lPO_Level"), "L=100%");
 }
