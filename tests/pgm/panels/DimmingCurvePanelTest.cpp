@@ -181,3 +181,13 @@ TEST_F(DimmingCurveTest, ADamagedFileShowsItsErrorAndNoStalePlot)
     EXPECT_TRUE(drawnAt(60, 30));
     act({"bDCCancel", "!pDimmingCurve", "cbDC==-"});
 }
+
+// With curve files the output panel offers the curve box and its button outside DALI, neither in DALI.
+TEST_F(DimmingCurveTest, CurveControlsShowOutsideDaliOnly)
+{
+    write("a.dc", text(half));
+    start();
+    act({"iTen", "?cbDC", "?bDC", "bOutput_Cancel"});
+    load({{img::featureFlags, img::outputDaliLog}});
+    act({"Dali", "!cbDC", "!bDC", "bOutput_Cancel"});
+}
