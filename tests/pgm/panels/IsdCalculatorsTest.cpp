@@ -156,3 +156,11 @@ TEST_F(IsdCalculatorsTest, NightLengthSlidersFirstOpened)
         EXPECT_EQ(std::pair(slider(r.name)->minimum(), slider(r.name)->maximum()), std::pair(r.minimum, r.maximum))
             << r.name;
 }
+
+// A date picked on its own recomputes the night length.
+TEST_F(IsdCalculatorsTest, APickedDateRecomputesTheNight)
+{
+    act({"bADSTCalc", "sbHorizon=-1", "sbLatitude=116"});
+    h->find<QDateEdit>("DateTimePicker1")->setDate(QDate(2014, 6, 21));
+    EXPECT_EQ(edit("eLoN"), "05:57");
+}
