@@ -2,6 +2,7 @@
 """Mutation testing of the program sources; run it through tools/mutants.sh."""
 
 import argparse
+import fnmatch
 import hashlib
 import os
 import re
@@ -244,24 +245,51 @@ def all_mutants(tree, seed):
 
 # --- the reviewed exclusion list ----------------------------------------------
 
-CATEGORIES = ("layout", "equivalent")
+# "behaviour" entries name exceptions to a pattern entry: mutants that a
+# pattern would classify, but that a person would notice.
+CATEGORIES = ("layout", "equivalent", "behaviour")
 KINDS = ("compare", "integer", "bool", "drop")
 ENTRY_HEAD = re.compile(r"^(\w+)\s+([^\s#:]+)(?:#(\d+))?(?:\s+(\w+)(?:@(\d+))?)?\s*:\s*(.*)$")
 
 
 class Exclusion:
-    __slots__ = ("where", "category", "base", "nth", "kind", "col", "reason", "text", "used")
+    __slots__ = ("where", "category", "base", "nth", "kind", "col", "reason", "text", "pattern", "used")
 
     def __init__(self, where, category, base, nth, kind, col, reason, text):
         self.where, self.category, self.base, self.nth, self.kind, self.col = where, category, base, nth, kind, col
         self.reason, self.text, self.used = reason, text, False
+        # "~ <regex>": a kind of line rather than one line; searched in the
+        # trimmed line. Groups named at, at2, ... narrow it to the mutants
+        # that start inside one of them.
+        self.pattern = None
+        if text.startswith("~"):
+            try:
+                self.pattern = re.compile(text[1:].strip())
+            except re.error as e:
+                raise SystemExit("%s: not a regular expression: %s" % (where, e))
+
+    def names_file(self, base):
+        return fnmatch.fnmatchcase(base, self.base)
 
     def matches(self, m):
-        return ((self.nth is None or self.nth == max(m.nth, 1)) and (self.kind is None or self.kind == m.kind)
-                and (self.col is None or self.col == m.tcol))
+        if not ((self.nth is None or self.nth == max(m.nth, 1)) and (self.kind is None or self.kind == m.kind)
+                and (self.col is None or self.col == m.tcol)):
+            return False
+        if self.pattern is None:
+            return True
+        text = m.old.strip()
+        at = m.tcol - 1
+        for found in self.pattern.finditer(text):
+            sites = [g for g in self.pattern.groupindex if re.fullmatch(r"at\d*", g)]
+            if not sites:
+                return True
+            if any(found.start(g) <= at < found.end(g) for g in sites if found.start(g) >= 0):
+                return True
+        return False
 
     def specificity(self):
-        return (self.col is not None, self.kind is not None, self.nth is not None)
+        return (self.pattern is None, self.col is not None, self.kind is not None, self.nth is not None,
+                "*" not in self.base)
 
     def site(self):
         return "%s%s%s" % ("#%d" % self.nth if self.nth else "", " " + self.kind if self.kind else "",
@@ -270,7 +298,8 @@ class Exclusion:
 
 def read_exclusions(path):
     """The entries of the exclusion list (see its head for the format); one
-    per line text, each with its header's category, file, site and reason."""
+    per line text or pattern, each with its header's category, file, site
+    and reason."""
     entries, seen = [], set()
     head = None  # [where, category, base, nth, kind, col, reason, texts so far]
 
@@ -292,6 +321,8 @@ def read_exclusions(path):
                         or (m.group(4) and m.group(4) not in KINDS) or not m.group(6).strip()):
                     raise SystemExit("%s: not an entry head: '<%s> <file name>[#<n>] [<kind>[@<column>]]: "
                                      "<reason>'" % (where, "|".join(CATEGORIES)))
+                if m.group(1) == "equivalent" and not m.group(4):
+                    raise SystemExit("%s: an equivalent entry names its one kind of mutant" % where)
                 head = [where, m.group(1), m.group(2)] + [int(m.group(3)) if m.group(3) else None, m.group(4),
                                                           int(m.group(5)) if m.group(5) else None]
                 head += [m.group(6).strip(), 0]
@@ -310,12 +341,18 @@ def read_exclusions(path):
 
 def apply_exclusions(mutants, entries):
     """Sets each mutant's category from the most specific entry naming its
-    site; returns the entries that name no mutant any more."""
-    by_line = {}
+    site (a line's own entry before a pattern); returns the entries that
+    name no mutant any more."""
+    by_line, patterns = {}, []
     for e in entries:
-        by_line.setdefault((e.base, e.text), []).append(e)
+        if e.pattern is None:
+            by_line.setdefault(e.text, []).append(e)
+        else:
+            patterns.append(e)
     for m in mutants:
-        named = [e for e in by_line.get((os.path.basename(m.path), m.old.strip()), ()) if e.matches(m)]
+        base = os.path.basename(m.path)
+        named = [e for e in by_line.get(m.old.strip(), ()) if e.names_file(base) and e.matches(m)]
+        named += [e for e in patterns if e.names_file(base) and e.matches(m)]
         for e in named:
             e.used = True
         if named:

@@ -30,16 +30,22 @@
 # by a hash of the seed, the file's name (not its folder) and the line's text,
 # so moving files or editing other lines keeps the sample.
 #
-# tools/mutants-excluded.txt is a reviewed list of source lines (file name and
-# trimmed text, optionally one kind of mutant or one column) with a category
-# and a reason each: "equivalent" mutants cannot change behaviour and are
-# dropped before sampling; "layout" mutants (pixel places and sizes of the
-# design layout, decoration) run and are counted apart. Entries that no longer
-# name any mutant are warned about on stderr. COUNT counts behaviour mutants:
-# the sample is the shortest prefix of the ranked candidates (equivalent ones
-# left out) holding COUNT compiled behaviour mutants, and the layout mutants
-# within that prefix run too, so the behaviour figure keeps its size however
-# many lines the list names.
+# tools/mutants-excluded.txt is a reviewed list of kinds of source lines:
+# patterns on the trimmed line (for example every integer among the place and
+# size arguments of a call that places a widget, every statement that only sets
+# a font, pen, frame, cursor or decorative colour), optionally for one file,
+# and single lines (file name and trimmed text, optionally one kind of mutant
+# or one column), each with a category and a reason: "equivalent" mutants
+# cannot change behaviour and are dropped before sampling (each names its one
+# kind of mutant); "layout" mutants (pixel places and sizes, decoration,
+# artwork geometry) run and are counted apart; "behaviour" entries take a line
+# back from a pattern. As kinds are classified, not sampled lines, every seed
+# sorts its sample the same way. Entries that no longer name any mutant are
+# warned about on stderr. COUNT counts behaviour mutants: the sample is the
+# shortest prefix of the ranked candidates (equivalent ones left out) holding
+# COUNT compiled behaviour mutants, and the layout mutants within that prefix
+# run too, so the behaviour figure keeps its size however many lines the list
+# names.
 #
 # Each worker builds its own copy of the tree (no sanitizers, -O0, ccache when
 # present), then per mutant rebuilds only the test programs that link the

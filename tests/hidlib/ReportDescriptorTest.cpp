@@ -95,3 +95,30 @@ TEST(ReportDescriptor, TruncatedMisusedOrRandomItemsAreFlaggedAndReadInBounds)
         EXPECT_FALSE(layout.usesReportIds || layout.malformed) << round;
     }
 }
+
+// The global state stack holds 32 pushes; one more is flagged.
+TEST(ReportDescriptor, PushesNestThirtyTwoDeep)
+{
+    const auto nested = [](int depth) {
+        Item bytes(depth, push.front());
+        bytes.insert(bytes.end(), depth, pop.front());
+        return bytes;
+    };
+    EXPECT_FALSE(parseReportDescriptor(nested(32)).malformed);
+    EXPECT_TRUE(parseReportDescriptor(nested(33)).malformed);
+}
+
+// Report IDs run from 1 to 255: a two-byte ID of 255 is taken, one of 256 flagged.
+TEST(ReportDescriptor, ReportIdsEndAt255)
+{
+    const Item size8 = reportSize(8), count1 = reportCount(1);
+    EXPECT_FALSE(parseReportDescriptor(join({Item{0x86, 0xFF, 0x00}, size8, count1, input})).malformed);
+    EXPECT_TRUE(parseReportDescriptor(join({Item{0x86, 0x00, 0x01}, size8, count1, input})).malformed);
+}
+
+// Report size and count start at 0: a main item before either is set adds no field.
+TEST(ReportDescriptor, SizeAndCountStartAtZero)
+{
+    EXPECT_EQ(parseReportDescriptor(join({reportCount(8), input, reportSize(8), reportCount(2), input})).input.bytes, 2);
+    EXPECT_EQ(parseReportDescriptor(join({reportSize(8), input, reportCount(3), input})).input.bytes, 3);
+}

@@ -17,3 +17,15 @@ TEST(ConfigImage, DefaultImageIsTheFactoryTable)
     };
     EXPECT_TRUE(std::equal(std::begin(factory), std::end(factory), nolt::defaultImage.begin()));
 }
+
+// The factory image loaded into a shorter one grows it to 128 bytes; a longer one keeps its bytes beyond.
+TEST(ConfigImage, LoadDefaultImageGrowsAShortImage)
+{
+    nolt::Bytes shorter(10, 0x11), longer(256, 0x11);
+    nolt::loadDefaultImage(shorter);
+    nolt::loadDefaultImage(longer);
+    ASSERT_EQ(shorter.size(), 128u);
+    EXPECT_TRUE(shorter[0] == 0x0C && shorter[10] == 0x32 && shorter[127] == 0xFF);
+    ASSERT_EQ(longer.size(), 256u);
+    EXPECT_TRUE(longer[0] == 0x0C && longer[128] == 0x11);
+}

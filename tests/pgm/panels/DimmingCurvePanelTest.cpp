@@ -2,6 +2,7 @@
 
 #include "PanelTesting.h"
 
+#include "pgm/kit/Artwork.h"
 #include "pgm/panels/DimmingCurvePanel.h"
 
 #include <QFile>
@@ -146,4 +147,47 @@ TEST_F(DimmingCurveTest, StartUpPreselectsTheCurveOfTheRestart)
     EXPECT_EQ(error(), "");
     EXPECT_EQ(choice(), "+Correction OFF 5 0");
     EXPECT_EQ(h->form->findChildren<QGroupBox*>("GroupBox16").size(), 1) << "design names are unique";
+}
+
+namespace {
+
+// A person's click on row `row` of the chooser's list.
+void clickRow(QListWidget* list, int row)
+{
+    ASSERT_TRUE(list->isVisible() && row < list->count());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+}
+
+} // namespace
+
+// A damaged file, clicked after a good one: its error is written on the chart, and the good curve is gone from it;
+// the next good one is plotted without the error.
+TEST_F(DimmingCurveTest, ADamagedFileShowsItsErrorAndNoStalePlot)
+{
+    write("a.dc", text(half));
+    write("b.dc", text(identity).chopped(5));
+    start();
+    act({"iTen", "cbDC+", "?pDimmingCurve"});
+    EXPECT_TRUE(drawnAt(60, 30) && drawnAt(100, 50));
+    clickRow(list(), 1);
+    EXPECT_EQ(error(), "Error: Nr. of points is not 101!");
+    EXPECT_FALSE(drawnAt(60, 30) || drawnAt(100, 50) || drawnAt(0, 0)) << "the earlier plot is gone";
+    const QImage chart = h->find<QLabel>("iDimmingCurve")->pixmap().toImage();
+    const QImage empty = art::picture(QStringLiteral("chart_dimming_curve"), QSize(500, 500)).toImage();
+    EXPECT_NE(chart.copy(100, 100, 400, 40), empty.copy(100, 100, 400, 40).convertToFormat(chart.format()))
+        << "the error is written on the chart";
+    clickRow(list(), 0);
+    EXPECT_EQ(error(), "");
+    EXPECT_TRUE(drawnAt(60, 30));
+    act({"bDCCancel", "!pDimmingCurve", "cbDC==-"});
+}
+
+// With curve files the output panel offers the curve box and its button outside DALI, neither in DALI.
+TEST_F(DimmingCurveTest, CurveControlsShowOutsideDaliOnly)
+{
+    write("a.dc", text(half));
+    start();
+    act({"iTen", "?cbDC", "?bDC", "bOutput_Cancel"});
+    load({{img::featureFlags, img::outputDaliLog}});
+    act({"Dali", "!cbDC", "!bDC", "bOutput_Cancel"});
 }

@@ -117,3 +117,33 @@ TEST_F(DimmingEngineTest, EachDeleteBoxStandsBesideItsRow)
             EXPECT_TRUE(row.top() <= box.center().y() && box.center().y() <= row.bottom()) << e.n << k;
         }
 }
+
+// A step added in row 2 brings its delete box and the "DEL" caption; an empty row's fields are not being edited.
+TEST_F(DimmingEngineTest, SecondStepBringsTheDeleteCaption)
+{
+    e = engine2;
+    run({"iISD#_en", "!lDelete2", "!ED#_cbDel2"});
+    EXPECT_FALSE(edited(c("eD#_Level", 2)) || edited(c("eD#_Fade", 2)) || edited(c(e.first, 2)));
+    run({"eD#_Level2", "?ED#_cbDel2", "?lDelete2", "ED#_cbDel2", "!lDelete2", "eD#_Level2==-"});
+    EXPECT_FALSE(edited(c("eD#_Level", 2)) || edited(c("eD#_Fade", 2)) || edited(c(e.first, 2)));
+}
+
+// A deleted step is stored empty, its delay and fade cleared too.
+TEST_F(DimmingEngineTest, ADeletedStepIsStoredEmpty)
+{
+    e = engine2;
+    show(stepList({0x00, 0x00, 0x32, 0x0A, 0x05, 0x64}), e.steps);
+    run({"iISD#_en", "ED#_cbDel2", e.ok});
+    EXPECT_EQ(steps(), stepList({0x00, 0x00, 0x32}));
+}
+
+// Engine 1's time codes above 128 count back from midnight: 129 (127 five-minute steps before it) may be followed
+// by midnight.
+TEST_F(DimmingEngineTest, TimeCodesAbove128LieBeforeMidnight)
+{
+    e = engine1;
+    show(stepList({0x81, 0x00, 0x32, 0x00, 0x00, 0x64}), e.steps);
+    run({"iISD#_en", e.ok});
+    EXPECT_EQ(steps(), stepList({0x81, 0x00, 0x32, 0x00, 0x00, 0x64}));
+}
+

@@ -87,3 +87,82 @@ TEST_F(IsdCalculatorsTest, NightLengthAgreesWithTheNoaaSolarPosition)
         EXPECT_EQ(edit("eLoN"), r.night) << r.date.toString(Qt::ISODate).toStdString() << " " << r.latitude;
     }
 }
+
+namespace {
+
+// Where a person can click `name` at `at` (its own coordinates): it is shown and on top there.
+void clickAt(FormHarness& h, const char* name, QPoint at)
+{
+    QWidget* w = h.find(QString::fromLatin1(name));
+    ASSERT_TRUE(w && w->isVisibleTo(h.form.get())) << name;
+    const QPoint inForm = w->mapTo(h.form.get(), at);
+    QWidget* top = h.form->childAt(inForm);
+    ASSERT_TRUE(top == w || w->isAncestorOf(top)) << name << " is covered";
+    QTest::mouseClick(top, Qt::LeftButton, {}, top->mapFrom(h.form.get(), inForm));
+}
+
+// Whether the named panel lies on top at its centre, over the panel it opened from.
+bool onTop(FormHarness& h, const char* name)
+{
+    const QWidget* w = h.find(QString::fromLatin1(name));
+    const QWidget* top = h.form->childAt(w->mapTo(h.form.get(), w->rect().center()));
+    return top == w || w->isAncestorOf(top);
+}
+
+bool inView(FormHarness& h, const char* name)
+{
+    return h.form->rect().intersects(h.find(QString::fromLatin1(name))->geometry());
+}
+
+} // namespace
+
+// First opened at UTC+0 within -11..12; Cancel closes it, and a click anywhere on its help closes the help.
+TEST_F(IsdCalculatorsTest, OffsetCalculatorOpensAtUtcZeroAndItsButtonsClose)
+{
+    act({"!pCalc", "bAstroCalc", "?pCalc", "sbUTC==0", "eUTC==UTC+0"});
+    EXPECT_TRUE(onTop(*h, "pCalc"));
+    EXPECT_EQ(slider("sbUTC")->minimum(), -11);
+    EXPECT_EQ(slider("sbUTC")->maximum(), 12);
+    act({"sbUTC=-11", "eUTC==UTC-11", "eOffset==???", "sbUTC=3", "eUTC==UTC+3", "sbUTC=0", "eUTC==UTC+0", "eOffset==0"});
+    act({"sbLength=10", "eLength==E 5\u00B0", "sbLength=0", "eLength==0\u00B0"});
+    act({"!pCalcHelp", "bCalcHelp", "?pCalcHelp", "@pCalcHelp", "!pCalcHelp", "?pCalc", "bCalcHelp"});
+    clickAt(*h, "pCalcHelp", QPoint(4, 4)); // beside the picture
+    act({"!pCalcHelp", "?pCalc", "bCalcCancel", "!pCalc", "?pISD", "eISDOffset==0"});
+}
+
+// The night-length help lies below the window until Help brings it over the calculator; a click on it or on
+// one of its lines takes it away again.
+TEST_F(IsdCalculatorsTest, NightLengthHelpComesAndGoes)
+{
+    act({"bADSTCalc", "?pAstroCalc"});
+    EXPECT_TRUE(onTop(*h, "pAstroCalc"));
+    EXPECT_FALSE(inView(*h, "pHelpAstroCalc"));
+    for (const char* where : {"pHelpAstroCalc", "Label19"}) {
+        click("bACHelp");
+        EXPECT_TRUE(inView(*h, "pHelpAstroCalc") && onTop(*h, "pHelpAstroCalc"));
+        clickAt(*h, where, QPoint(2, 2));
+        EXPECT_FALSE(inView(*h, "pHelpAstroCalc")) << where;
+    }
+    act({"?pAstroCalc", "bAstroCalcCancel", "!pAstroCalc", "?pISD"});
+}
+
+// The night-length calculator's sliders as first opened: latitude -124..124 half degrees at N 50, twilight -12..0
+// at -3 degrees.
+TEST_F(IsdCalculatorsTest, NightLengthSlidersFirstOpened)
+{
+    act({"bADSTCalc", "sbLatitude==100", "lLatitude==N 50", "sbHorizon==-6", "lHorizon==-3", "sbLatitude=0",
+         "lLatitude==N 0", "sbLatitude=-1", "lLatitude==S 0.5"});
+    const struct { const char* name; int minimum, maximum; } ranges[] = {{"sbLatitude", -124, 124},
+                                                                          {"sbHorizon", -12, 0}};
+    for (const auto& r : ranges)
+        EXPECT_EQ(std::pair(slider(r.name)->minimum(), slider(r.name)->maximum()), std::pair(r.minimum, r.maximum))
+            << r.name;
+}
+
+// A date picked on its own recomputes the night length.
+TEST_F(IsdCalculatorsTest, APickedDateRecomputesTheNight)
+{
+    act({"bADSTCalc", "sbHorizon=-1", "sbLatitude=116"});
+    h->find<QDateEdit>("DateTimePicker1")->setDate(QDate(2014, 6, 21));
+    EXPECT_EQ(edit("eLoN"), "05:57");
+}

@@ -101,3 +101,31 @@ TEST_F(MffPanelTest, HelpPlotsTheProfileInOrderOnAFreshChart)
             written += plot.pixelColor(x, y) == QColor(255, 0, 0);
     EXPECT_GT(written, 0);
 }
+
+// The panel opens without its slider strip; a click on any of its values brings it.
+TEST_F(MffPanelTest, SliderShowsOnlyAfterAClickOnAValue)
+{
+    for (const char* value : {"eLifeTime", "eBurnIn"})
+        act({"sw_mff_off", "?pMFF", "!pMFFSlider", value, "?pMFFSlider", "bMFFCancel", "!pMFFSlider"});
+}
+
+// A lifetime slid to 0 clears the profile's levels on OK.
+TEST_F(MffPanelTest, LifetimeZeroClearsTheLevels)
+{
+    play({{{{img::mffLifetime, 3}, {img::mffStart, 80}, {img::mffL1, 85}, {img::mffL2, 90}, {img::mffL3, 95},
+            {img::mffStop, 100}},
+           {"iMFF_en", "eLifeTime", "sbMFF=0", "eL1==-", "bMFFOk"},
+           {{img::mffLifetime, 0}, {img::mffStart, 0}, {img::mffL1, 0}, {img::mffL2, 0}, {img::mffL3, 0},
+            {img::mffStop, 0}}}});
+}
+
+// The burn-in period slides over 0..255 hours; its group shows the unit beside it.
+TEST_F(MffPanelTest, BurnInRunsOverAByte)
+{
+    act({"sw_mff_off", "eBurnIn", "sbMFF=300", "sbMFF==255", "eBurnIn==255", "sbMFF=-4", "sbMFF==0", "bMFFCancel"});
+    QStringList texts;
+    for (const QLabel* l : h->find("GroupBox1")->findChildren<QLabel*>())
+        texts << l->text();
+    texts.sort();
+    EXPECT_EQ(texts.join('|'), "Burn-In Period|h");
+}

@@ -28,3 +28,30 @@ TEST_F(OutputPanelTest, SwitchCyclesDaliTenPwmAndThePanelShowsTheImage)
           {{{img::minLevel, 150}}, {"iTen", "eMinLevel", "eMinLevel==100", "sbMinLevel==100", "bOutput_OK"},
            {{img::minLevel, 100}}}});
 }
+
+// A level above 100 read from the image shows 100 once its edit is clicked, also where the slider already stood
+// at 100 from an earlier opening, so OK never writes more than 100.
+TEST_F(OutputPanelTest, AClickedLevelShowsWhereItsSliderStands)
+{
+    play({{{{img::minLevel, 100}}, {"iTen", "eMinLevel", "sbMinLevel==100", "bOutput_Cancel"}},
+          {{{img::minLevel, 150}}, {"iTen", "eMinLevel==150", "eMinLevel", "eMinLevel==100", "bOutput_OK"},
+           {{img::minLevel, 100}}}});
+}
+
+// In DALI mode the panel shows storePol from the image, set or clear.
+TEST_F(OutputPanelTest, DaliPanelShowsStorePol)
+{
+    play({{{{img::featureFlags, img::outputDaliLog}, {img::optionFlags, 0x05}}, {"Dali", "cbStorePOL==+", "bOutput_Cancel"}},
+          {{{img::featureFlags, img::outputDaliLog}, {img::optionFlags, 0x01}}, {"Dali", "cbStorePOL==-", "bOutput_Cancel"}}});
+}
+
+// From DALI the switch leaves the DALI tile for 1-10V; a click on the level marks it as the field being edited.
+TEST_F(OutputPanelTest, SwitchLeavesDaliAndTheClickedLevelIsMarked)
+{
+    play({{{{img::featureFlags, img::outputDaliLog}}, {"SW_DALI", "!Dali", "!SW_DALI", "?iTen", "?SW_Ten"},
+           {{img::featureFlags, img::output1To10V}}}});
+    act({"iTen", "eMinLevel"});
+    EXPECT_TRUE(edited("eMinLevel"));
+    act({"bOutput_Cancel"});
+    EXPECT_FALSE(edited("eMinLevel"));
+}

@@ -92,3 +92,38 @@ TEST_F(PowerOnPanelTest, TrackArrowsAndThumbMoveTheSlider)
     QTest::mouseRelease(sb, Qt::LeftButton, {}, thumb + QPoint(sb->width(), 0));
     EXPECT_EQ(edit("ePORelayDelay"), "00:01:00") << "the thumb dragged to the end";
 }
+
+// Unticking Random gives the delay back to the slider and takes the DPC tick with it: without a delay there is
+// nothing to delay.
+TEST_F(PowerOnPanelTest, UntickingRandomUnticksDpc)
+{
+    load({{img::poDelay, 10}});
+    act({"iTDpc_en", "cbRandom+", "cbEnableDPC+"});
+    EXPECT_FALSE(h->find("ePORelayDelay")->isEnabled());
+    act({"cbRandom-", "cbEnableDPC==-", "ePORelayDelay==0"});
+    EXPECT_TRUE(h->find("ePORelayDelay")->isEnabled());
+    act({"bDPC_OK"});
+    EXPECT_EQ(image()[img::poDelay], 0);
+}
+
+// The field the slider edits is the one marked; a click on another moves the mark.
+TEST_F(PowerOnPanelTest, TheClickedFieldIsMarked)
+{
+    load({{img::poDelay, 10}});
+    act({"iTDpc_en", "ePOFade"});
+    EXPECT_TRUE(edited("ePOFade") && !edited("ePORelayDelay") && !edited("ePOLevel"));
+    act({"ePOLevel"});
+    EXPECT_TRUE(edited("ePOLevel") && !edited("ePOFade") && !edited("ePORelayDelay"));
+    act({"bDPC_Cancel"});
+}
+
+// Each opening shows the range of the stored delay and enables DPC by it; a level has no range selector.
+TEST_F(PowerOnPanelTest, OpeningShowsTheDelaysRangeAndEnablesDpcByIt)
+{
+    play({{{{img::poDelay, 0xC6}}, // 5400 s
+           {"iTDpc_en", "ePORelayDelay", "combRange==3", "?combRange", "ePOLevel", "!combRange", "bDPC_Cancel"}},
+          {{{img::poDelay, 0}}, {"iTDpc_en", "bDPC_Cancel"}}});
+    EXPECT_FALSE(h->find("cbEnableDPC")->isEnabled()) << "no delay";
+    play({{{{img::poDelay, 10}}, {"iTDpc_en", "bDPC_Cancel"}}});
+    EXPECT_TRUE(h->find("cbEnableDPC")->isEnabled());
+}

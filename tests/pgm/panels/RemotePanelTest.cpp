@@ -65,3 +65,14 @@ TEST_F(RemotePanelTest, FunctionNibblesOnBothInputs)
         EXPECT_EQ(differences(image(), after), "");
     }
 }
+
+// The two functions exclude each other, also after the panel was filled from the image.
+TEST_F(RemotePanelTest, FunctionsExcludeEachOther)
+{
+    load(bytes(0x2C, 0x1B)); // 230 V input, MidNight
+    clickOnScreen("iRemote_en");
+    act({"rbMN==+", "rbRemote", "rbRemote==+", "rbMN==-"});
+    QWidget* mn = h->find("rbMN"); // on its button: the short caption lies left of the centre
+    QTest::mouseClick(mn, Qt::LeftButton, {}, QPoint(8, mn->height() / 2));
+    act({"rbMN==+", "rbRemote==-", "bRemoteCancel"});
+}

@@ -56,3 +56,23 @@ TEST_F(ThermalPanelTest, InvalidBytesFromTheImageAreClearedFromTheFirstInvalidRo
     load({{img::featureFlags, tmOn}, {img::tmT1, 50}, {img::tmL1, 0x7F}, {img::tmT2, 80}, {img::tmL2, 0xE5}});
     act({"iTM", "eOutput_L1==100", "eOutput_L2==100", "eOutput_T2==80", "eOutput_T2", "eOutput_T2==49"});
 }
+
+// A level slides over 0..100 %, the calibration over 9..80 °C.
+TEST_F(ThermalPanelTest, LevelAndCalibrationRanges)
+{
+    play({{{{img::featureFlags, tmOn}, {img::tmT1, 60}, {img::tmL1, 20}},
+           {"iTM", "eOutput_L1", "sbThermo==20", "sbThermo=-5", "sbThermo==0", "eOutput_L1==0", "sbThermo=120",
+            "eOutput_L1==100", "sbThermo=0", "eOutput_T_Cal", "sbThermo=90", "sbThermo==80", "sbThermo=5",
+            "sbThermo==9", "bTMOk"},
+           {{img::tmL1, 0}, {img::tmCal, 11}}}});
+}
+
+// Only the field the slider edits is marked, and OK takes every mark away.
+TEST_F(ThermalPanelTest, OnlyTheClickedFieldIsMarked)
+{
+    load({{img::featureFlags, tmOn}, {img::tmT1, 60}, {img::tmL1, 20}});
+    act({"iTM", "eOutput_T1", "eOutput_L1"});
+    EXPECT_TRUE(edited("eOutput_L1") && !edited("eOutput_T1"));
+    act({"bTMOk"});
+    EXPECT_FALSE(edited("eOutput_L1"));
+}

@@ -1,0 +1,27 @@
+// The LST timer: its tile's click inverts the input's polarity at once; the hold-time panel's slider.
+
+#include "PanelTesting.h"
+
+using LstTest = PanelTest;
+
+// Byte 0: 0x08 the LST timer on, 0x10 inverted polarity. While the timer is off its grey overlay takes the click.
+TEST_F(LstTest, AClickInvertsThePolarity)
+{
+    play({{{{img::featureFlags, 0x08}}, {"iLst_en", "!iLst_en", "?iLST_pol"}, {{img::featureFlags, 0x18}}},
+          {{{img::featureFlags, 0x18}}, {"iLST_pol", "?iLst_en", "!iLST_pol"}, {{img::featureFlags, 0x08}}},
+          {{{img::featureFlags, 0x00}}, {"@iLst_en", "?LST_dis", "?iLst_en", "!iLST_pol"}}});
+}
+
+// The hold-time panel opens without its slider strip; a click on the time brings it with its range selector.
+TEST_F(LstTest, HoldTimeSliderShowsOnlyAfterAClick)
+{
+    play({{{{img::holdTime, 94}},
+           {"iTHold_en", "?pTHold", "!pHoldTime", "eHoldTime", "?pHoldTime", "?combHold", "bTHoldCancel", "!pHoldTime",
+            "iTHold_en", "!pHoldTime", "bTHoldCancel"}}});
+}
+
+// The hold switch shown on turns the hold time off at once: its byte 0, the tile greyed, the label gone.
+TEST_F(LstTest, HoldSwitchTurnsTheHoldTimeOff)
+{
+    play({{{{img::holdTime, 94}}, {"?lHold", "sw_hold_on", "?HOLD_dis", "?sw_hold_off", "!lHold"}, {{img::holdTime, 0}}}});
+}
