@@ -26,8 +26,25 @@ TEST(StartUp, WithoutLibraryShowsDemoModeOnTheDefaultImage)
     EXPECT_EQ(h->platform.nowMs, now);
 }
 
+// Demo mode with the library polls once a second; a device plugged in restarts the program once, with its
+// switches but not the curve.
+TEST(StartUp, DemoModeRestartsOnceADeviceIsPluggedIn)
+{
+    SimDriver d;
+    d.device.present = false;
+    FormHarness h({"-skipFW", "-dc=2"}, d.loader());
+    h.form->FormActivate();
+    EXPECT_EQ(h.form->caption(), "Demo Mode");
+    h.platform.advance(3000);
+    EXPECT_TRUE(h.platform.restarts.empty());
+    d.device.present = true;
+    h.platform.advance(1000);
+    h.platform.advance(3000);
+    EXPECT_EQ(h.platform.restarts, std::vector<QString>{" -skipFW"});
+}
+
 // Closing the window during the demo pause ends the pause and stops everything: a device plugged in afterwards
-// restarts nothing. (The polling and the restart with the switches: the end-to-end test of the real program.)
+// restarts nothing.
 TEST(StartUp, ClosingDuringTheDemoPauseStopsThePolling)
 {
     SimDriver d;
