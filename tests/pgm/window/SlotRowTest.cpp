@@ -116,6 +116,9 @@ TEST(SlotRow, TransferWritesTheSlotAndTheLoadedFirmwareAndRestartsWithTheSwitche
     EXPECT_EQ(h.image()[img::minLevel], 21) << "the highest input level that the curve maps to the stored 10";
     EXPECT_EQ(h.image()[img::astroData + 8], 0x68) << "kept with -copyAstro";
     EXPECT_TRUE(h.shown("bErase") && !h.shown("l60Hz")) << "the 60 Hz label needs the firmware";
+    h.click("iTen");
+    EXPECT_EQ(h.find<QCheckBox>("cbDC")->text(), "c") << "the output panel names the curve of -dc=2";
+    h.click("bOutput_Cancel");
     h.type("eInfo", QStringLiteral("Lamp"));
     h.platform.fileAnswers = {file};
     h.click("bLoad");
