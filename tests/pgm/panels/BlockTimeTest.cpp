@@ -10,3 +10,12 @@ TEST_F(BlockTimeTest, SwitchingOnUncoversTheTileAndOpensThePanel)
            {"?Block_dis", "?sw_block_open", "sw_block_open", "!Block_dis", "!sw_block_open", "?SW_block_close",
             "?pBlockTime", "bTBlockCancel", "?Block_dis", "?sw_block_open"}}});
 }
+
+// A click on the time brings the slider standing at the stored time (7 steps of 5 s); Cancel takes the slider
+// away, so the next opening comes without it again.
+TEST_F(BlockTimeTest, TheSliderStandsAtTheStoredTimeAndGoesWithCancel)
+{
+    play({{{{img::blockTime, 7}},
+           {"iTBlock_en", "!pBTSlider", "eBlockTime==00:00:35", "eBlockTime", "?pBTSlider", "sbBlockTime==7",
+            "bTBlockCancel", "!pBlockTime", "iTBlock_en", "!pBTSlider", "eBlockTime==00:00:35", "bTBlockCancel"}}});
+}
