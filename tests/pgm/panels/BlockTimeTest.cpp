@@ -19,3 +19,13 @@ TEST_F(BlockTimeTest, TheSliderStandsAtTheStoredTimeAndGoesWithCancel)
            {"iTBlock_en", "!pBTSlider", "eBlockTime==00:00:35", "eBlockTime", "?pBTSlider", "sbBlockTime==7",
             "bTBlockCancel", "!pBlockTime", "iTBlock_en", "!pBTSlider", "eBlockTime==00:00:35", "bTBlockCancel"}}});
 }
+
+// Switched on from off, OK shows the time's label; a file without block time hides it again.
+TEST_F(BlockTimeTest, TheLabelComesWithOkAndGoesWithAFileWithoutBlockTime)
+{
+    play({{{{img::blockTime, 0}},
+           {"!lBlock", "sw_block_open", "eBlockTime", "sbBlockTime=12", "bTBlockOK", "?lBlock", "lBlock==00:01:00"},
+           {{img::blockTime, 12}}}});
+    load({{img::blockTime, 0}});
+    act({"!lBlock", "?Block_dis", "?sw_block_open"});
+}
