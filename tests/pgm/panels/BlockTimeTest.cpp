@@ -10,3 +10,22 @@ TEST_F(BlockTimeTest, SwitchingOnUncoversTheTileAndOpensThePanel)
            {"?Block_dis", "?sw_block_open", "sw_block_open", "!Block_dis", "!sw_block_open", "?SW_block_close",
             "?pBlockTime", "bTBlockCancel", "?Block_dis", "?sw_block_open"}}});
 }
+
+// A click on the time brings the slider standing at the stored time (7 steps of 5 s); Cancel takes the slider
+// away, so the next opening comes without it again.
+TEST_F(BlockTimeTest, TheSliderStandsAtTheStoredTimeAndGoesWithCancel)
+{
+    play({{{{img::blockTime, 7}},
+           {"iTBlock_en", "!pBTSlider", "eBlockTime==00:00:35", "eBlockTime", "?pBTSlider", "sbBlockTime==7",
+            "bTBlockCancel", "!pBlockTime", "iTBlock_en", "!pBTSlider", "eBlockTime==00:00:35", "bTBlockCancel"}}});
+}
+
+// Switched on from off, OK shows the time's label; a file without block time hides it again.
+TEST_F(BlockTimeTest, TheLabelComesWithOkAndGoesWithAFileWithoutBlockTime)
+{
+    play({{{{img::blockTime, 0}},
+           {"!lBlock", "sw_block_open", "eBlockTime", "sbBlockTime=12", "bTBlockOK", "?lBlock", "lBlock==00:01:00"},
+           {{img::blockTime, 12}}}});
+    load({{img::blockTime, 0}});
+    act({"!lBlock", "?Block_dis", "?sw_block_open"});
+}

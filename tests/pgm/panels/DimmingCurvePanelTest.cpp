@@ -191,3 +191,21 @@ TEST_F(DimmingCurveTest, CurveControlsShowOutsideDaliOnly)
     load({{img::featureFlags, img::outputDaliLog}});
     act({"Dali", "!cbDC", "!bDC", "bOutput_Cancel"});
 }
+
+// After a "-dc=" start the output panel's curve button can be clicked; it lists the folder again, with a
+// curve written since, and opens the chooser on the first curve.
+TEST_F(DimmingCurveTest, TheCurveButtonOfARestartListsTheFolderAgain)
+{
+    write("b.dc", text(identity));
+    write("c.dc", text(half));
+    start({"-dc=1"});
+    act({"iTen"});
+    EXPECT_EQ(choice(), "+c! 1 30");
+    write("a.dc", text(identity));
+    act({"bDC", "?pDimmingCurve"});
+    ASSERT_EQ(list()->count(), 3);
+    EXPECT_EQ(list()->item(0)->text(), "a.dc");
+    EXPECT_EQ(list()->currentRow(), 0);
+    act({"bDCOk", "!pDimmingCurve"});
+    EXPECT_EQ(choice(), "+a! 0 60");
+}

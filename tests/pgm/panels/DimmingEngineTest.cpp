@@ -147,3 +147,18 @@ TEST_F(DimmingEngineTest, TimeCodesAbove128LieBeforeMidnight)
     EXPECT_EQ(steps(), stepList({0x81, 0x00, 0x32, 0x00, 0x00, 0x64}));
 }
 
+
+// Engine 1: a click on a step's time of day marks that field alone; the first step never has a delete box, a
+// used second step shows its own.
+TEST_F(DimmingEngineTest, EngineOneTimeFieldIsMarkedAndOnlyLaterStepsCanBeDeleted)
+{
+    e = engine1;
+    show(stepList({0x10, 0x00, 0x32, 0x20, 0x00, 0x64}), e.steps);
+    run({"iISD#_en", "?ED#_cbDel2", "!ED#_cbDel3"});
+    EXPECT_EQ(h->form->findChild<QWidget*>(c("ED#_cbDel", 1)), nullptr);
+    EXPECT_FALSE(edited(c(e.first, 2)));
+    run({"eD#_Time2"});
+    EXPECT_TRUE(edited(c(e.first, 2)) && !edited(c(e.first, 1)) && !edited(c("eD#_Level", 2)));
+    run({"eD#_Level2"});
+    EXPECT_TRUE(edited(c("eD#_Level", 2)) && !edited(c(e.first, 2)));
+}

@@ -166,3 +166,10 @@ TEST_F(IsdCalculatorsTest, APickedDateRecomputesTheNight)
     h->find<QDateEdit>("DateTimePicker1")->setDate(QDate(2014, 6, 21));
     EXPECT_EQ(edit("eLoN"), "05:57");
 }
+
+// Moving the horizon slider alone recomputes the night: 10 March 2014 at N 35 with the horizon half a degree
+// below gives 12:18.
+TEST_F(IsdCalculatorsTest, TheHorizonSliderRecomputesTheNight)
+{
+    act({"bADSTCalc", "eLoN==12:01", "sbLatitude=70", "lLatitude==N 35", "sbHorizon=-1", "eLoN==12:18"});
+}

@@ -25,3 +25,11 @@ TEST_F(LstTest, HoldSwitchTurnsTheHoldTimeOff)
 {
     play({{{{img::holdTime, 94}}, {"?lHold", "sw_hold_on", "?HOLD_dis", "?sw_hold_off", "!lHold"}, {{img::holdTime, 0}}}});
 }
+
+// A hold time of one second is a time like any other: OK shows its label and takes the tile's grey away.
+TEST_F(LstTest, AHoldTimeOfOneSecondIsShown)
+{
+    play({{{}, {"sw_hold_off", "eHoldTime", "sbHold=1", "eHoldTime==00:00:01", "bTHoldOK", "?lHold", "lHold==00:00:01",
+                "!HOLD_dis", "?sw_hold_on"},
+           {{img::holdTime, 1}}}});
+}

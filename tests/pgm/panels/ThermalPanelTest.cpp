@@ -76,3 +76,16 @@ TEST_F(ThermalPanelTest, OnlyTheClickedFieldIsMarked)
     act({"bTMOk"});
     EXPECT_FALSE(edited("eOutput_L1"));
 }
+
+// Switching on shows the switch on while the panel is open, with the output-off box clear even when it was ticked
+// before switching off; an invalid T1 clears a stored calibration at opening, even when cancelled.
+TEST_F(ThermalPanelTest, SwitchingOnStartsFromAClearPanel)
+{
+    play({{{{img::featureFlags, tmOn}, {img::tmT1, 60}, {img::tmL1, 0xFE}},
+           {"iTM", "cbOutput_Off==+", "bTMCancel", "sw_tm_on", "?sw_tm_off", "sw_tm_off", "?pThermoM", "?sw_tm_on",
+            "!sw_tm_off", "cbOutput_Off==-", "eOutput_T1==", "bTMCancel"},
+           {{img::featureFlags, tmOff}, {img::tmT1, 0}, {img::tmL1, 0}}},
+          {{{img::featureFlags, tmOn}, {img::tmT1, 20}, {img::tmCal, 25}},
+           {"iTM", "eOutput_T1==", "eOutput_T_Cal==", "bTMCancel"},
+           {{img::tmT1, 0}, {img::tmCal, 0xFF}}}});
+}
