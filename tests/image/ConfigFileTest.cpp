@@ -72,5 +72,14 @@ TEST(ConfigLoad, MalformedPairsReadTheirLeadingDigits)
     EXPECT_EQ(std::tuple(file.config.storedCrc, file.config.name), std::tuple(0x1, "Name1234"));
 }
 
+// A saved file's header always carries four CRC digits, leading zeros kept, then at most eight characters of name.
+TEST(ConfigSave, HeaderKeepsFourCrcDigits)
+{
+    const QStringList lines = buildConfigFile(Bytes(img::storedBytes, 0), "ZeroesAndMore");
+    ASSERT_EQ(lines.size(), 7);
+    EXPECT_EQ(lines[0], "MMN0000ZeroesAn");
+    EXPECT_EQ(lines[1], QString(32, u'0'));
+}
+
 } // namespace
 } // namespace nolt

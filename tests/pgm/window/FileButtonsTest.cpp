@@ -77,3 +77,20 @@ TEST(FileButtons, FilesWithAByteOrderMarkOrCrLineEndsLoad)
         EXPECT_FALSE(h->shown("iFW"));
     }
 }
+
+// A loaded configuration shows on the main screen at once: the factory image with a power-on level of 80%.
+TEST(FileButtons, LoadedConfigurationShowsAtOnce)
+{
+    QStringList lines = factoryFile;
+    lines[0] = "MMN842FPorch";
+    lines[1] = "0C000050FF0000000000320000FF0000";
+    QTemporaryDir dir;
+    QFile f(dir.filePath("porch.ktc"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(lines.join("\n").toLatin1()) > 0 && f.flush());
+    auto h = FormHarness::started();
+    EXPECT_EQ(h->text("lPO_Level"), "L=100%");
+    h->platform.fileAnswers = {f.fileName()};
+    h->click("bLoad");
+    EXPECT_TRUE(h->platform.messages.isEmpty());
+    EXPECT_EQ(h->text("lPO_Level"), "L=80%");
+}

@@ -2,8 +2,16 @@
 
 #include "pgm/window/QtPlatform.h"
 
+#include "support/Person.h"
+
 #include <QApplication>
 #include <QCursor>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -49,4 +57,67 @@ TEST(QtPlatform, ProcessMessagesRunsWhatIsQueued)
     QMetaObject::invokeMethod(qApp, [&] { ran = true; }, Qt::QueuedConnection);
     platform.processMessages();
     EXPECT_TRUE(ran);
+}
+
+// The question box answers what the person clicks: "Yes" is yes, "No" is no.
+TEST(QtPlatform, ConfirmAnswersTheButtonClicked)
+{
+    nolt::QtPlatform platform;
+    for (const auto& [button, answer] : {std::pair{QMessageBox::Yes, true}, std::pair{QMessageBox::No, false}}) {
+        QString why = "no box";
+        QTimer::singleShot(0, [&, button = button] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                why = nolt::test::click(box->button(button));
+        });
+        EXPECT_EQ(platform.confirm("Are youe sure?"), answer);
+        EXPECT_EQ(why, "");
+    }
+}
+
+// The save dialog is a save dialog: a typed name gets the default suffix, and "Cancel" gives no name.
+TEST(QtPlatform, SaveDialogAddsTheSuffixAndCancelGivesNothing)
+{
+    nolt::QtPlatform platform;
+    QTemporaryDir dir;
+    const struct {
+        const char* typed;
+        QDialogButtonBox::StandardButton button;
+        std::optional<QString> name;
+    } rows[] = {{"porch", QDialogButtonBox::Save, dir.filePath("porch.ktc")},
+                {"porch", QDialogButtonBox::Cancel, std::nullopt}};
+    for (const auto& row : rows) {
+        QString why = "no dialog";
+        bool acted = false;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* extra = qobject_cast<QMessageBox*>(w); extra && extra->isVisible()) {
+                    // A second question: close it so the test goes on, and report it.
+                    why = "asked: " + extra->text();
+                    extra->reject();
+                    return;
+                }
+            QWidget* modal = QApplication::activeModalWidget();
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            if (!dialog)
+                return;
+            if (acted) { // still open after the click
+                if (why.isEmpty())
+                    why = "the dialog stayed open";
+                dialog->reject();
+                return;
+            }
+            acted = true;
+            dialog->setDirectory(dir.path());
+            why = nolt::test::type(dialog->findChild<QLineEdit*>("fileNameEdit"), row.typed);
+            QPushButton* button = dialog->findChild<QDialogButtonBox*>("buttonBox")->button(row.button);
+            if (why.isEmpty())
+                why = button ? nolt::test::click(button) : QString("no such button");
+            if (!why.isEmpty())
+                dialog->reject();
+        });
+        poll.start(20);
+        EXPECT_EQ(platform.saveFileName("Save", "Configuration files (*.ktc)", "ktc"), row.name) << row.typed;
+        EXPECT_EQ(why, "") << row.typed;
+    }
 }
