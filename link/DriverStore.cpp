@@ -18,7 +18,7 @@ DriverStore::DriverStore(AppState& state, DriverLink& link, Platform& platform, 
 
 void DriverStore::bMemStoreClick(const std::function<void()>& storeUSBStick)
 {
-    if (imageLocked(state_, platform_))
+    if (imageChangeRefused(state_, platform_))
         return;
     if (!link_.checkHID()) {
         platform_.showMessage(usbErrorMessage());

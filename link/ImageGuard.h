@@ -8,8 +8,8 @@
 
 namespace nolt {
 
-// True when the button must do nothing.
-inline bool imageLocked(const AppState& st, Platform& platform)
+// True when the button must do nothing; beeps when a stick read refuses it.
+inline bool imageChangeRefused(const AppState& st, Platform& platform)
 {
     if (st.stickReading)
         platform.beep();

@@ -38,7 +38,7 @@ void FileButtons::bLoadClick()
 {
     AppState& st = form_.state();
     Platform& platform = form_.platform();
-    if (imageLocked(st, platform))
+    if (imageChangeRefused(st, platform))
         return;
     const auto path = platform.openFileName(
         QStringLiteral("Open File"), QStringLiteral("Configuration files (*.ktc);;Firmware files (*.ktp)"));

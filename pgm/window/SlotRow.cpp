@@ -104,7 +104,7 @@ void SlotRow::bMemCancelClick()
 
 void SlotRow::bMemClearClick()
 {
-    if (imageLocked(form_.state(), form_.platform()))
+    if (imageChangeRefused(form_.state(), form_.platform()))
         return;
     if (confirmAction(form_.platform()))
         clearMemory();
