@@ -372,11 +372,15 @@ def sampled(tree, args, here):
     """The ranked candidates without the equivalent ones, and the exclusion
     list's stale entries (warned about on stderr)."""
     mutants = all_mutants(tree, args.seed)
+    if args.files:
+        mutants = [m for m in mutants if any(fnmatch.fnmatch(m.path, g) for g in args.files)]
     path = exclusion_file(args, tree, here)
     if args.excluded and not os.path.exists(path):
         raise SystemExit("no exclusion list %s" % path)
     entries = read_exclusions(path) if os.path.exists(path) else []
     stale = apply_exclusions(mutants, entries)
+    if args.files:
+        stale = []  # entries for the files left out are not stale
     for e in stale:
         print("warning: %s: stale %s entry, no mutant at %s%s: %s" % (
             e.where, e.category, e.base, e.site(), e.text), file=sys.stderr)
@@ -567,6 +571,8 @@ def main():
     ap.add_argument("--survivors", action="store_true", help="list the mutants no test caught")
     ap.add_argument("--matrix", metavar="FILE",
                     help="run every test case on each mutant and write which ones catch it to FILE (slower)")
+    ap.add_argument("--files", metavar="GLOB", action="append",
+                    help="only mutants in files matching GLOB (path from the tree's top, repeatable)")
     ap.add_argument("--list", action="store_true", help="only list the sample's first COUNT candidates")
     ap.add_argument("--work", help="folder for the worker trees, kept afterwards (default: a temporary one)")
     args = ap.parse_args()

@@ -6,7 +6,7 @@
 #
 #   tools/mutants.sh [--tree DIR] [--tests-from COMMIT] [-n COUNT] [--seed S]
 #                    [-j JOBS] [--survivors] [--matrix FILE] [--list]
-#                    [--excluded FILE] [--work DIR]
+#                    [--excluded FILE] [--work DIR] [--files GLOB]
 #
 #   --tree DIR          tree to measure (default: this repository's working tree)
 #   --tests-from COMMIT use tests/ from COMMIT of that tree's repository
@@ -23,6 +23,8 @@
 #   --excluded FILE     exclusion list (default: the tree's tools/mutants-excluded.txt,
 #                       else this repository's; /dev/null for none)
 #   --work DIR          keep the worker trees in DIR (default: a temporary folder, removed)
+#   --files GLOB        only mutants in files matching GLOB, e.g. 'pgm/panels/Isd*'
+#                       (repeatable; with a large COUNT, every mutant of those files)
 #
 # Mutants: a comparison flipped (< to >=, == to !=, ...), an integer constant
 # shifted by one, an expression statement dropped, true and false swapped; in
