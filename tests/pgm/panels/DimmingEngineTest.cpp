@@ -144,13 +144,15 @@ TEST_F(DimmingEngineTest, SecondStepBringsTheDeleteCaption)
     EXPECT_FALSE(edited(c("eD#_Level", 1)) || edited(c("eD#_Fade", 1)) || edited(c(e.first, 1)));
 }
 
-// A deleted step is stored empty, its delay and fade cleared too.
+// A deleted step is stored empty, its delay and fade cleared too; a step loaded there later can be deleted again.
 TEST_F(DimmingEngineTest, ADeletedStepIsStoredEmpty)
 {
     e = engine2;
     show(stepList({0x00, 0x00, 0x32, 0x0A, 0x05, 0x64}), e.steps);
     run({"iISD#_en", "ED#_cbDel2", e.ok});
     EXPECT_EQ(steps(), stepList({0x00, 0x00, 0x32}));
+    show(stepList({0x00, 0x00, 0x32, 0x0A, 0x05, 0x64}), e.steps); // a file with the step again
+    run({"iISD#_en", "?ED#_cbDel2", "?lDelete2"});
 }
 
 // Engine 1's time codes above 128 count back from midnight: 129 (127 five-minute steps before it) may be followed
@@ -197,5 +199,22 @@ TEST_F(DimmingEngineTest, RowsNameTheirStepAndFields)
         texts.sort();
         EXPECT_EQ(texts, labels) << e.n;
         click(c(e.ok));
+    }
+}
+
+// Each engine's help shows its own picture, told apart by the colour of its title bar.
+TEST_F(DimmingEngineTest, EachEngineHelpShowsItsOwnPicture)
+{
+    const struct { Engine engine; const char *help, *picture, *cancel; QRgb titleBar; } rows[] = {
+        {engine1, "bHelpD1a", "Image3", "bDimmer1_Cancel", qRgb(0x6A, 0x4B, 0xB5)},
+        {engine2, "bQuestion", "Image2", "bDimmer2Cancel", qRgb(0x11, 0x80, 0x8A)}};
+    for (const auto& [engine, help, picture, cancel, titleBar] : rows) {
+        e = engine;
+        run({"iISD#_en", help});
+        ASSERT_TRUE(shown(picture));
+        const QPixmap shown = h->find<QLabel>(picture)->pixmap();
+        const QPoint inTitleBar = (QPointF(20, 10) * shown.devicePixelRatio()).toPoint();
+        EXPECT_EQ(shown.toImage().pixel(inTitleBar), titleBar) << picture;
+        run({picture, cancel});
     }
 }
