@@ -38,3 +38,17 @@ TEST(Artwork, GreyedCopyFillsItsPlaceAtEveryRatio)
         }
     }
 }
+
+// A picture is drawn at the device pixel ratio asked for, on a transparent ground; a name without artwork gets
+// a light stand-in of the same size.
+TEST(Artwork, PictureIsDrawnAtTheRatioAskedFor)
+{
+    const QImage ok = art::picture(QStringLiteral("glyph_ok"), {17, 17}, 2).toImage().convertToFormat(QImage::Format_ARGB32);
+    EXPECT_EQ(ok.size(), QSize(34, 34));
+    EXPECT_EQ(ok.devicePixelRatio(), 2);
+    EXPECT_EQ(qAlpha(ok.pixel(0, 0)), 0);
+    EXPECT_EQ(ok.pixel(14, 26), qRgba(0x24, 0x7A, 0x43, 0xFF)); // the tick's bend at 7, 13
+    const QPixmap none = art::picture(QStringLiteral("no_such_picture"), {60, 40}, 1);
+    EXPECT_EQ(none.size(), QSize(60, 40));
+    EXPECT_EQ(none.toImage().pixel(2, 20), qRgb(0xEE, 0xF1, 0xF4));
+}

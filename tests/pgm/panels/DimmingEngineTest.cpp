@@ -74,7 +74,21 @@ TEST_F(DimmingEngineTest, OkStoresTheStepsUpToOneThatMayNotFollow)
                 "eD2_Delay4", "comboD2=0", "sbD2=20", "bDimmer2OK"}, // delays 0, 10 s, 0, 20 s
            {{s2 + 3, 10}, {s2 + 4, 0}, {s2 + 5, 0x64}}},
           {{{s2 + img::stepLevel, 0xFF}}, {"?dm2_dis", "sw_lst_open", "iISD2_en", "eD2_Level1==-", "bDimmer2OK", "?LST_dis",
-                                             "?dm2_dis"}}});
+                                             "?dm2_dis"}},
+          {{{s1 + img::stepLevel, 0xFF}}, {"?dm1_dis", "sw_astro_open", "!dm1_dis", "iISD1_en", "eD1_Level1==-", "bDimmer1_OK",
+                                           "?Astro_dis", "?dm1_dis", "?sw_astro_open"}, // ISD off, steps cleared
+           {{img::featureFlags, 0x08}, {s1, 0}, {s1 + 3, 0}, {s1 + 5, 0xFF}}},
+          {{{s2 + 3, 0x01}, {s2 + 5, 0x64}}, {"iISD2_en", "bDimmer2OK"}}, // a delay of 1 s is a delay
+          // Engine 2's level slider leaves the relay as ticked.
+          {{}, {"iISD2_en", "rbD2_Off1", "eD2_Level1", "sbD2=40", "rbD2_Off1==+", "bDimmer2OK"}, {{s2 + 2, 0xA8}}},
+          {{}, {"iISD2_en", "eD2_Level1", "sbD2=0", "rbD2_On1==+", "bDimmer2OK"}, {{s2 + 2, 0x00}}},
+          // A step that OK empties gets "On" back, which a step added there later takes.
+          {{}, {"iISD2_en", "eD2_Level2", "rbD2_Off2", "bDimmer2OK", "iISD2_en", "rbD2_On2==+", "eD2_Level2",
+                "eD2_Delay2", "comboD2=0", "sbD2=10", "bDimmer2OK"},
+           {{s2 + 3, 10}, {s2 + 5, 0x64}}},
+          // Engine 1's time slider runs from 15:00 to 09:00, 22:00 at 104; no range selector.
+          {{}, {"iISD1_en", "eD1_Fade1", "?comboD1", "eD1_Time1", "!comboD1", "sbD1==104", "sbD1=236",
+                "eD1_Time1==09:00:00", "sbD1=0", "eD1_Time1==15:00:00", "bDimmer1_Cancel"}}});
 }
 
 // Steps from an image that the editor never writes (times outside the night, long delays and fades, levels above
@@ -126,15 +140,19 @@ TEST_F(DimmingEngineTest, SecondStepBringsTheDeleteCaption)
     EXPECT_FALSE(edited(c("eD#_Level", 2)) || edited(c("eD#_Fade", 2)) || edited(c(e.first, 2)));
     run({"eD#_Level2", "?ED#_cbDel2", "?lDelete2", "ED#_cbDel2", "!lDelete2", "eD#_Level2==-"});
     EXPECT_FALSE(edited(c("eD#_Level", 2)) || edited(c("eD#_Fade", 2)) || edited(c(e.first, 2)));
+    run({"eD#_Level1", e.ok, "iISD#_en"}); // OK leaves no field marked for the next opening
+    EXPECT_FALSE(edited(c("eD#_Level", 1)) || edited(c("eD#_Fade", 1)) || edited(c(e.first, 1)));
 }
 
-// A deleted step is stored empty, its delay and fade cleared too.
+// A deleted step is stored empty, its delay and fade cleared too; a step loaded there later can be deleted again.
 TEST_F(DimmingEngineTest, ADeletedStepIsStoredEmpty)
 {
     e = engine2;
     show(stepList({0x00, 0x00, 0x32, 0x0A, 0x05, 0x64}), e.steps);
     run({"iISD#_en", "ED#_cbDel2", e.ok});
     EXPECT_EQ(steps(), stepList({0x00, 0x00, 0x32}));
+    show(stepList({0x00, 0x00, 0x32, 0x0A, 0x05, 0x64}), e.steps); // a file with the step again
+    run({"iISD#_en", "?ED#_cbDel2", "?lDelete2"});
 }
 
 // Engine 1's time codes above 128 count back from midnight: 129 (127 five-minute steps before it) may be followed
@@ -161,4 +179,42 @@ TEST_F(DimmingEngineTest, EngineOneTimeFieldIsMarkedAndOnlyLaterStepsCanBeDelete
     EXPECT_TRUE(edited(c(e.first, 2)) && !edited(c(e.first, 1)) && !edited(c("eD#_Level", 2)));
     run({"eD#_Level2"});
     EXPECT_TRUE(edited(c("eD#_Level", 2)) && !edited(c(e.first, 2)));
+}
+
+// Each row is captioned with its step (engine 1's first with a leading blank), names its fields, and has "On"
+// ticked until a step says otherwise.
+TEST_F(DimmingEngineTest, RowsNameTheirStepAndFields)
+{
+    const struct { Engine engine; const char* first; QStringList labels; } rows[] = {
+        {engine1, " 1", {"Fade Speed", "Level", "Relay", "Time", "s/%"}},
+        {engine2, "1", {"Delay", "Fade Speed", "Level", "Relay", "s/%"}}};
+    for (const auto& [engine, first, labels] : rows) {
+        e = engine;
+        run({"iISD#_en", "rbD#_On3==+", "rbD#_Off3==-"});
+        EXPECT_EQ(h->find<QGroupBox>(c("ED#_gb1"))->title(), first);
+        EXPECT_EQ(h->find<QGroupBox>(c("ED#_gb10"))->title(), "10");
+        QStringList texts;
+        for (const QLabel* l : h->find(c("ED#_gb3"))->findChildren<QLabel*>())
+            texts << l->text();
+        texts.sort();
+        EXPECT_EQ(texts, labels) << e.n;
+        click(c(e.ok));
+    }
+}
+
+// Each engine's help shows its own picture, told apart by the colour of its title bar.
+TEST_F(DimmingEngineTest, EachEngineHelpShowsItsOwnPicture)
+{
+    const struct { Engine engine; const char *help, *picture, *cancel; QRgb titleBar; } rows[] = {
+        {engine1, "bHelpD1a", "Image3", "bDimmer1_Cancel", qRgb(0x6A, 0x4B, 0xB5)},
+        {engine2, "bQuestion", "Image2", "bDimmer2Cancel", qRgb(0x11, 0x80, 0x8A)}};
+    for (const auto& [engine, help, picture, cancel, titleBar] : rows) {
+        e = engine;
+        run({"iISD#_en", help});
+        ASSERT_TRUE(shown(picture));
+        const QPixmap shown = h->find<QLabel>(picture)->pixmap();
+        const QPoint inTitleBar = (QPointF(20, 10) * shown.devicePixelRatio()).toPoint();
+        EXPECT_EQ(shown.toImage().pixel(inTitleBar), titleBar) << picture;
+        run({picture, cancel});
+    }
 }
