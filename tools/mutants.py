@@ -23,10 +23,10 @@ QEMU_TIMEOUT = 150  # the script gives up on the guest after 100 s itself
 TESTS_FOR = {
     "image": ("image_tests", "link_tests", "gui_tests"),
     "link": ("link_tests", "gui_tests"),
-    "pgm": ("gui_tests",),
+    "pgm": ("gui_tests", "scaled_tests"),
     "hidlib": ("hidlib_tests", QEMU_TEST),
 }
-ALL_TESTS = ("image_tests", "link_tests", "gui_tests", "hidlib_tests", QEMU_TEST)
+ALL_TESTS = ("image_tests", "link_tests", "gui_tests", "scaled_tests", "hidlib_tests", QEMU_TEST)
 EXCLUDED = os.path.join("tools", "mutants-excluded.txt")
 
 

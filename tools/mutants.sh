@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Mutation testing: how many small faults in image/, link/, pgm/ and hidlib/
-# the tests catch (image_tests, link_tests, gui_tests; for hidlib/ its unit
-# tests hidlib_tests and the real-kernel test hidlib_qemu_uhid, about 10 s a
-# mutant, left out with a note when it skips itself for want of QEMU).
+# the tests catch (image_tests, link_tests, gui_tests, for pgm/ also the
+# two-screen scaled_tests; for hidlib/ its unit tests hidlib_tests and the
+# real-kernel test hidlib_qemu_uhid, about 10 s a mutant, left out with a
+# note when it skips itself for want of QEMU).
 #
 #   tools/mutants.sh [--tree DIR] [--tests-from COMMIT] [-n COUNT] [--seed S]
 #                    [-j JOBS] [--survivors] [--matrix FILE] [--list]
