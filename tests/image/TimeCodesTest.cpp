@@ -16,7 +16,8 @@ TEST(TimeCode, EncodesAndDecodesAtTheUnitThresholdsAndFormatsEachForm)
         EXPECT_EQ(cases[i].first, cases[i].second) << "case " << i;
     const std::pair<QString, const char*> texts[] = {
         {displayTime(0), "0"},          {displayTime(360000), "100:00:00"}, {displayTime2(0), "0"},
-        {displayTime2(1), "00,001"},    {displayTime2(60), "00,060"},       {displayTime4(60), "05:00:00"},
+        {displayTime2(1), "00,001"},    {displayTime2(60), "00,060"},       {displayTime2(12345), "12,345"},
+        {displayTime4(60), "05:00:00"}, {displayTime4(127), "10:35:00"},
         {displayTime4(128), "00:00:00"}, {displayTime4(255), "23:55:00"},   {displayTime3(0), "0"},
         {displayTime3(-2), "-00:02:00"}, {displayTimeHM(0), "0"},           {displayTimeHM(3599), "00:59"}};
     for (const auto& [got, want] : texts)

@@ -61,7 +61,7 @@ TEST(DriverLink, LongReportsNeverRunPastTheBuffer)
     EXPECT_EQ(wide.written.at(0), (Report{0xAA, 0x55, 0xF2, 0x10, 0x34, 0x12, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
     refusing.readReportLengths();
     EXPECT_EQ(refusing.inputReportLength(), 0) << "the low byte";
-    refusing.sendReport();
+    EXPECT_FALSE(refusing.sendReport()) << "a frame not sent is told";
     EXPECT_FALSE(refusing.receiveReport());
     EXPECT_TRUE(absurd.written.empty());
     EXPECT_EQ(absurd.emptyReads, 0);

@@ -51,6 +51,12 @@ TEST_F(StickMachineTest, IdentityAndRereadReadAll256Bytes)
     EXPECT_EQ(state.eeBlock, memory());
     EXPECT_FALSE(view.busy);
     EXPECT_FALSE(view.log) << "no log box without -showLog";
+    const qsizetype dump = view.lines.lastIndexOf("------------------ Memory dump --------------------");
+    ASSERT_GE(dump, 0);
+    ASSERT_EQ(view.lines.size(), dump + 18) << "16 rows of 16 bytes and the closing line";
+    EXPECT_EQ(view.lines[dump + 1], "00: 03 0A 11 18 1F 26 2D 34 3B 42 49 50 57 5E 65 6C ");
+    EXPECT_EQ(view.lines[dump + 16], "F0: 93 9A A1 A8 AF B6 BD C4 CB D2 D9 E0 E7 EE F5 FC ");
+    EXPECT_EQ(view.lines[dump + 17], "----------------------------------------------------");
     const std::size_t sent = device.written.size(); // a second identity only updates the id
     reply({0xB2, '_', 0xAA, 0xBB, 0xCC, 0xDD, 1, 73});
     EXPECT_EQ(device.written.size(), sent);

@@ -170,7 +170,7 @@ TEST(StickStops, AStickPluggedBackWithOtherReportLengthsIsSpokenToInThem)
 }
 
 // A data reply for an address the read did not ask for is dropped and the read goes on; once the read has ended,
-// a late reply moves nothing.
+// at its timeout or at the stick's idle report, a late reply moves nothing.
 TEST(StickStops, DataForAnotherAddressOrAfterTheReadIsDropped)
 {
     StickRig rig;
@@ -189,5 +189,13 @@ TEST(StickStops, DataForAnotherAddressOrAfterTheReadIsDropped)
     EXPECT_FALSE(rig.state.stickReading);
     rig.reply(dataReply(26, 26, 0x44));
     EXPECT_EQ(rig.device.written.size(), sent + 1);
+    EXPECT_EQ(rig.state.eeBlock, shown);
+    rig.machine.bRereadClick();
+    rig.reply(dataReply(0, 26, 0x44));
+    ASSERT_EQ(rig.device.written.size(), sent + 3);
+    rig.reply({0xB2, 'Q'});
+    EXPECT_FALSE(rig.state.stickReading) << "the idle report ends the read";
+    rig.reply(dataReply(26, 26, 0x44));
+    EXPECT_EQ(rig.device.written.size(), sent + 3);
     EXPECT_EQ(rig.state.eeBlock, shown);
 }
