@@ -75,6 +75,11 @@ TEST(DriverStore, StoreToM3WritesPageEntryFirmwareAndDirectoryThenRestarts)
     m1.store.bMemStoreClick({});
     EXPECT_EQ(m1.at(0xFF88, 8), m1.was(0xFF88, 8));
     EXPECT_EQ(m1.driver().pagesWritten, (std::vector<int>{0x0000, 0xFF80})) << "no firmware pending, none written";
+    StoreRig oneOver(2); // one byte past a page needs a second page
+    oneOver.state.firmware.fwLength = 129;
+    oneOver.store.bMemStoreClick({});
+    EXPECT_EQ(oneOver.driver().pagesWritten, (std::vector<int>{0x4000, 0x0200, 0x0280, 0xFF80}));
+    EXPECT_EQ(oneOver.at(0x027F, 3), (Bytes{0x80, 0x81, 0xFF}));
 }
 
 // Every way the store can fail: the message, what the device then holds, and the state the window is left in.
