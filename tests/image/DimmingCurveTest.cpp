@@ -23,7 +23,8 @@ const Bytes fiftyToForty = curveOf([](int i) { return i <= 50 ? i * 4 / 5 : i; }
 TEST(CurveFile, ReportsWrongDataButStoresOutOfRangeNumbers)
 {
     const std::pair<QString, int> cases[] = {{"101", 101}, {"-1", 255},        {"300", 44},          {"word", 7},
-                                             {"- 5", 7},   {"99999999999", 7}, {QString(QChar(0)), 7}, {"\t42  ", 42}};
+                                             {"- 5", 7},   {"99999999999", 7}, {QString(QChar(0)), 7}, {"\t42  ", 42},
+                                             {"+42", 42}};
     QStringList reversed;
     for (const std::uint8_t level : reverse)
         reversed.append(QString::number(level));

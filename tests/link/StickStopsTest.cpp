@@ -97,9 +97,9 @@ TEST(StickStops, AnOperationWithoutItsAnswerEndsAfterThreeSeconds)
             rig.model.silentAfter = before + r.frames - 1;
         rig.press();
         rig.untilFrames(before + r.frames);
-        rig.platform.advance(2800);
-        EXPECT_TRUE(rig.running());
-        rig.platform.advance(300);
+        rig.platform.advance(2905);
+        EXPECT_TRUE(rig.running()) << "not yet at 2.9 s";
+        rig.platform.advance(100);
         EXPECT_EQ(rig.model.frames, before + r.frames) << "nothing more was sent";
         rig.expectEnded(shown);
         EXPECT_TRUE(!r.outOfTurn || rig.view.lines.contains(r.shown));
