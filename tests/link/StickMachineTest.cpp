@@ -36,9 +36,11 @@ TEST_F(StickMachineTest, IdentityAndRereadReadAll256Bytes)
     EXPECT_TRUE(device.written.empty());
     model.badCrcReplies = 1;
     state.eeBlock.assign(128, 0x77);
+    platform.busyCursor = true; // start-up's hourglass
     model.announce();
     machine.start();
     platform.advance(200);
+    EXPECT_FALSE(platform.busyCursor) << "the identity restores the arrow";
     EXPECT_GE(platform.nowMs, 1200) << "the window waits a second before the first read";
     settle();
     EXPECT_EQ(addressesOf(0, stick::stickReadMem), std::vector<int>{0});
@@ -61,6 +63,14 @@ TEST_F(StickMachineTest, IdentityAndRereadReadAll256Bytes)
     reply({0xB2, '_', 0xAA, 0xBB, 0xCC, 0xDD, 1, 73});
     EXPECT_EQ(device.written.size(), sent);
     EXPECT_EQ(machine.stickId(), (StickId{0xAA, 0xBB, 0xCC, 0xDD, 1, 73}));
+    // Announced anew, the stick is a new one: until its read completes the window stays busy, "ReRead" offered.
+    model.badCrcReplies = 1;
+    model.announce();
+    settle();
+    EXPECT_TRUE(view.busy);
+    EXPECT_EQ(view.disables, 3) << "the transfer buttons hidden at each of the three idle reports";
+    EXPECT_EQ(view.rereadOffers, 2);
+    EXPECT_EQ(view.captions.mid(view.captions.size() - 1), QStringList{"USB Stick"});
 }
 
 // Bytes 0..249, then the EE area; a refused frame goes out again, the sixth refusal ends the write.
