@@ -42,4 +42,10 @@ TEST(SlotPage, RecordsAreUnpackedUpToTheLengthAndOnlyWithinBounds)
         EXPECT_EQ(std::count(image.begin() + 20, image.begin() + 24, 0x11), 4 * records);
         EXPECT_EQ(std::count(image.begin(), image.end(), 0x5A), 128 - 4 * records);
     }
+    // A length byte at the page's last byte has no offset byte within the page: nothing after the page is read.
+    Bytes buffer(129, 0x33);
+    buffer[0] = 126, buffer[1] = 0, buffer[127] = 4, buffer[128] = 124;
+    Bytes image(128, 0xEE);
+    EXPECT_EQ(unpackSlotPage(std::span(buffer.data(), 128), 0xFFFF, image), 1);
+    EXPECT_EQ(Bytes(image.begin() + 123, image.end()), Bytes(5, 0xEE));
 }

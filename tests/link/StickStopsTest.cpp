@@ -78,13 +78,15 @@ struct OpRig : StickRig {
 
 // The stick goes silent after some frames of an operation, or answers one of them out of turn (a 'V' to Write
 // Memory 100, a 'W' to Write Memory 0, a 'Z' to part 1, an 'X' to part 3): nothing moves on, the reply shows as
-// unexpected, and 3 s after the last frame the operation ends.
+// unexpected, and 3 s after the last frame the operation ends. The progress bar counts the pages whose last part
+// went out.
 TEST(StickStops, AnOperationWithoutItsAnswerEndsAfterThreeSeconds)
 {
     // frames: the operation's frames up to the one that waits in vain.
     const struct { Op op; int frames; std::uint8_t outOfTurn; const char* shown; } rows[] = {
         {firstRead, 3, 0, ""},       {reread, 3, 0, ""},          {writing, 2, 0, ""},
-        {update, 4, 0, ""},          {writing, 5, 'V', "RET: 56"}, {writing, 1, 'W', "RET: 57"},
+        {update, 4, 0, ""},          {update, 2, 0, ""},           {writing, 5, 'V', "RET: 56"},
+        {writing, 1, 'W', "RET: 57"},
         {update, 1, 'Z', "RET: 5A"}, {update, 3, 'X', "RET: 58"}};
     for (const auto& r : rows) {
         SCOPED_TRACE(testing::Message() << "operation " << r.op << ", frames " << r.frames);
@@ -103,6 +105,7 @@ TEST(StickStops, AnOperationWithoutItsAnswerEndsAfterThreeSeconds)
         EXPECT_EQ(rig.model.frames, before + r.frames) << "nothing more was sent";
         rig.expectEnded(shown);
         EXPECT_TRUE(!r.outOfTurn || rig.view.lines.contains(r.shown));
+        EXPECT_TRUE(r.op != update || rig.view.position == r.frames / 3) << rig.view.position;
         rig.model.silentAfter = -1;
         rig.expectWholeAgain();
     }
