@@ -80,6 +80,17 @@ TEST(DriverStore, StoreToM3WritesPageEntryFirmwareAndDirectoryThenRestarts)
     oneOver.store.bMemStoreClick({});
     EXPECT_EQ(oneOver.driver().pagesWritten, (std::vector<int>{0x4000, 0x0200, 0x0280, 0xFF80}));
     EXPECT_EQ(oneOver.at(0x027F, 3), (Bytes{0x80, 0x81, 0xFF}));
+    // Behind a stick the stick's write starts and the window is usable at once: no page, no curve, no restart.
+    StoreRig stick(3);
+    stick.link.usbStick = true;
+    stick.state.dimmingCurve.assign(101, 0);
+    int stickWrites = 0;
+    stick.store.bMemStoreClick([&stickWrites] { ++stickWrites; });
+    EXPECT_EQ(stickWrites, 1);
+    EXPECT_TRUE(stick.driver().pagesWritten.empty());
+    EXPECT_TRUE(std::equal(defaultImage.begin(), defaultImage.end(), stick.state.eeBlock.begin()));
+    EXPECT_TRUE(stick.view.buttonsShown && !stick.state.formDisabled && !stick.platform.busyCursor);
+    EXPECT_TRUE(stick.platform.restarts.empty());
 }
 
 // Every way the store can fail: the message, what the device then holds, and the state the window is left in.
