@@ -29,7 +29,7 @@ TEST(TimeText, ParsesTimesOfDayAndOffsetsAndMalformedTexts)
 {
     const std::pair<int, int> cases[] = {
         {getTime3("22:00:00"), 232}, {getTime3("05:00:00"), 316}, {getTime3("23:58:00"), 256},
-        {getTime3("22:03:00"), 256 - 23}, // off the grid: toward midnight
+        {getTime3("22:03:00"), 256 - 23}, {getTime3("23:56:00"), 256}, // off the grid: toward midnight
         {getTime3("05:03:00"), 316}, {getTime3("12:00:00"), 400}, {getTime3("12:05:00"), 113},
         {getTime4("00:02:00"), 129}, {getTime4("00:01:59"), 128}, {getTime4("-01:00:00"), 98},
         {getTime4("04:14:00"), 255}, {getTime4("X01:00:00"), 98}, // 9 characters: negative
