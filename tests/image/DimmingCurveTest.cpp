@@ -24,7 +24,7 @@ TEST(CurveFile, ReportsWrongDataButStoresOutOfRangeNumbers)
 {
     const std::pair<QString, int> cases[] = {{"101", 101}, {"-1", 255},        {"300", 44},          {"word", 7},
                                              {"- 5", 7},   {"99999999999", 7}, {QString(QChar(0)), 7}, {"\t42  ", 42},
-                                             {"+42", 42}};
+                                             {"+42", 42},  {"-2147483648", 0}};
     QStringList reversed;
     for (const std::uint8_t level : reverse)
         reversed.append(QString::number(level));
