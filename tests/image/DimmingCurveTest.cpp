@@ -46,6 +46,7 @@ TEST(CurveMapping, MapsExactlyTheLevelBytesAndBackKeepingTheirRelayBit)
     EXPECT_EQ(uncorrectLevel(0xA8, fiftyToForty), 0xB2);
     EXPECT_EQ(correctLevel(0x7F, fiftyToForty), 100); // levels above 100 read as 100
     EXPECT_EQ(uncorrectLevel(0x80, curveOf([](int i) { return i < 30 ? 0 : i; })), 0x80 | 29); // the highest
+    EXPECT_EQ(uncorrectLevel(0x80 | 100, reverse), 0x80) << "the search ends at entry 0";
     EXPECT_EQ(correctLevel(0x32, {}), 0x32);
     // Offset, level, mapped: unused steps, an unset MFF start (with its stop) and levels behind a zero threshold stay.
     std::vector<std::tuple<int, int, bool>> levels = {
