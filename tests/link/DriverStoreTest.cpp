@@ -80,6 +80,11 @@ TEST(DriverStore, StoreToM3WritesPageEntryFirmwareAndDirectoryThenRestarts)
     oneOver.store.bMemStoreClick({});
     EXPECT_EQ(oneOver.driver().pagesWritten, (std::vector<int>{0x4000, 0x0200, 0x0280, 0xFF80}));
     EXPECT_EQ(oneOver.at(0x027F, 3), (Bytes{0x80, 0x81, 0xFF}));
+    for (int slot : {0, 5}) { // no slot chosen, or none of the four: nothing is written
+        StoreRig none(slot, false);
+        none.store.bMemStoreClick({});
+        EXPECT_TRUE(none.device.written.empty() && none.platform.restarts.empty()) << slot;
+    }
     // Behind a stick the stick's write starts and the window is usable at once: no page, no curve, no restart.
     StoreRig stick(3);
     stick.link.usbStick = true;

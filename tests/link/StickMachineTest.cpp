@@ -93,6 +93,7 @@ TEST_F(StickMachineTest, WriteRepeatsRefusedFramesAndTheSixthRefusalEndsIt)
     for (bool ee : {false, true}) {
         (ee ? model.refuseEeWrites : model.refuseWrites) = 6;
         const int enables = view.enables;
+        const qsizetype eeRepeats = view.lines.count("EE Write Repeat");
         const std::size_t start = device.written.size();
         platform.busyCursor = true;
         machine.storeUSBStick();
@@ -101,6 +102,7 @@ TEST_F(StickMachineTest, WriteRepeatsRefusedFramesAndTheSixthRefusalEndsIt)
         EXPECT_EQ(view.captionText, "Transfer Error!");
         EXPECT_EQ(machine.stickState(), 0);
         EXPECT_EQ(view.enables, enables + 1);
+        EXPECT_EQ(view.lines.count("EE Write Repeat"), eeRepeats + (ee ? 5 : 0)) << "only write EE repeats are logged";
         EXPECT_FALSE(platform.busyCursor);
     }
 }
