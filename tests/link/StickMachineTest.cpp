@@ -199,4 +199,14 @@ TEST_F(StickMachineTest, FirmwarePagesByLengthAndCaptionByVersion)
         EXPECT_EQ(view.captions.count(ready + "->FW Update finished."), 1);
         EXPECT_EQ(view.captionText, ready) << "reset, announced and read again";
     }
+    // Once the update ended, a late page answer moves nothing (here the stick does not answer the reset).
+    state.firmware.fwLength = 72;
+    model.silentAfter = model.frames + 3;
+    machine.bUpdateFwClick();
+    settle();
+    ASSERT_EQ(device.written.back()[2], 0x0E) << "the reset went out";
+    const std::size_t sent = device.written.size();
+    reply({0xB2, 'Z'});
+    EXPECT_EQ(device.written.size(), sent);
+    EXPECT_EQ(view.lines.back(), "RET: 5A");
 }
