@@ -199,7 +199,8 @@ TEST_F(StickMachineTest, FirmwarePagesByLengthAndCaptionByVersion)
         EXPECT_EQ(view.captions.count(ready + "->FW Update finished."), 1);
         EXPECT_EQ(view.captionText, ready) << "reset, announced and read again";
     }
-    // Once the update ended, a late page answer moves nothing (here the stick does not answer the reset).
+    // Once the update ended, a late page answer moves nothing and "ReRead" works (here the stick does not answer
+    // the reset).
     state.firmware.fwLength = 72;
     model.silentAfter = model.frames + 3;
     machine.bUpdateFwClick();
@@ -209,4 +210,8 @@ TEST_F(StickMachineTest, FirmwarePagesByLengthAndCaptionByVersion)
     reply({0xB2, 'Z'});
     EXPECT_EQ(device.written.size(), sent);
     EXPECT_EQ(view.lines.back(), "RET: 5A");
+    const int beeps = platform.beeps;
+    machine.bRereadClick();
+    EXPECT_EQ(platform.beeps, beeps);
+    EXPECT_EQ(device.written.back()[2], stick::stickReadMem);
 }
