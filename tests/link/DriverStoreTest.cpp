@@ -75,11 +75,14 @@ TEST(DriverStore, StoreToM3WritesPageEntryFirmwareAndDirectoryThenRestarts)
     m1.store.bMemStoreClick({});
     EXPECT_EQ(m1.at(0xFF88, 8), m1.was(0xFF88, 8));
     EXPECT_EQ(m1.driver().pagesWritten, (std::vector<int>{0x0000, 0xFF80})) << "no firmware pending, none written";
-    StoreRig oneOver(2); // one byte past a page needs a second page
-    oneOver.state.firmware.fwLength = 129;
+    StoreRig oneOver(2); // one byte past four pages needs a fifth; the entry holds the length's high byte
+    oneOver.state.firmware.fwLength = 513;
+    oneOver.state.firmware.fwImage[511] = 0x80, oneOver.state.firmware.fwImage[512] = 0x81;
     oneOver.store.bMemStoreClick({});
-    EXPECT_EQ(oneOver.driver().pagesWritten, (std::vector<int>{0x4000, 0x0200, 0x0280, 0xFF80}));
-    EXPECT_EQ(oneOver.at(0x027F, 3), (Bytes{0x80, 0x81, 0xFF}));
+    EXPECT_EQ(oneOver.driver().pagesWritten,
+              (std::vector<int>{0x4000, 0x0200, 0x0280, 0x0300, 0x0380, 0x0400, 0xFF80}));
+    EXPECT_EQ(oneOver.at(0x03FF, 3), (Bytes{0x80, 0x81, 0xFF}));
+    EXPECT_EQ(oneOver.at(0xFFC0, 8), (Bytes{0x8A, 0x65, 0xC1, 0x2A, 0x01, 0x02, 0x04, 0x00}));
     for (int slot : {0, 5}) { // no slot chosen, or none of the four: nothing is written
         StoreRig none(slot, false);
         none.store.bMemStoreClick({});
