@@ -105,6 +105,10 @@ TEST_F(StickMachineTest, WriteRepeatsRefusedFramesAndTheSixthRefusalEndsIt)
         EXPECT_EQ(view.lines.count("EE Write Repeat"), eeRepeats + (ee ? 5 : 0)) << "only write EE repeats are logged";
         EXPECT_FALSE(platform.busyCursor);
     }
+    model.refuseWrites = 5; // the next write gets its own six tries
+    machine.storeUSBStick();
+    settle();
+    EXPECT_EQ(view.lines.count("EE Write OK"), 2);
 }
 
 // One operation at a time, each ending whole, whatever is pressed or loaded meanwhile: a read reaches the image
