@@ -109,6 +109,15 @@ TEST_F(StickMachineTest, WriteRepeatsRefusedFramesAndTheSixthRefusalEndsIt)
     machine.storeUSBStick();
     settle();
     EXPECT_EQ(view.lines.count("EE Write OK"), 2);
+    // Each frame has its own six tries: five refusals of the first write EE frame, then five of the second.
+    model.refuseEeWrites = 5;
+    const int eeTaken = model.eeFrames;
+    machine.storeUSBStick();
+    for (int t = 0; t < 10000 && model.eeFrames == eeTaken; t += 10)
+        platform.advance(10);
+    model.refuseEeWrites = 5;
+    settle();
+    EXPECT_EQ(view.lines.count("EE Write OK"), 3);
 }
 
 // One operation at a time, each ending whole, whatever is pressed or loaded meanwhile: a read reaches the image
