@@ -23,7 +23,8 @@ const Bytes fiftyToForty = curveOf([](int i) { return i <= 50 ? i * 4 / 5 : i; }
 TEST(CurveFile, ReportsWrongDataButStoresOutOfRangeNumbers)
 {
     const std::pair<QString, int> cases[] = {{"101", 101}, {"-1", 255},        {"300", 44},          {"word", 7},
-                                             {"- 5", 7},   {"99999999999", 7}, {QString(QChar(0)), 7}, {"\t42  ", 42}};
+                                             {"- 5", 7},   {"99999999999", 7}, {QString(QChar(0)), 7}, {"\t42  ", 42},
+                                             {"+42", 42},  {"-2147483648", 0}};
     QStringList reversed;
     for (const std::uint8_t level : reverse)
         reversed.append(QString::number(level));
@@ -45,6 +46,7 @@ TEST(CurveMapping, MapsExactlyTheLevelBytesAndBackKeepingTheirRelayBit)
     EXPECT_EQ(uncorrectLevel(0xA8, fiftyToForty), 0xB2);
     EXPECT_EQ(correctLevel(0x7F, fiftyToForty), 100); // levels above 100 read as 100
     EXPECT_EQ(uncorrectLevel(0x80, curveOf([](int i) { return i < 30 ? 0 : i; })), 0x80 | 29); // the highest
+    EXPECT_EQ(uncorrectLevel(0x80 | 100, reverse), 0x80) << "the search ends at entry 0";
     EXPECT_EQ(correctLevel(0x32, {}), 0x32);
     // Offset, level, mapped: unused steps, an unset MFF start (with its stop) and levels behind a zero threshold stay.
     std::vector<std::tuple<int, int, bool>> levels = {

@@ -48,6 +48,14 @@ TEST(FirmwareFile, AcceptedFileIsPendingAndBuiltInImageBehindAStickGivesImageAnd
     std::fill_n(stickImage.begin(), 200, 0x3A);
     EXPECT_EQ(fields(stick.state), fields({stickImage, 0xC8, 7, false}));
     EXPECT_EQ(stick.hint, "Version 1.72");
+
+    // One data line is enough; characters after the header's 13th are not read.
+    const FirmwareResult one =
+        applyFirmwareFile(parseFirmwareText({"FWX008048E961EE", test::bytesOf("3A", 128)}), earlier);
+    EXPECT_TRUE(one.accepted) << one.message.toStdString();
+    Bytes oneImage(fw::bufferSize, 0xFF);
+    std::fill_n(oneImage.begin(), 128, 0x3A);
+    EXPECT_EQ(fields(one.state), fields({oneImage, 0x80, 0x48, true}));
 }
 
 // Too long, a wrong CRC, no data line: the earlier state stays; only a loaded file reports the CRC.

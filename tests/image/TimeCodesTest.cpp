@@ -16,7 +16,8 @@ TEST(TimeCode, EncodesAndDecodesAtTheUnitThresholdsAndFormatsEachForm)
         EXPECT_EQ(cases[i].first, cases[i].second) << "case " << i;
     const std::pair<QString, const char*> texts[] = {
         {displayTime(0), "0"},          {displayTime(360000), "100:00:00"}, {displayTime2(0), "0"},
-        {displayTime2(1), "00,001"},    {displayTime2(60), "00,060"},       {displayTime4(60), "05:00:00"},
+        {displayTime2(1), "00,001"},    {displayTime2(60), "00,060"},       {displayTime2(12345), "12,345"},
+        {displayTime4(60), "05:00:00"}, {displayTime4(127), "10:35:00"},
         {displayTime4(128), "00:00:00"}, {displayTime4(255), "23:55:00"},   {displayTime3(0), "0"},
         {displayTime3(-2), "-00:02:00"}, {displayTimeHM(0), "0"},           {displayTimeHM(3599), "00:59"}};
     for (const auto& [got, want] : texts)
@@ -28,7 +29,7 @@ TEST(TimeText, ParsesTimesOfDayAndOffsetsAndMalformedTexts)
 {
     const std::pair<int, int> cases[] = {
         {getTime3("22:00:00"), 232}, {getTime3("05:00:00"), 316}, {getTime3("23:58:00"), 256},
-        {getTime3("22:03:00"), 256 - 23}, // off the grid: toward midnight
+        {getTime3("22:03:00"), 256 - 23}, {getTime3("23:56:00"), 256}, // off the grid: toward midnight
         {getTime3("05:03:00"), 316}, {getTime3("12:00:00"), 400}, {getTime3("12:05:00"), 113},
         {getTime4("00:02:00"), 129}, {getTime4("00:01:59"), 128}, {getTime4("-01:00:00"), 98},
         {getTime4("04:14:00"), 255}, {getTime4("X01:00:00"), 98}, // 9 characters: negative

@@ -21,4 +21,7 @@ TEST(ControlBlock, SlotEntryGivesLengthPageAddressAndName)
     EXPECT_EQ(s.name, QString::fromLatin1("ABCD\xE9" "F") + QChar(0) + "H");
     writeSlotEntry(block, 3, 128, QString(QChar(0x20AC)) + "123456789");
     EXPECT_EQ(Bytes(block.begin() + 40, block.begin() + 48), (Bytes{0xAC, '1', '2', '3', '4', '5', '6', '7'}));
+    Bytes shortBlock(72, 0); // the firmware entry would end at byte 80: not written
+    writeFirmwareEntry(shortBlock, 1, 2);
+    EXPECT_EQ(shortBlock, Bytes(72, 0));
 }

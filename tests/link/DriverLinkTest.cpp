@@ -61,7 +61,7 @@ TEST(DriverLink, LongReportsNeverRunPastTheBuffer)
     EXPECT_EQ(wide.written.at(0), (Report{0xAA, 0x55, 0xF2, 0x10, 0x34, 0x12, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
     refusing.readReportLengths();
     EXPECT_EQ(refusing.inputReportLength(), 0) << "the low byte";
-    refusing.sendReport();
+    EXPECT_FALSE(refusing.sendReport()) << "a frame not sent is told";
     EXPECT_FALSE(refusing.receiveReport());
     EXPECT_TRUE(absurd.written.empty());
     EXPECT_EQ(absurd.emptyReads, 0);
@@ -85,4 +85,14 @@ TEST(DriverLink, TransferCheckTakesTheFirstAcknowledgementOnly)
         EXPECT_EQ(rig.link.transferCheck(c.address), c.failed) << c.address;
         EXPECT_EQ(rig.platform.nowMs, 5 * c.polls);
     }
+    // A page write reads and drops the one report the device may send after the request, even one that looks
+    // like a refusal; the acknowledgement after the packets decides.
+    DriverRig rig;
+    rig.device.setModel(nullptr);
+    rig.device.queueReply({0xC0, 0x33, 0x00, 0x40, 0x00});
+    rig.device.queueReply({0xC0, 0x33, 0x00, 0x40, 0x01});
+    const std::uint8_t page[128] = {};
+    EXPECT_FALSE(rig.link.writePage(0x4000, page));
+    ASSERT_EQ(rig.device.written.size(), 17u) << "the request and 16 packets";
+    EXPECT_EQ(rig.device.written[0], (Report{0xAA, 0x55, 0xF1, 0x10, 0x00, 0x40, 0, 0}));
 }

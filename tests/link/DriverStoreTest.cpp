@@ -75,6 +75,30 @@ TEST(DriverStore, StoreToM3WritesPageEntryFirmwareAndDirectoryThenRestarts)
     m1.store.bMemStoreClick({});
     EXPECT_EQ(m1.at(0xFF88, 8), m1.was(0xFF88, 8));
     EXPECT_EQ(m1.driver().pagesWritten, (std::vector<int>{0x0000, 0xFF80})) << "no firmware pending, none written";
+    StoreRig oneOver(2); // one byte past four pages needs a fifth; the entry holds the length's high byte
+    oneOver.state.firmware.fwLength = 513;
+    oneOver.state.firmware.fwImage[511] = 0x80, oneOver.state.firmware.fwImage[512] = 0x81;
+    oneOver.store.bMemStoreClick({});
+    EXPECT_EQ(oneOver.driver().pagesWritten,
+              (std::vector<int>{0x4000, 0x0200, 0x0280, 0x0300, 0x0380, 0x0400, 0xFF80}));
+    EXPECT_EQ(oneOver.at(0x03FF, 3), (Bytes{0x80, 0x81, 0xFF}));
+    EXPECT_EQ(oneOver.at(0xFFC0, 8), (Bytes{0x8A, 0x65, 0xC1, 0x2A, 0x01, 0x02, 0x04, 0x00}));
+    for (int slot : {0, 5}) { // no slot chosen, or none of the four: nothing is written
+        StoreRig none(slot, false);
+        none.store.bMemStoreClick({});
+        EXPECT_TRUE(none.device.written.empty() && none.platform.restarts.empty()) << slot;
+    }
+    // Behind a stick the stick's write starts and the window is usable at once: no page, no curve, no restart.
+    StoreRig stick(3);
+    stick.link.usbStick = true;
+    stick.state.dimmingCurve.assign(101, 0);
+    int stickWrites = 0;
+    stick.store.bMemStoreClick([&stickWrites] { ++stickWrites; });
+    EXPECT_EQ(stickWrites, 1);
+    EXPECT_TRUE(stick.driver().pagesWritten.empty());
+    EXPECT_TRUE(std::equal(defaultImage.begin(), defaultImage.end(), stick.state.eeBlock.begin()));
+    EXPECT_TRUE(stick.view.buttonsShown && !stick.state.formDisabled && !stick.platform.busyCursor);
+    EXPECT_TRUE(stick.platform.restarts.empty());
 }
 
 // Every way the store can fail: the message, what the device then holds, and the state the window is left in.

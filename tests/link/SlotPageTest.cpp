@@ -42,4 +42,15 @@ TEST(SlotPage, RecordsAreUnpackedUpToTheLengthAndOnlyWithinBounds)
         EXPECT_EQ(std::count(image.begin() + 20, image.begin() + 24, 0x11), 4 * records);
         EXPECT_EQ(std::count(image.begin(), image.end(), 0x5A), 128 - 4 * records);
     }
+    // A second record's length and offset bytes at the page's last two bytes are read; a length byte at its last
+    // byte has no offset byte within the page, and nothing after the page is read.
+    for (auto [second, records] : {std::pair{126, 2}, {127, 1}}) {
+        Bytes buffer(129, 0x33); // the page and one byte after it
+        buffer[0] = static_cast<std::uint8_t>(second - 1), buffer[1] = 0;
+        buffer[second] = 4, buffer[second + 1] = 124;
+        Bytes image(128, 0xEE);
+        EXPECT_EQ(unpackSlotPage(std::span(buffer.data(), 128), 0xFFFF, image), records) << second;
+        EXPECT_EQ(image[124], records == 2 ? 0x33 : 0xEE) << second;
+        EXPECT_EQ(image[123], 0xEE) << second;
+    }
 }

@@ -36,9 +36,11 @@ TEST_F(StickMachineTest, IdentityAndRereadReadAll256Bytes)
     EXPECT_TRUE(device.written.empty());
     model.badCrcReplies = 1;
     state.eeBlock.assign(128, 0x77);
+    platform.busyCursor = true; // start-up's hourglass
     model.announce();
     machine.start();
     platform.advance(200);
+    EXPECT_FALSE(platform.busyCursor) << "the identity restores the arrow";
     EXPECT_GE(platform.nowMs, 1200) << "the window waits a second before the first read";
     settle();
     EXPECT_EQ(addressesOf(0, stick::stickReadMem), std::vector<int>{0});
@@ -51,10 +53,24 @@ TEST_F(StickMachineTest, IdentityAndRereadReadAll256Bytes)
     EXPECT_EQ(state.eeBlock, memory());
     EXPECT_FALSE(view.busy);
     EXPECT_FALSE(view.log) << "no log box without -showLog";
+    const qsizetype dump = view.lines.lastIndexOf("------------------ Memory dump --------------------");
+    ASSERT_GE(dump, 0);
+    ASSERT_EQ(view.lines.size(), dump + 18) << "16 rows of 16 bytes and the closing line";
+    EXPECT_EQ(view.lines[dump + 1], "00: 03 0A 11 18 1F 26 2D 34 3B 42 49 50 57 5E 65 6C ");
+    EXPECT_EQ(view.lines[dump + 16], "F0: 93 9A A1 A8 AF B6 BD C4 CB D2 D9 E0 E7 EE F5 FC ");
+    EXPECT_EQ(view.lines[dump + 17], "----------------------------------------------------");
     const std::size_t sent = device.written.size(); // a second identity only updates the id
     reply({0xB2, '_', 0xAA, 0xBB, 0xCC, 0xDD, 1, 73});
     EXPECT_EQ(device.written.size(), sent);
     EXPECT_EQ(machine.stickId(), (StickId{0xAA, 0xBB, 0xCC, 0xDD, 1, 73}));
+    // Announced anew, the stick is a new one: until its read completes the window stays busy, "ReRead" offered.
+    model.badCrcReplies = 1;
+    model.announce();
+    settle();
+    EXPECT_TRUE(view.busy);
+    EXPECT_EQ(view.disables, 3) << "the transfer buttons hidden at each of the three idle reports";
+    EXPECT_EQ(view.rereadOffers, 2);
+    EXPECT_EQ(view.captions.mid(view.captions.size() - 1), QStringList{"USB Stick"});
 }
 
 // Bytes 0..249, then the EE area; a refused frame goes out again, the sixth refusal ends the write.
@@ -77,6 +93,7 @@ TEST_F(StickMachineTest, WriteRepeatsRefusedFramesAndTheSixthRefusalEndsIt)
     for (bool ee : {false, true}) {
         (ee ? model.refuseEeWrites : model.refuseWrites) = 6;
         const int enables = view.enables;
+        const qsizetype eeRepeats = view.lines.count("EE Write Repeat");
         const std::size_t start = device.written.size();
         platform.busyCursor = true;
         machine.storeUSBStick();
@@ -85,8 +102,22 @@ TEST_F(StickMachineTest, WriteRepeatsRefusedFramesAndTheSixthRefusalEndsIt)
         EXPECT_EQ(view.captionText, "Transfer Error!");
         EXPECT_EQ(machine.stickState(), 0);
         EXPECT_EQ(view.enables, enables + 1);
+        EXPECT_EQ(view.lines.count("EE Write Repeat"), eeRepeats + (ee ? 5 : 0)) << "only write EE repeats are logged";
         EXPECT_FALSE(platform.busyCursor);
     }
+    model.refuseWrites = 5; // the next write gets its own six tries
+    machine.storeUSBStick();
+    settle();
+    EXPECT_EQ(view.lines.count("EE Write OK"), 2);
+    // Each frame has its own six tries: five refusals of the first write EE frame, then five of the second.
+    model.refuseEeWrites = 5;
+    const int eeTaken = model.eeFrames;
+    machine.storeUSBStick();
+    for (int t = 0; t < 10000 && model.eeFrames == eeTaken; t += 10)
+        platform.advance(10);
+    model.refuseEeWrites = 5;
+    settle();
+    EXPECT_EQ(view.lines.count("EE Write OK"), 3);
 }
 
 // One operation at a time, each ending whole, whatever is pressed or loaded meanwhile: a read reaches the image
@@ -149,7 +180,8 @@ TEST_F(StickMachineTest, OneOperationAtATimeAndEachEndsWhole)
 }
 
 // Pages of 72 bytes in three CRC-checked parts, then the reset frame; the stick announces itself and is read.
-// The caption shows the stick's firmware version; the log box needs firmware 1.72 or later and "-showLog".
+// The caption shows the stick's firmware version; the log box needs firmware 1.72 or later and "-showLog", and a
+// stick with older firmware read after it hides the box.
 TEST_F(StickMachineTest, FirmwarePagesByLengthAndCaptionByVersion)
 {
     Bytes fw(12288);
@@ -159,7 +191,7 @@ TEST_F(StickMachineTest, FirmwarePagesByLengthAndCaptionByVersion)
     std::copy(std::begin(log), std::end(log), model.memory.begin() + img::logOpTime);
     state.sw.showLog = true;
     const struct { int length, pages, progress; std::uint8_t version; const char* shown; bool logBox; } rows[] = {
-        {144, 2, 2, 0xFF, "???", false}, {145, 3, 3, 71, "1.71", false}, {0, 1, 0, 72, "1.72", true}};
+        {0, 1, 0, 72, "1.72", true}, {144, 2, 2, 0xFF, "???", false}, {145, 3, 3, 71, "1.71", false}};
     for (auto r : rows) {
         SCOPED_TRACE(r.length);
         model.fwVersion = r.version;
@@ -167,6 +199,9 @@ TEST_F(StickMachineTest, FirmwarePagesByLengthAndCaptionByVersion)
         const QString ready = QStringLiteral("USB Stick, Device Nr. 12345678, FW %1            Ready...").arg(r.shown);
         EXPECT_EQ(view.captionText, ready);
         EXPECT_EQ(view.log.has_value(), r.logBox);
+        if (r.logBox)
+            EXPECT_EQ(QStringList({view.log->lOp, view.log->lSwCnt, view.log->lOverT, view.log->lMaxT}),
+                      QStringList({"10000 min", "5", "60 min", "85 °C"}));
         model.firmware.clear();
         state.firmware.fwLength = r.length;
         machine.bUpdateFwClick();
@@ -177,6 +212,19 @@ TEST_F(StickMachineTest, FirmwarePagesByLengthAndCaptionByVersion)
         EXPECT_EQ(view.captions.count(ready + "->FW Update finished."), 1);
         EXPECT_EQ(view.captionText, ready) << "reset, announced and read again";
     }
-    EXPECT_EQ(QStringList({view.log->lOp, view.log->lSwCnt, view.log->lOverT, view.log->lMaxT}),
-              QStringList({"10000 min", "5", "60 min", "85 °C"}));
+    // Once the update ended, a late page answer moves nothing and "ReRead" works (here the stick does not answer
+    // the reset).
+    state.firmware.fwLength = 72;
+    model.silentAfter = model.frames + 3;
+    machine.bUpdateFwClick();
+    settle();
+    ASSERT_EQ(device.written.back()[2], 0x0E) << "the reset went out";
+    const std::size_t sent = device.written.size();
+    reply({0xB2, 'Z'});
+    EXPECT_EQ(device.written.size(), sent);
+    EXPECT_EQ(view.lines.back(), "RET: 5A");
+    const int beeps = platform.beeps;
+    machine.bRereadClick();
+    EXPECT_EQ(platform.beeps, beeps);
+    EXPECT_EQ(device.written.back()[2], stick::stickReadMem);
 }

@@ -16,13 +16,13 @@ struct RecordingView final : StickView {
     QString captionText;
     QStringList captions, lines; // every caption set and every debug line, in order
     std::optional<StickLogTexts> log; // shown log box, none when hidden
-    int enables = 0, rereadOffers = 0, position = -1, displays = 0;
+    int enables = 0, disables = 0, rereadOffers = 0, position = -1, displays = 0;
     bool busy = false, debugTicked = true, progressShown = false;
 
     QString caption() const override { return captionText; }
     void setCaption(const QString& t) override { captions << (captionText = t); }
     void enableButtons() override { ++enables; }
-    void disableButtons() override {}
+    void disableButtons() override { ++disables; }
     void offerReread() override { ++rereadOffers; }
     void setBusy(bool b) override { busy = b; }
     void showLog(const StickLogTexts& l) override { log = l; }

@@ -78,13 +78,15 @@ struct OpRig : StickRig {
 
 // The stick goes silent after some frames of an operation, or answers one of them out of turn (a 'V' to Write
 // Memory 100, a 'W' to Write Memory 0, a 'Z' to part 1, an 'X' to part 3): nothing moves on, the reply shows as
-// unexpected, and 3 s after the last frame the operation ends.
+// unexpected, and 3 s after the last frame the operation ends. The progress bar counts the pages whose last part
+// went out.
 TEST(StickStops, AnOperationWithoutItsAnswerEndsAfterThreeSeconds)
 {
     // frames: the operation's frames up to the one that waits in vain.
     const struct { Op op; int frames; std::uint8_t outOfTurn; const char* shown; } rows[] = {
         {firstRead, 3, 0, ""},       {reread, 3, 0, ""},          {writing, 2, 0, ""},
-        {update, 4, 0, ""},          {writing, 5, 'V', "RET: 56"}, {writing, 1, 'W', "RET: 57"},
+        {update, 4, 0, ""},          {update, 2, 0, ""},           {writing, 5, 'V', "RET: 56"},
+        {writing, 1, 'W', "RET: 57"},
         {update, 1, 'Z', "RET: 5A"}, {update, 3, 'X', "RET: 58"}};
     for (const auto& r : rows) {
         SCOPED_TRACE(testing::Message() << "operation " << r.op << ", frames " << r.frames);
@@ -97,12 +99,13 @@ TEST(StickStops, AnOperationWithoutItsAnswerEndsAfterThreeSeconds)
             rig.model.silentAfter = before + r.frames - 1;
         rig.press();
         rig.untilFrames(before + r.frames);
-        rig.platform.advance(2800);
-        EXPECT_TRUE(rig.running());
-        rig.platform.advance(300);
+        rig.platform.advance(2905);
+        EXPECT_TRUE(rig.running()) << "not yet at 2.9 s";
+        rig.platform.advance(100);
         EXPECT_EQ(rig.model.frames, before + r.frames) << "nothing more was sent";
         rig.expectEnded(shown);
         EXPECT_TRUE(!r.outOfTurn || rig.view.lines.contains(r.shown));
+        EXPECT_TRUE(r.op != update || rig.view.position == r.frames / 3) << rig.view.position;
         rig.model.silentAfter = -1;
         rig.expectWholeAgain();
     }
@@ -170,7 +173,7 @@ TEST(StickStops, AStickPluggedBackWithOtherReportLengthsIsSpokenToInThem)
 }
 
 // A data reply for an address the read did not ask for is dropped and the read goes on; once the read has ended,
-// a late reply moves nothing.
+// at its timeout or at the stick's idle report, a late reply moves nothing.
 TEST(StickStops, DataForAnotherAddressOrAfterTheReadIsDropped)
 {
     StickRig rig;
@@ -189,5 +192,13 @@ TEST(StickStops, DataForAnotherAddressOrAfterTheReadIsDropped)
     EXPECT_FALSE(rig.state.stickReading);
     rig.reply(dataReply(26, 26, 0x44));
     EXPECT_EQ(rig.device.written.size(), sent + 1);
+    EXPECT_EQ(rig.state.eeBlock, shown);
+    rig.machine.bRereadClick();
+    rig.reply(dataReply(0, 26, 0x44));
+    ASSERT_EQ(rig.device.written.size(), sent + 3);
+    rig.reply({0xB2, 'Q'});
+    EXPECT_FALSE(rig.state.stickReading) << "the idle report ends the read";
+    rig.reply(dataReply(26, 26, 0x44));
+    EXPECT_EQ(rig.device.written.size(), sent + 3);
     EXPECT_EQ(rig.state.eeBlock, shown);
 }

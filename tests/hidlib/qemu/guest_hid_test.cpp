@@ -158,6 +158,8 @@ int main()
     driver.unplug();
     check(readData(buffer) == 0 && writeData(buffer) == 0, "reads and writes fail once the driver is unplugged");
     check(waitFor(false), "findHidDevice no longer finds the unplugged driver");
+    check(getInputReportLength() == 0 && getOutputReportLength() == 0 && getFeatureReportLength() == 0,
+          "no report lengths while no device is found");
     // A short input report 2 and a full input report 1 answer each output report.
     Device numbered(numberedDescriptor, {{0x02, 0x10, 0x11, 0x12, 0x13}, {0x01, 9, 8, 7, 6, 5, 4, 3, 2}});
     check(waitFor(true), "a device with numbered reports is found");
@@ -169,6 +171,12 @@ int main()
     const std::uint8_t feature[2] = {0x5A, 0xA5};
     check(setFeature(feature) == 1 && numbered.features() == Reports{{0x04, 0x5A, 0xA5}},
           "the feature report goes out behind its report ID 4");
+    closeDevice();
+    check(getInputReportLength() == 0 && writeData(out) == 0 && readData(buffer) == 0 && setFeature(feature) == 0 &&
+              numbered.outputs().size() == 1 && numbered.features().size() == 1,
+          "closeDevice: no lengths, nothing read or written afterwards");
+    check(findHidDevice(vendorId, productId) == 1 && writeData(out) == 1 && collect(2).size() == 2,
+          "findHidDevice opens the device again after closeDevice");
     std::printf("NOLT-QEMU-RESULT passed=%d failed=%d\n", passed, failed);
     return failed == 0 ? 0 : 1;
 }
