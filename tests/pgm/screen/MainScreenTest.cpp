@@ -19,7 +19,7 @@ TEST_F(PanelTest, MainScreenDrawsTheImageWithBoldLabelsOnWhite)
         {{{img::blockTime, 1}}, {"?SW_block_close", "?lBlock", "lBlock==00:00:05", "!sw_block_open", "!Block_dis"}},
         // Both remote inputs: 230 V wins; function none shows the second radio button's caption.
         {{{img::featureFlags, 0x0C | 0x20 | 0x40}},
-         {"?rc_main", "?lRemote", "lRemote==MidNight Protect", "!rc_lst", "!rem_dis"}},
+         {"?rc_main", "?lRemote", "lRemote==MidNight Protect", "!rc_lst", "!rem_dis", "!lBlock"}},
         {{{img::featureFlags, 0x0C | 0x40}, {img::optionFlags, 0x21}}, {"?rc_lst", "lRemote==Remote DIM"}, true},
         {{{img::featureFlags, 0x0C | 0x20}, {img::optionFlags, 0x11}}, {"?rc_main", "lRemote==MidNight"}},
         // Remote DIM blocks the LST and ISD switches only on the LST input.

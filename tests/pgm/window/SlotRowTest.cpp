@@ -32,6 +32,9 @@ TEST(SlotRow, StoredSlotsAreSkyBlueAndAChoiceUnpacksTheSlot)
     Qt::mightBeRichText(tip) ? hint.setHtml(tip) : hint.setPlainText(tip);
     EXPECT_EQ(hint.toPlainText(), "Info: A<B>C   ");
     EXPECT_EQ(h.find<QLabel>("iFW")->toolTip(), "Version 1.72");
+    const QImage icon = h.find<QLabel>("iFW")->pixmap().toImage();
+    EXPECT_TRUE(!icon.isNull() && icon.pixelColor(icon.width() / 2, icon.height() / 2).alpha() > 0)
+        << "the firmware icon is drawn";
     EXPECT_EQ(h.state().driverFwVersion, 72);
     EXPECT_TRUE(h.state().formDisabled && !h.shown("bMemStore")) << "only a slot choice is possible";
     d.choose(1);
@@ -94,7 +97,7 @@ TEST(SlotRow, DefaultAsksThenEmptiesTheChosenSlotInTheWindowOnly)
     EXPECT_EQ(d.sent({0xAA, 0x55, 0xF1}), 0) << "nothing is written to the device";
     h.click("bMemCancel");
     d.choose(3);
-    EXPECT_TRUE(isDefault(h.image())) << "the slot stays empty";
+    EXPECT_TRUE(isDefault(h.image()) && h.text("eInfo").isEmpty()) << "the slot stays empty, its name gone";
     h.form->link().usbStick = true;
     h.image().assign(256, 0x11);
     h.click("bMemClear");

@@ -41,10 +41,10 @@ struct StickWindow {
     }
 };
 
-// With -debug the debug pane shows the frames until "Stop" is ticked.
+// With -debug the debug pane shows the frames until "Stop" is ticked; with -set60Hz the 60 Hz label shows.
 TEST(StickMode, StartUpFindsTheStickAndReadsItsMemory)
 {
-    StickWindow w({"-skipFW", "-showLog", "-debug"});
+    StickWindow w({"-skipFW", "-showLog", "-debug", "-set60Hz"});
     FormHarness& h = w.h;
     EXPECT_EQ(h.form->caption(), "USB Stick");
     EXPECT_TRUE(w.stick().timer3().isActive());
@@ -57,11 +57,14 @@ TEST(StickMode, StartUpFindsTheStickAndReadsItsMemory)
     w.settle();
     EXPECT_EQ(h.form->caption(), "USB Stick, Device Nr. 12345678, FW 1.72            Ready...");
     EXPECT_EQ(h.image(), Bytes(w.model.memory.begin(), w.model.memory.end()));
-    for (const char* b : {"bUpdateFw", "bReread", "bMemStore", "bMemClear", "bLoad", "bSave", "gbLog"})
+    EXPECT_EQ(h.text("lPO_Level"), "L=252%") << "the screen shows what was read";
+    for (const char* b : {"bUpdateFw", "bReread", "bMemStore", "bMemClear", "bLoad", "bSave", "gbLog", "l60Hz"})
         EXPECT_TRUE(h.shown(b)) << b;
     EXPECT_FALSE(h.state().formDisabled || h.shown("bMemCancel"));
     // The log box with -showLog; memory bytes 247..254 are 8..1 here.
     EXPECT_EQ(h.text("lOp"), QString::number(8 + 7 * 256 + 6 * 65536) + " min");
+    EXPECT_EQ(h.text("lSwCnt"), "1029");
+    EXPECT_EQ(h.text("lOverT"), "7725 min") << "15 min per count of 515";
     EXPECT_EQ(h.text("lMaxT"), "1 °C");
     auto* memo = h.find<QPlainTextEdit>("mDebug");
     EXPECT_EQ(memo->toPlainText().split('\n').count("Send: Read Memory 0x00"), 1);
@@ -85,6 +88,7 @@ TEST(StickMode, StartUpFindsTheStickAndReadsItsMemory)
     EXPECT_FALSE(h.shown("pStartupDelay"));
     w.settle();
     EXPECT_EQ(h.image(), Bytes(w.model.memory.begin(), w.model.memory.end())) << "one read, whole";
+    EXPECT_EQ(h.text("lPO_Level"), "L=66%");
     w.model.slowReads = 0;
     EXPECT_FALSE(h.state().formDisabled);
     // With a panel open "ReRead" beeps: the read would replace what the panel's OK writes.
