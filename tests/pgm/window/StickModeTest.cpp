@@ -7,6 +7,7 @@
 
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QScrollBar>
 #include <QTimer>
 
 struct StickWindow {
@@ -54,6 +55,8 @@ TEST(StickMode, StartUpFindsTheStickAndReadsItsMemory)
     EXPECT_TRUE(h.state().formDisabled && h.shown("cbStickDebug"));
     h.tick("cbStickDebug", true);
     EXPECT_TRUE(h.shown("pDebug"));
+    const auto* scroll = h.find<QPlainTextEdit>("mDebug")->verticalScrollBar();
+    EXPECT_TRUE(scroll->isVisibleTo(h.form.get())) << "the memo has its scroll bar from the start";
     w.settle();
     EXPECT_EQ(h.form->caption(), "USB Stick, Device Nr. 12345678, FW 1.72            Ready...");
     EXPECT_EQ(h.image(), Bytes(w.model.memory.begin(), w.model.memory.end()));
