@@ -37,6 +37,7 @@ TEST(SlotRow, StoredSlotsAreSkyBlueAndAChoiceUnpacksTheSlot)
         << "the firmware icon is drawn";
     EXPECT_EQ(h.state().driverFwVersion, 72);
     EXPECT_TRUE(h.state().formDisabled && !h.shown("bMemStore")) << "only a slot choice is possible";
+    EXPECT_FALSE(h.platform.busyCursor) << "the arrow once the slots are read";
     d.choose(1);
     EXPECT_TRUE(std::equal(h.image().begin(), h.image().begin() + img::astroData, sampleImage().begin()));
     EXPECT_EQ(h.image()[img::astroData + 8], 0) << "astro data zeroed without -copyAstro";
@@ -44,7 +45,8 @@ TEST(SlotRow, StoredSlotsAreSkyBlueAndAChoiceUnpacksTheSlot)
     EXPECT_FALSE(h.state().formDisabled || d.slot(1)->isEnabled() || h.state().memSlot != 1);
     for (const char* hidden : {"bM2", "bM3", "bM4", "bErase", "bUpdateFw"})
         EXPECT_FALSE(h.shown(hidden)) << hidden;
-    for (const char* shown : {"bM1", "bMemStore", "bMemCancel", "bMemClear", "bLoad", "bSave", "eInfo", "l60Hz"})
+    for (const char* shown :
+         {"bM1", "bMemStore", "bMemCancel", "bMemClear", "bLoad", "bSave", "lInfo", "eInfo", "l60Hz"})
         EXPECT_TRUE(h.shown(shown)) << shown;
     // "Cancel" drops the chosen curve, but not while a panel is open.
     h.image()[100] = 0x42;
