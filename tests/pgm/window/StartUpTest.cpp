@@ -19,7 +19,8 @@ TEST(StartUp, WithoutLibraryShowsDemoModeOnTheDefaultImage)
     // The factory configuration: 1-10V, LST and ISD on, everything else off.
     for (const char* name : {"bLoad", "bSave", "cbShowHints", "iTen", "HOLD_dis", "Block_dis", "MFF_dis", "rem_dis"})
         EXPECT_TRUE(h->shown(name)) << name;
-    for (const char* name : {"bMemStore", "pLogo", "Dali", "PWM", "LST_dis", "Astro_dis", "lHold", "lBlock"})
+    for (const char* name : {"bMemStore", "pLogo", "Dali", "PWM", "LST_dis", "Astro_dis", "lHold", "lBlock",
+                             "pbFWUpdate", "cbStickDebug", "gbLog"})
         EXPECT_FALSE(h->shown(name)) << name;
     const long long now = h->platform.nowMs;
     h->form->FormActivate(); // runs once however often activated
