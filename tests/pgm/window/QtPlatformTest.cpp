@@ -128,3 +128,21 @@ TEST(QtPlatform, SaveDialogAddsTheSuffixAndCancelGivesNothing)
         EXPECT_EQ(why, "") << row.typed;
     }
 }
+
+// A restart ends this run: the event loop returns at once. (The new instance, here this test program listing no
+// test, is not waited for.)
+TEST(QtPlatform, RestartEndsThisRun)
+{
+    nolt::QtPlatform platform;
+    bool ended = true;
+    QObject scope; // what has not run when the loop ends goes with the test
+    QTimer::singleShot(0, &scope, [&] {
+        platform.restartProgram("--gtest_list_tests --gtest_filter=-*");
+        QTimer::singleShot(0, &scope, [&] {
+            ended = false;
+            QCoreApplication::exit();
+        });
+    });
+    QCoreApplication::exec();
+    EXPECT_TRUE(ended);
+}
