@@ -35,7 +35,9 @@ TEST(SlotRow, StoredSlotsAreSkyBlueAndAChoiceUnpacksTheSlot)
     const QImage icon = h.find<QLabel>("iFW")->pixmap().toImage();
     EXPECT_TRUE(!icon.isNull() && icon.pixelColor(icon.width() / 2, icon.height() / 2).alpha() > 0)
         << "the firmware icon is drawn";
+    EXPECT_FALSE(h.find("iFW")->isEnabled()) << "an icon, not a button: greyed as designed";
     EXPECT_EQ(h.state().driverFwVersion, 72);
+    EXPECT_FALSE(h.state().firmware.fwUpdatePending) << "the driver has its firmware";
     EXPECT_TRUE(h.state().formDisabled && !h.shown("bMemStore")) << "only a slot choice is possible";
     EXPECT_FALSE(h.platform.busyCursor) << "the arrow once the slots are read";
     d.choose(1);
