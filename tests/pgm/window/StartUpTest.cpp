@@ -75,12 +75,20 @@ TEST(StartUp, DeviceThatNeverAnswersOffersNoSlot)
     FormHarness h({}, d.loader());
     QStringList captions;
     bool hourglass = false;
+    QString relay, logo;
     QObject::connect(h.form.get(), &QWidget::windowTitleChanged, [&](const QString& c) {
         captions << c;
-        hourglass = hourglass || (c == "Loading." && h.platform.busyCursor);
+        if (c != "Loading.")
+            return;
+        hourglass = h.platform.busyCursor;
+        const QWidget* tile = h.find("iRelay");
+        relay = test::unreachable(tile, tile->rect().center());
+        logo = h.shown("LOGO") && !h.find<QLabel>("LOGO")->pixmap().isNull() ? "drawn" : "missing";
     });
     h.form->FormActivate();
     EXPECT_TRUE(hourglass) << "the hourglass while the tool waits";
+    EXPECT_EQ(relay, "iRelay is covered by pLogo") << "the logo covers the window while the tool waits";
+    EXPECT_EQ(logo, "drawn");
     EXPECT_TRUE(captions.contains("Loading.") && captions.contains("Loading..........."));
     EXPECT_FALSE(captions.contains("Loading............"));
     EXPECT_EQ(h.platform.messages, QStringList{"   USB Error!   "});
