@@ -23,8 +23,10 @@ TEST(SlotRow, StoredSlotsAreSkyBlueAndAChoiceUnpacksTheSlot)
     d.driver().setBytes(0xFF80, block);
     FormHarness& h = d.start({"-set60Hz"}, true);
     EXPECT_EQ(h.form->caption(), "Nolt");
-    for (int k = 1; k <= 4; ++k)
+    for (int k = 1; k <= 4; ++k) {
         EXPECT_EQ(d.slot(k)->palette().color(QPalette::Window), k % 2 ? skyBlue : lime) << k;
+        EXPECT_EQ(d.slot(k)->text(), QStringLiteral("M%1").arg(k));
+    }
     EXPECT_TRUE(d.slot(3)->toolTip().isEmpty());
     // The hint is read as Qt reads a tool tip: markup when it looks like markup.
     const QString tip = d.slot(1)->toolTip();
