@@ -82,6 +82,7 @@ TEST(SlotRow, StoredSlotsAreSkyBlueAndAChoiceUnpacksTheSlot)
 TEST(SlotRow, DefaultAsksThenEmptiesTheChosenSlotInTheWindowOnly)
 {
     DriverForm d;
+    d.storeSlot(1, sampleImage(), QStringLiteral("One"));
     d.storeSlot(3, sampleImage(), QStringLiteral("Three"));
     d.storeSlot(4, sampleImage(), QStringLiteral("Four")); // its entry follows the cleared name
     FormHarness& h = d.start();
@@ -104,6 +105,11 @@ TEST(SlotRow, DefaultAsksThenEmptiesTheChosenSlotInTheWindowOnly)
     h.click("bMemCancel");
     d.choose(3);
     EXPECT_TRUE(isDefault(h.image()) && h.text("eInfo").isEmpty()) << "the slot stays empty, its name gone";
+    h.click("bMemCancel");
+    d.choose(1); // the first slot as well
+    h.platform.confirmAnswers = {true, true};
+    h.click("bMemClear");
+    EXPECT_TRUE(d.slot(1)->palette().color(QPalette::Window) == lime && d.slot(1)->toolTip().isEmpty());
     h.form->link().usbStick = true;
     h.image().assign(256, 0x11);
     h.click("bMemClear");
