@@ -66,8 +66,8 @@ TEST(StartUp, ClosingDuringTheDemoPauseStopsThePolling)
     EXPECT_TRUE(h.platform.restarts.empty());
 }
 
-// The caption gains a dot every ten probe passes; a device that never answers offers no slot, and demo mode
-// restarts nothing while the device stays: it would only meet the same silence.
+// The caption reads "Loading" again for the second try and gains a dot every ten probe passes; a device that never
+// answers offers no slot, and demo mode restarts nothing while the device stays: it would only meet the same silence.
 TEST(StartUp, DeviceThatNeverAnswersOffersNoSlot)
 {
     SimDriver d;
@@ -89,6 +89,7 @@ TEST(StartUp, DeviceThatNeverAnswersOffersNoSlot)
     EXPECT_TRUE(hourglass) << "the hourglass while the tool waits";
     EXPECT_EQ(relay, "iRelay is covered by pLogo") << "the logo covers the window while the tool waits";
     EXPECT_EQ(logo, "drawn");
+    EXPECT_EQ(captions.count("Loading"), 2) << "once for each read of the slot directory";
     EXPECT_TRUE(captions.contains("Loading.") && captions.contains("Loading..........."));
     EXPECT_FALSE(captions.contains("Loading............"));
     EXPECT_EQ(h.platform.messages, QStringList{"   USB Error!   "});
