@@ -193,6 +193,7 @@ TEST(StickMode, APanelOpenWhenTheStickAnnouncesItselfWaitsForTheRead)
     for (int t = 0; t < 3000 && !h.state().stickReading; t += 100)
         h.platform.advance(100);
     ASSERT_TRUE(h.state().stickReading && h.shown("pStartupDelay"));
+    EXPECT_FALSE(h.shown("bMemStore") || h.shown("bUpdateFw")) << "no transfer while the stick is read again";
     for (const char* control : {"cbRandom", "bDPC_OK", "bDPC_Cancel"})
         EXPECT_FALSE(test::click(h.find<QWidget>(control)).isEmpty()) << control << " took a click during the read";
     EXPECT_TRUE(h.shown("pStartupDelay"));
