@@ -19,11 +19,11 @@ TEST_F(PanelTest, MainScreenDrawsTheImageWithBoldLabelsOnWhite)
         {{{img::blockTime, 1}}, {"?SW_block_close", "?lBlock", "lBlock==00:00:05", "!sw_block_open", "!Block_dis"}},
         // Both remote inputs: 230 V wins; function none shows the second radio button's caption.
         {{{img::featureFlags, 0x0C | 0x20 | 0x40}},
-         {"?rc_main", "?lRemote", "lRemote==MidNight Protect", "!rc_lst", "!rem_dis"}},
-        {{{img::featureFlags, 0x0C | 0x40}, {img::optionFlags, 0x21}}, {"?rc_lst", "lRemote==Remote DIM"}, true},
+         {"?rc_main", "?lRemote", "lRemote==MidNight Protect", "!rc_lst", "!rem_dis", "!lBlock"}},
         {{{img::featureFlags, 0x0C | 0x20}, {img::optionFlags, 0x11}}, {"?rc_main", "lRemote==MidNight"}},
-        // Remote DIM blocks the LST and ISD switches only on the LST input.
+        // Remote DIM blocks the LST and ISD switches only on the LST input, and no longer once the input is off.
         {{{img::featureFlags, 0x0C | 0x20}, {img::optionFlags, 0x21}}, {}},
+        {{{img::featureFlags, 0x0C | 0x40}, {img::optionFlags, 0x21}}, {"?rc_lst", "lRemote==Remote DIM"}, true},
         // Levels in percent, 255 a random delay, five seconds per block step.
         {{{img::poLevel, 255}, {img::poDelay, 255}, {img::poFade, 255}, {img::minLevel, 255}, {img::blockTime, 255}},
          {"lPO_Level==L=255%", "lPO_Delay==D=Random", "lPO_Fade==F=56,700", "lMinLevel==Min. Level=255%", "?lBlock",

@@ -59,19 +59,26 @@ TEST(QtPlatform, ProcessMessagesRunsWhatIsQueued)
     EXPECT_TRUE(ran);
 }
 
-// The question box answers what the person clicks: "Yes" is yes, "No" is no.
-TEST(QtPlatform, ConfirmAnswersTheButtonClicked)
+// The question box answers what the person clicks: "Yes" is yes, "No" is no; a message waits for its "OK".
+TEST(QtPlatform, BoxesWaitForTheButtonClicked)
 {
     nolt::QtPlatform platform;
+    const auto clickInBox = [](QString& why, const QString& text, QMessageBox::StandardButton button) {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            why = box->text() == text ? nolt::test::click(box->button(button)) : "the box says " + box->text();
+    };
     for (const auto& [button, answer] : {std::pair{QMessageBox::Yes, true}, std::pair{QMessageBox::No, false}}) {
         QString why = "no box";
-        QTimer::singleShot(0, [&, button = button] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-                why = nolt::test::click(box->button(button));
-        });
+        QObject scope; // a click not made ends with the test
+        QTimer::singleShot(0, &scope, [&, button = button] { clickInBox(why, "Are youe sure?", button); });
         EXPECT_EQ(platform.confirm("Are youe sure?"), answer);
         EXPECT_EQ(why, "");
     }
+    QString why = "no box";
+    QObject scope;
+    QTimer::singleShot(0, &scope, [&] { clickInBox(why, "   USB Error!   ", QMessageBox::Ok); });
+    platform.showMessage("   USB Error!   ");
+    EXPECT_EQ(why, "");
 }
 
 // The save dialog is a save dialog: a typed name gets the default suffix, and "Cancel" gives no name.
@@ -120,4 +127,22 @@ TEST(QtPlatform, SaveDialogAddsTheSuffixAndCancelGivesNothing)
         EXPECT_EQ(platform.saveFileName("Save", "Configuration files (*.ktc)", "ktc"), row.name) << row.typed;
         EXPECT_EQ(why, "") << row.typed;
     }
+}
+
+// A restart ends this run: the event loop returns at once. (The new instance, here this test program listing no
+// test, is not waited for.)
+TEST(QtPlatform, RestartEndsThisRun)
+{
+    nolt::QtPlatform platform;
+    bool ended = true;
+    QObject scope; // what has not run when the loop ends goes with the test
+    QTimer::singleShot(0, &scope, [&] {
+        platform.restartProgram("--gtest_list_tests --gtest_filter=-*");
+        QTimer::singleShot(0, &scope, [&] {
+            ended = false;
+            QCoreApplication::exit();
+        });
+    });
+    QCoreApplication::exec();
+    EXPECT_TRUE(ended);
 }

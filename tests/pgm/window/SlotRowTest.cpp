@@ -23,8 +23,10 @@ TEST(SlotRow, StoredSlotsAreSkyBlueAndAChoiceUnpacksTheSlot)
     d.driver().setBytes(0xFF80, block);
     FormHarness& h = d.start({"-set60Hz"}, true);
     EXPECT_EQ(h.form->caption(), "Nolt");
-    for (int k = 1; k <= 4; ++k)
+    for (int k = 1; k <= 4; ++k) {
         EXPECT_EQ(d.slot(k)->palette().color(QPalette::Window), k % 2 ? skyBlue : lime) << k;
+        EXPECT_EQ(d.slot(k)->text(), QStringLiteral("M%1").arg(k));
+    }
     EXPECT_TRUE(d.slot(3)->toolTip().isEmpty());
     // The hint is read as Qt reads a tool tip: markup when it looks like markup.
     const QString tip = d.slot(1)->toolTip();
@@ -32,8 +34,14 @@ TEST(SlotRow, StoredSlotsAreSkyBlueAndAChoiceUnpacksTheSlot)
     Qt::mightBeRichText(tip) ? hint.setHtml(tip) : hint.setPlainText(tip);
     EXPECT_EQ(hint.toPlainText(), "Info: A<B>C   ");
     EXPECT_EQ(h.find<QLabel>("iFW")->toolTip(), "Version 1.72");
+    const QImage icon = h.find<QLabel>("iFW")->pixmap().toImage();
+    EXPECT_TRUE(!icon.isNull() && icon.pixelColor(icon.width() / 2, icon.height() / 2).alpha() > 0)
+        << "the firmware icon is drawn";
+    EXPECT_FALSE(h.find("iFW")->isEnabled()) << "an icon, not a button: greyed as designed";
     EXPECT_EQ(h.state().driverFwVersion, 72);
+    EXPECT_FALSE(h.state().firmware.fwUpdatePending) << "the driver has its firmware";
     EXPECT_TRUE(h.state().formDisabled && !h.shown("bMemStore")) << "only a slot choice is possible";
+    EXPECT_FALSE(h.platform.busyCursor) << "the arrow once the slots are read";
     d.choose(1);
     EXPECT_TRUE(std::equal(h.image().begin(), h.image().begin() + img::astroData, sampleImage().begin()));
     EXPECT_EQ(h.image()[img::astroData + 8], 0) << "astro data zeroed without -copyAstro";
@@ -41,7 +49,8 @@ TEST(SlotRow, StoredSlotsAreSkyBlueAndAChoiceUnpacksTheSlot)
     EXPECT_FALSE(h.state().formDisabled || d.slot(1)->isEnabled() || h.state().memSlot != 1);
     for (const char* hidden : {"bM2", "bM3", "bM4", "bErase", "bUpdateFw"})
         EXPECT_FALSE(h.shown(hidden)) << hidden;
-    for (const char* shown : {"bM1", "bMemStore", "bMemCancel", "bMemClear", "bLoad", "bSave", "eInfo", "l60Hz"})
+    for (const char* shown :
+         {"bM1", "bMemStore", "bMemCancel", "bMemClear", "bLoad", "bSave", "lInfo", "eInfo", "l60Hz"})
         EXPECT_TRUE(h.shown(shown)) << shown;
     // "Cancel" drops the chosen curve, but not while a panel is open.
     h.image()[100] = 0x42;
@@ -73,6 +82,7 @@ TEST(SlotRow, StoredSlotsAreSkyBlueAndAChoiceUnpacksTheSlot)
 TEST(SlotRow, DefaultAsksThenEmptiesTheChosenSlotInTheWindowOnly)
 {
     DriverForm d;
+    d.storeSlot(1, sampleImage(), QStringLiteral("One"));
     d.storeSlot(3, sampleImage(), QStringLiteral("Three"));
     d.storeSlot(4, sampleImage(), QStringLiteral("Four")); // its entry follows the cleared name
     FormHarness& h = d.start();
@@ -94,7 +104,12 @@ TEST(SlotRow, DefaultAsksThenEmptiesTheChosenSlotInTheWindowOnly)
     EXPECT_EQ(d.sent({0xAA, 0x55, 0xF1}), 0) << "nothing is written to the device";
     h.click("bMemCancel");
     d.choose(3);
-    EXPECT_TRUE(isDefault(h.image())) << "the slot stays empty";
+    EXPECT_TRUE(isDefault(h.image()) && h.text("eInfo").isEmpty()) << "the slot stays empty, its name gone";
+    h.click("bMemCancel");
+    d.choose(1); // the first slot as well
+    h.platform.confirmAnswers = {true, true};
+    h.click("bMemClear");
+    EXPECT_TRUE(d.slot(1)->palette().color(QPalette::Window) == lime && d.slot(1)->toolTip().isEmpty());
     h.form->link().usbStick = true;
     h.image().assign(256, 0x11);
     h.click("bMemClear");

@@ -14,12 +14,13 @@ TEST(StartUp, WithoutLibraryShowsDemoModeOnTheDefaultImage)
     EXPECT_TRUE(std::equal(defaultImage.begin(), defaultImage.end(), h->image().begin()));
     EXPECT_TRUE(h->state().demo && !h->state().formDisabled);
     EXPECT_EQ(h->platform.activeTimers(), 0) << "no polling without the library";
-    EXPECT_GE(h->platform.nowMs, 2000) << "the logo stays up for about two seconds";
+    EXPECT_EQ(h->platform.nowMs, 2000) << "the logo stays up for twenty passes of 100 ms";
     EXPECT_EQ(h->text("pVersion"), "Ver.:2.19h");
     // The factory configuration: 1-10V, LST and ISD on, everything else off.
     for (const char* name : {"bLoad", "bSave", "cbShowHints", "iTen", "HOLD_dis", "Block_dis", "MFF_dis", "rem_dis"})
         EXPECT_TRUE(h->shown(name)) << name;
-    for (const char* name : {"bMemStore", "pLogo", "Dali", "PWM", "LST_dis", "Astro_dis", "lHold", "lBlock"})
+    for (const char* name : {"bMemStore", "pLogo", "Dali", "PWM", "LST_dis", "Astro_dis", "lHold", "lBlock",
+                             "pbFWUpdate", "cbStickDebug", "gbLog"})
         EXPECT_FALSE(h->shown(name)) << name;
     const long long now = h->platform.nowMs;
     h->form->FormActivate(); // runs once however often activated
@@ -27,20 +28,26 @@ TEST(StartUp, WithoutLibraryShowsDemoModeOnTheDefaultImage)
 }
 
 // Demo mode with the library polls once a second; a device plugged in restarts the program once, with its
-// switches but not the curve.
+// switches but not the curve: at the next poll, also when it is plugged in the moment demo mode begins.
 TEST(StartUp, DemoModeRestartsOnceADeviceIsPluggedIn)
 {
-    SimDriver d;
-    d.device.present = false;
-    FormHarness h({"-skipFW", "-dc=2"}, d.loader());
-    h.form->FormActivate();
-    EXPECT_EQ(h.form->caption(), "Demo Mode");
-    h.platform.advance(3000);
-    EXPECT_TRUE(h.platform.restarts.empty());
-    d.device.present = true;
-    h.platform.advance(1000);
-    h.platform.advance(3000);
-    EXPECT_EQ(h.platform.restarts, std::vector<QString>{" -skipFW"});
+    for (int absentMs : {0, 3000}) {
+        SCOPED_TRACE(absentMs);
+        SimDriver d;
+        d.device.present = false;
+        FormHarness h({"-skipFW", "-dc=2"}, d.loader());
+        h.form->FormActivate();
+        EXPECT_EQ(h.form->caption(), "Demo Mode");
+        h.platform.advance(absentMs);
+        EXPECT_TRUE(h.platform.restarts.empty());
+        d.device.present = true;
+        h.platform.advance(990);
+        EXPECT_TRUE(h.platform.restarts.empty()) << "the poll comes a second after the last";
+        h.platform.advance(10);
+        EXPECT_EQ(h.platform.restarts, std::vector<QString>{" -skipFW"});
+        h.platform.advance(3000);
+        EXPECT_EQ(h.platform.restarts.size(), 1u);
+    }
 }
 
 // Closing the window during the demo pause ends the pause and stops everything: a device plugged in afterwards
@@ -59,20 +66,34 @@ TEST(StartUp, ClosingDuringTheDemoPauseStopsThePolling)
     EXPECT_TRUE(h.platform.restarts.empty());
 }
 
-// The caption gains a dot every ten probe passes; a device that never answers offers no slot, and demo mode
-// restarts nothing while the device stays: it would only meet the same silence.
+// The caption reads "Loading" again for the second try and gains a dot every ten probe passes; a device that never
+// answers offers no slot, and demo mode restarts nothing while the device stays: it would only meet the same silence.
 TEST(StartUp, DeviceThatNeverAnswersOffersNoSlot)
 {
     SimDriver d;
     d.driver().faults.silent = true;
     FormHarness h({}, d.loader());
     QStringList captions;
-    QObject::connect(h.form.get(), &QWidget::windowTitleChanged, [&](const QString& c) { captions << c; });
+    bool hourglass = false;
+    QString relay, logo;
+    QObject::connect(h.form.get(), &QWidget::windowTitleChanged, [&](const QString& c) {
+        captions << c;
+        if (c != "Loading.")
+            return;
+        hourglass = h.platform.busyCursor;
+        const QWidget* tile = h.find("iRelay");
+        relay = test::unreachable(tile, tile->rect().center());
+        logo = h.shown("LOGO") && !h.find<QLabel>("LOGO")->pixmap().isNull() ? "drawn" : "missing";
+    });
     h.form->FormActivate();
+    EXPECT_TRUE(hourglass) << "the hourglass while the tool waits";
+    EXPECT_EQ(relay, "iRelay is covered by pLogo") << "the logo covers the window while the tool waits";
+    EXPECT_EQ(logo, "drawn");
+    EXPECT_EQ(captions.count("Loading"), 2) << "once for each read of the slot directory";
     EXPECT_TRUE(captions.contains("Loading.") && captions.contains("Loading..........."));
     EXPECT_FALSE(captions.contains("Loading............"));
     EXPECT_EQ(h.platform.messages, QStringList{"   USB Error!   "});
-    EXPECT_EQ(h.form->caption(), "Demo Mode");
+    EXPECT_TRUE(h.form->caption() == "Demo Mode" && h.state().demo);
     EXPECT_FALSE(h.shown("bM1") || h.shown("bM4") || h.state().formDisabled || h.platform.busyCursor);
     h.platform.advance(10000);
     EXPECT_TRUE(h.platform.restarts.empty()) << "no restart loop";
@@ -146,6 +167,16 @@ TEST(StartUp, DriverPluggedInAgainDuringTheDirectoryReadIsRead)
     EXPECT_TRUE(h.shown("bM2") && d.slot(2)->isEnabled());
     d.choose(2);
     EXPECT_EQ(h.image()[img::minLevel], 10);
+}
+
+// "-dc=0" preselects the first curve of the list.
+TEST(StartUp, TheFirstCurveCanBePreselected)
+{
+    DriverForm d;
+    FormHarness& h = d.start({"-skipFW", "-dc=0"}, true);
+    d.choose(1);
+    h.click("iTen");
+    EXPECT_EQ(h.find<QCheckBox>("cbDC")->text(), "a");
 }
 
 // The built-in image is pending unless the driver has its version; one whose CRC does not fit is ignored silently.

@@ -5,8 +5,10 @@
 #include "pgm/window/StickMode.h"
 #include "sim/StickModel.h"
 
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QScrollBar>
 #include <QTimer>
 
 struct StickWindow {
@@ -41,10 +43,10 @@ struct StickWindow {
     }
 };
 
-// With -debug the debug pane shows the frames until "Stop" is ticked.
+// With -debug the debug pane shows the frames until "Stop" is ticked; with -set60Hz the 60 Hz label shows.
 TEST(StickMode, StartUpFindsTheStickAndReadsItsMemory)
 {
-    StickWindow w({"-skipFW", "-showLog", "-debug"});
+    StickWindow w({"-skipFW", "-showLog", "-debug", "-set60Hz"});
     FormHarness& h = w.h;
     EXPECT_EQ(h.form->caption(), "USB Stick");
     EXPECT_TRUE(w.stick().timer3().isActive());
@@ -54,14 +56,24 @@ TEST(StickMode, StartUpFindsTheStickAndReadsItsMemory)
     EXPECT_TRUE(h.state().formDisabled && h.shown("cbStickDebug"));
     h.tick("cbStickDebug", true);
     EXPECT_TRUE(h.shown("pDebug"));
+    const auto* scroll = h.find<QPlainTextEdit>("mDebug")->verticalScrollBar();
+    EXPECT_TRUE(scroll->isVisibleTo(h.form.get())) << "the memo has its scroll bar from the start";
     w.settle();
     EXPECT_EQ(h.form->caption(), "USB Stick, Device Nr. 12345678, FW 1.72            Ready...");
     EXPECT_EQ(h.image(), Bytes(w.model.memory.begin(), w.model.memory.end()));
-    for (const char* b : {"bUpdateFw", "bReread", "bMemStore", "bMemClear", "bLoad", "bSave", "gbLog"})
+    EXPECT_EQ(h.text("lPO_Level"), "L=252%") << "the screen shows what was read";
+    for (const char* b : {"bUpdateFw", "bReread", "bMemStore", "bMemClear", "bLoad", "bSave", "gbLog", "l60Hz"})
         EXPECT_TRUE(h.shown(b)) << b;
     EXPECT_FALSE(h.state().formDisabled || h.shown("bMemCancel"));
-    // The log box with -showLog; memory bytes 247..254 are 8..1 here.
+    // The log box with -showLog, each value beside its caption; memory bytes 247..254 are 8..1 here.
+    QStringList captions;
+    for (const QLabel* l : h.find("gbLog")->findChildren<QLabel*>())
+        if (l->objectName().isEmpty())
+            captions << l->text();
+    EXPECT_EQ(captions, QStringList({"Operation", "Switch cnt.", "Max. T", "Over T"}));
     EXPECT_EQ(h.text("lOp"), QString::number(8 + 7 * 256 + 6 * 65536) + " min");
+    EXPECT_EQ(h.text("lSwCnt"), "1029");
+    EXPECT_EQ(h.text("lOverT"), "7725 min") << "15 min per count of 515";
     EXPECT_EQ(h.text("lMaxT"), "1 °C");
     auto* memo = h.find<QPlainTextEdit>("mDebug");
     EXPECT_EQ(memo->toPlainText().split('\n').count("Send: Read Memory 0x00"), 1);
@@ -85,6 +97,7 @@ TEST(StickMode, StartUpFindsTheStickAndReadsItsMemory)
     EXPECT_FALSE(h.shown("pStartupDelay"));
     w.settle();
     EXPECT_EQ(h.image(), Bytes(w.model.memory.begin(), w.model.memory.end())) << "one read, whole";
+    EXPECT_EQ(h.text("lPO_Level"), "L=66%");
     w.model.slowReads = 0;
     EXPECT_FALSE(h.state().formDisabled);
     // With a panel open "ReRead" beeps: the read would replace what the panel's OK writes.
@@ -109,7 +122,7 @@ TEST(StickMode, StartUpFindsTheStickAndReadsItsMemory)
     h.click("bUpdateFw");
     h.platform.advance(300); // page 1: X, X (part 3 sent), X
     const auto* bar = h.find<QProgressBar>("pbFWUpdate");
-    EXPECT_TRUE(h.shown("pbFWUpdate") && bar->maximum() == 3 && bar->value() == 1) << "one page of three";
+    EXPECT_TRUE(h.shown("pbFWUpdate") && bar->text() == "33%") << "one page of three";
     w.settle();
     EXPECT_FALSE(h.shown("pbFWUpdate"));
 }
@@ -180,6 +193,7 @@ TEST(StickMode, APanelOpenWhenTheStickAnnouncesItselfWaitsForTheRead)
     for (int t = 0; t < 3000 && !h.state().stickReading; t += 100)
         h.platform.advance(100);
     ASSERT_TRUE(h.state().stickReading && h.shown("pStartupDelay"));
+    EXPECT_FALSE(h.shown("bMemStore") || h.shown("bUpdateFw")) << "no transfer while the stick is read again";
     for (const char* control : {"cbRandom", "bDPC_OK", "bDPC_Cancel"})
         EXPECT_FALSE(test::click(h.find<QWidget>(control)).isEmpty()) << control << " took a click during the read";
     EXPECT_TRUE(h.shown("pStartupDelay"));
