@@ -49,7 +49,7 @@ TEST_F(MffPanelTest, LifetimeStartsTheProfileAndLevelSlidersStayBetweenTheirNeig
           {img::mffStop, 50}});
     act({"iMFF_en", "eReduction==200", "eStopLevel", "eStopLevel==100", "eL1"});
     EXPECT_EQ(range(), std::pair(100, 100));
-    act({"eL2"});
+    act({"eBurnIn", "eL2"});
     EXPECT_EQ(range(), std::pair(100, 100)) << "both neighbours above 100";
     click("bMFFCancel");
 }
