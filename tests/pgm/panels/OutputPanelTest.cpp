@@ -60,3 +60,12 @@ TEST_F(OutputPanelTest, SwitchLeavesDaliAndTheClickedLevelIsMarked)
     act({"bOutput_Cancel"});
     EXPECT_FALSE(edited("eMinLevel"));
 }
+
+// A screen refreshed while the panel is open (a stick read does so) ticks "Logarithmic" by the new image.
+TEST_F(OutputPanelTest, ARefreshWhileOpenShowsTheNewOutputMode)
+{
+    load({{img::featureFlags, img::outputDaliLog}});
+    act({"Dali", "cbDaliLog==+"});
+    load({{img::featureFlags, img::outputDaliLinear}});
+    act({"?pOutput", "cbDaliLog==-", "bOutput_Cancel"});
+}

@@ -143,3 +143,13 @@ TEST_F(PowerOnPanelTest, OpeningShowsARandomDelayFromTheImage)
           {{{img::poDelay, 0}, {img::optionFlags, 0}}, {"iTDpc_en", "cbRandom+", "cbEnableDPC+", "bDPC_OK"},
            {{img::poDelay, 0xFF}, {img::optionFlags, 0x02}}}});
 }
+
+// A screen refreshed while the panel is open (a stick read does so) ticks Random when the new image holds it.
+TEST_F(PowerOnPanelTest, ARefreshWhileOpenShowsARandomDelay)
+{
+    load({{img::poDelay, 10}});
+    act({"iTDpc_en", "cbRandom==-"});
+    load({{img::poDelay, 0xFF}});
+    act({"?pStartupDelay", "cbRandom==+", "ePORelayDelay==Random", "bDPC_Cancel"});
+    EXPECT_EQ(image()[img::poDelay], 0xFF);
+}
