@@ -13,8 +13,8 @@ TEST_F(PowerOnPanelTest, SliderRangesHoldTheDurationAndRoundHalvesUp)
 {
     play({{{{img::poDelay, 59}},
            {"iTDpc_en", "ePORelayDelay", "?pPOSlider", "combRange==0", "sbPU==59", "bDPC_Cancel"}},
-          {{{img::poDelay, 60}}, {"iTDpc_en", "!pPOSlider", "ePORelayDelay", "ePORelayDelay==00:01:00", "combRange==1", "sbPU==6",
-                                  "bDPC_Cancel"}},
+          {{{img::poDelay, 60}}, {"iTDpc_en", "!pPOSlider", "ePORelayDelay", "ePORelayDelay==00:01:00",
+                                  "combRange==1", "sbPU==6", "bDPC_Cancel"}},
           {{{img::poDelay, 0x7C}}, // 600 s
            {"iTDpc_en", "ePORelayDelay", "combRange==2", "sbPU==10", "combRange=0", "ePORelayDelay==00:01:00",
             "sbPU==60", "bDPC_Cancel"}},
