@@ -106,8 +106,8 @@ TEST_F(MffPanelTest, HelpPlotsTheProfileInOrderOnAFreshChart)
     act({"sw_mff_off", "eLifeTime", "sbMFF=1", "bMFFHelp", "?pHelpMFF"}); // 80 85 90 95 100
     const std::initializer_list<QPoint> profile = {{49, 126}, {149, 106}, {249, 86}, {349, 66}, {449, 46}};
     EXPECT_EQ(red(profile), std::vector<bool>(5, true));
-    EXPECT_EQ(red({{99, 116}, {299, 76}, {149, 66}, {349, 106}, {249, 106}}), // halfway, and L1, L3 swapped
-              std::vector<bool>({true, true, false, false, false}));
+    EXPECT_EQ(red({{99, 116}, {299, 76}, {149, 66}, {349, 106}, {249, 106}, {452, 46}}), // halfway, L1, L3 swapped,
+              std::vector<bool>({true, true, false, false, false, false}));           // past the lifetime's end
     act({"iDummy2", "!pHelpMFF", "sbMFF=0", "bMFFHelp"});
     EXPECT_EQ(red(profile), std::vector<bool>(5, false));
     const QImage plot = h->find<QLabel>("iDummy2")->pixmap().toImage();
