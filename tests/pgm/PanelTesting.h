@@ -58,6 +58,12 @@ struct PanelTest : ::testing::Test {
     bool ticked(const QString& name) const { return h->find<QAbstractButton>(name)->isChecked(); }
     void tick(const QString& name, bool on) const { h->tick(name, on); }
     ScrollBar* slider(const QString& name) const { return h->find<ScrollBar>(name); }
+    // How many labels within the named control read `text` (a unit shown beside several values, say).
+    qsizetype labelsReading(const QString& name, const QString& text) const
+    {
+        const QList<QLabel*> labels = h->find(name)->findChildren<QLabel*>();
+        return std::count_if(labels.begin(), labels.end(), [&text](const QLabel* l) { return l->text() == text; });
+    }
     void slide(const QString& name, int position) const
     {
         h->act<ScrollBar>(name, [position](ScrollBar* s) { return test::slide(s, position); });

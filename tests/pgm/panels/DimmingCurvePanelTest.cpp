@@ -81,6 +81,7 @@ TEST_F(DimmingCurveTest, ChooserTicksPlotsAndDropsTheCurve)
     act({"iTen", "?cbDC"});
     EXPECT_EQ(choice(), "-Correction OFF -1 0");
     act({"cbDC+", "?pDimmingCurve", "!pDcHelp"});
+    EXPECT_EQ(unreachable(h->find("iDimmingCurve"), QPoint(400, 150)), "") << "the chart lies over the output panel";
     EXPECT_EQ(list()->currentRow(), 0);
     QStringList listed;
     for (int row = 0; row < list()->count(); ++row)
@@ -117,13 +118,17 @@ TEST_F(DimmingCurveTest, OkUndoesTheCurveOnceOnlyInDriverMode)
         {false, false, 50, "+dip! 0 60 applied"}, {true, false, 40, "+dip! 0 60"}, {false, true, 40, "+dip! 0 60"}};
     for (const auto& m : modes) {
         start();
-        load({{img::minLevel, 50}, {img::poLevel, 40}}); // no input level gives 50: kept; 40 came from 50
+        load({{img::minLevel, 40}, {img::poLevel, 50}}); // 40 came from 50; no input level gives 50: kept
         const Bytes before = image();
         h->state().demo = m.demo;
         h->form->link().usbStick = m.stick;
-        act({"iTen", "cbDC+", "bDCOk", "!pDimmingCurve", "?pOutput", "bDC", "?pDimmingCurve", "bDCOk"});
+        act({"iTen", "cbDC+"});
+        EXPECT_TRUE(drawnAt(50, 42) && drawnAt(100, 100)) << "the dip at 50 (its tip bevelled), 4 pixels a per cent";
+        act({"bDCOk", "!pDimmingCurve", "?pOutput", "bDC", "?pDimmingCurve", "bDCOk"});
         EXPECT_EQ(choice(), m.choice);
-        EXPECT_EQ(differences(image(), with(before, {{img::poLevel, m.level}})), "") << "mapped once at most";
+        EXPECT_EQ(edit("eMinLevel"), QString::number(m.level)) << "the open output panel shows the level mapped";
+        act({"bOutput_Cancel"});
+        EXPECT_EQ(differences(image(), with(before, {{img::minLevel, m.level}})), "") << "mapped once at most";
     }
 }
 
@@ -179,7 +184,16 @@ TEST_F(DimmingCurveTest, ADamagedFileShowsItsErrorAndNoStalePlot)
     clickRow(list(), 0);
     EXPECT_EQ(error(), "");
     EXPECT_TRUE(drawnAt(60, 30));
-    act({"bDCCancel", "!pDimmingCurve", "cbDC==-"});
+    act({"bDCCancel", "!pDimmingCurve"});
+    EXPECT_EQ(choice(), "-Correction OFF -1 0") << "Cancel drops the curve read";
+    // The chooser opens again on the first curve; the damaged one, clicked last time, is read again.
+    act({"cbDC+"});
+    clickRow(list(), 1);
+    act({"bDCCancel", "cbDC+", "?pDimmingCurve"});
+    EXPECT_EQ(error(), "");
+    clickRow(list(), 1);
+    EXPECT_EQ(error(), "Error: Nr. of points is not 101!");
+    act({"bDCCancel"});
 }
 
 // With curve files the output panel offers the curve box and its button outside DALI, neither in DALI.
@@ -188,6 +202,7 @@ TEST_F(DimmingCurveTest, CurveControlsShowOutsideDaliOnly)
     write("a.dc", text(half));
     start();
     act({"iTen", "?cbDC", "?bDC", "bOutput_Cancel"});
+    EXPECT_FALSE(h->find<QPushButton>("bDC")->icon().isNull()) << "the button shows its curve";
     load({{img::featureFlags, img::outputDaliLog}});
     act({"Dali", "!cbDC", "!bDC", "bOutput_Cancel"});
 }
@@ -208,4 +223,33 @@ TEST_F(DimmingCurveTest, TheCurveButtonOfARestartListsTheFolderAgain)
     EXPECT_EQ(list()->currentRow(), 0);
     act({"bDCOk", "!pDimmingCurve"});
     EXPECT_EQ(choice(), "+a! 0 60");
+}
+
+// With its files gone since, the curve button and the curve box still open the chooser, on an empty list and an
+// empty chart, and Cancel is the way out.
+TEST_F(DimmingCurveTest, TheChooserOpensWithTheFilesGone)
+{
+    const struct { QStringList parameters; const char* open; } cases[] = {{{"-dc=0"}, "bDC"}, {{}, "cbDC+"}};
+    for (const auto& c : cases) {
+        write("a.dc", text(half));
+        start(c.parameters);
+        ASSERT_TRUE(QFile::remove(dir.filePath("a.dc")));
+        act({"iTen", c.open, "?pDimmingCurve", "bDCOk", "?pDimmingCurve"});
+        EXPECT_EQ(list()->count(), 0);
+        EXPECT_FALSE(h->find<QLabel>("iDimmingCurve")->pixmap().isNull()) << c.open;
+        act({"bDCCancel"});
+        EXPECT_EQ(choice(), "-Correction OFF -1 0");
+    }
+}
+
+// The chooser's help closes on a click on its picture or on the frame around it.
+TEST_F(DimmingCurveTest, HelpClosesOnAClick)
+{
+    write("a.dc", text(half));
+    start();
+    act({"iTen", "cbDC+", "bDcHelp", "?pDcHelp"});
+    EXPECT_FALSE(h->find<QLabel>("Image1")->pixmap().isNull());
+    act({"Image1", "!pDcHelp", "bDcHelp", "?pDcHelp"});
+    EXPECT_EQ(clickAt(h->find("pDcHelp"), QPoint(2, 2)), "");
+    act({"!pDcHelp", "?pDimmingCurve", "bDCCancel"});
 }

@@ -45,9 +45,25 @@ TEST_F(MffPanelTest, LifetimeStartsTheProfileAndLevelSlidersStayBetweenTheirNeig
     EXPECT_FALSE(h->find("eReduction")->isEnabled());
     click("bMFFCancel");
 
-    load({{img::mffLifetime, 1}, {img::mffStart, 200}, {img::mffL1, 150}, {img::mffL2, 100}, {img::mffStop, 50}});
+    load({{img::mffLifetime, 1}, {img::mffStart, 200}, {img::mffL1, 150}, {img::mffL2, 120}, {img::mffL3, 110},
+          {img::mffStop, 50}});
     act({"iMFF_en", "eReduction==200", "eStopLevel", "eStopLevel==100", "eL1"});
     EXPECT_EQ(range(), std::pair(100, 100));
+    act({"eBurnIn", "eL2"});
+    EXPECT_EQ(range(), std::pair(100, 100)) << "both neighbours above 100";
+    click("bMFFCancel");
+}
+
+// The start level slides over 0..100 %; a flat profile at 0 leaves its levels no room.
+TEST_F(MffPanelTest, StartLevelRunsOverAPercentage)
+{
+    act({"sw_mff_off", "eLifeTime", "sbMFF=1", "eReduction", "sbMFF=120", "eReduction==100", "sbMFF=-5",
+         "eReduction==0", "eL1"});
+    EXPECT_EQ(range(), std::pair(0, 50));
+    act({"eStopLevel", "sbMFF=0", "eL2"});
+    EXPECT_EQ(profile(), "0 0 0 0 0");
+    EXPECT_EQ(range(), std::pair(0, 0));
+    click("bMFFCancel");
 }
 
 // OK writes the panel's bytes only; switch off when lifetime and burn-in are 0; the reset box keeps the state
@@ -90,8 +106,8 @@ TEST_F(MffPanelTest, HelpPlotsTheProfileInOrderOnAFreshChart)
     act({"sw_mff_off", "eLifeTime", "sbMFF=1", "bMFFHelp", "?pHelpMFF"}); // 80 85 90 95 100
     const std::initializer_list<QPoint> profile = {{49, 126}, {149, 106}, {249, 86}, {349, 66}, {449, 46}};
     EXPECT_EQ(red(profile), std::vector<bool>(5, true));
-    EXPECT_EQ(red({{99, 116}, {299, 76}, {149, 66}, {349, 106}, {249, 106}}), // halfway, and L1, L3 swapped
-              std::vector<bool>({true, true, false, false, false}));
+    EXPECT_EQ(red({{99, 116}, {299, 76}, {149, 66}, {349, 106}, {249, 106}, {452, 46}}), // halfway, L1, L3 swapped,
+              std::vector<bool>({true, true, false, false, false, false}));           // past the lifetime's end
     act({"iDummy2", "!pHelpMFF", "sbMFF=0", "bMFFHelp"});
     EXPECT_EQ(red(profile), std::vector<bool>(5, false));
     const QImage plot = h->find<QLabel>("iDummy2")->pixmap().toImage();
@@ -119,7 +135,7 @@ TEST_F(MffPanelTest, LifetimeZeroClearsTheLevels)
             {img::mffStop, 0}}}});
 }
 
-// The burn-in period slides over 0..255 hours; its group shows the unit beside it.
+// The burn-in period slides over 0..255 hours; each group shows the unit beside each of its values.
 TEST_F(MffPanelTest, BurnInRunsOverAByte)
 {
     act({"sw_mff_off", "eBurnIn", "sbMFF=300", "sbMFF==255", "eBurnIn==255", "sbMFF=-4", "sbMFF==0", "bMFFCancel"});
@@ -128,4 +144,6 @@ TEST_F(MffPanelTest, BurnInRunsOverAByte)
         texts << l->text();
     texts.sort();
     EXPECT_EQ(texts.join('|'), "Burn-In Period|h");
+    EXPECT_EQ(labelsReading("GroupBox12", "%"), 5);
+    EXPECT_EQ(labelsReading("GroupBox12", "h"), 1);
 }

@@ -26,7 +26,12 @@ TEST_F(OutputPanelTest, SwitchCyclesDaliTenPwmAndThePanelShowsTheImage)
           // A minimum level above 100 is kept unless edited; the edit shows where the slider stands.
           {{{img::minLevel, 150}}, {"iTen", "eMinLevel==150", "bOutput_OK"}},
           {{{img::minLevel, 150}}, {"iTen", "eMinLevel", "eMinLevel==100", "sbMinLevel==100", "bOutput_OK"},
-           {{img::minLevel, 100}}}});
+           {{img::minLevel, 100}}},
+          {{{img::minLevel, 20}}, {"iTen", "eMinLevel", "sbMinLevel=-5", "eMinLevel==0", "bOutput_OK"},
+           {{img::minLevel, 0}}},
+          // OK and Cancel take the slider strip away with the panel.
+          {{}, {"iTen", "eMinLevel", "?pMinLevel", "bOutput_Cancel", "iTen", "!pMinLevel", "eMinLevel", "bOutput_OK",
+                "iTen", "!pMinLevel", "bOutput_Cancel"}}});
 }
 
 // A level above 100 read from the image shows 100 once its edit is clicked, also where the slider already stood
@@ -54,4 +59,13 @@ TEST_F(OutputPanelTest, SwitchLeavesDaliAndTheClickedLevelIsMarked)
     EXPECT_TRUE(edited("eMinLevel"));
     act({"bOutput_Cancel"});
     EXPECT_FALSE(edited("eMinLevel"));
+}
+
+// A screen refreshed while the panel is open (a stick read does so) ticks "Logarithmic" by the new image.
+TEST_F(OutputPanelTest, ARefreshWhileOpenShowsTheNewOutputMode)
+{
+    load({{img::featureFlags, img::outputDaliLog}});
+    act({"Dali", "cbDaliLog==+"});
+    load({{img::featureFlags, img::outputDaliLinear}});
+    act({"?pOutput", "cbDaliLog==-", "bOutput_Cancel"});
 }

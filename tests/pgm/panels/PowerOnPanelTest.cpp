@@ -13,8 +13,8 @@ TEST_F(PowerOnPanelTest, SliderRangesHoldTheDurationAndRoundHalvesUp)
 {
     play({{{{img::poDelay, 59}},
            {"iTDpc_en", "ePORelayDelay", "?pPOSlider", "combRange==0", "sbPU==59", "bDPC_Cancel"}},
-          {{{img::poDelay, 60}}, {"iTDpc_en", "ePORelayDelay", "ePORelayDelay==00:01:00", "combRange==1", "sbPU==6",
-                                  "bDPC_Cancel"}},
+          {{{img::poDelay, 60}}, {"iTDpc_en", "!pPOSlider", "ePORelayDelay", "ePORelayDelay==00:01:00",
+                                  "combRange==1", "sbPU==6", "bDPC_Cancel"}},
           {{{img::poDelay, 0x7C}}, // 600 s
            {"iTDpc_en", "ePORelayDelay", "combRange==2", "sbPU==10", "combRange=0", "ePORelayDelay==00:01:00",
             "sbPU==60", "bDPC_Cancel"}},
@@ -114,6 +114,8 @@ TEST_F(PowerOnPanelTest, TheClickedFieldIsMarked)
     EXPECT_TRUE(edited("ePOFade") && !edited("ePORelayDelay") && !edited("ePOLevel"));
     act({"ePOLevel"});
     EXPECT_TRUE(edited("ePOLevel") && !edited("ePOFade") && !edited("ePORelayDelay"));
+    act({"bDPC_Cancel", "iTDpc_en"});
+    EXPECT_FALSE(edited("ePOLevel")) << "Cancel takes the mark away";
     act({"bDPC_Cancel"});
 }
 
@@ -126,4 +128,28 @@ TEST_F(PowerOnPanelTest, OpeningShowsTheDelaysRangeAndEnablesDpcByIt)
     EXPECT_FALSE(h->find("cbEnableDPC")->isEnabled()) << "no delay";
     play({{{{img::poDelay, 10}}, {"iTDpc_en", "bDPC_Cancel"}}});
     EXPECT_TRUE(h->find("cbEnableDPC")->isEnabled());
+}
+
+// A random delay read from the image shows ticked, as often as it is read, and the next image without one
+// shows its delay and level again.
+TEST_F(PowerOnPanelTest, OpeningShowsARandomDelayFromTheImage)
+{
+    play({{{{img::poDelay, 0xFF}, {img::poLevel, 35}}, {"iTDpc_en", "cbRandom==+", "ePORelayDelay==Random",
+                                                         "ePOLevel==35", "bDPC_Cancel"}},
+          {{{img::poDelay, 0xFF}}, {"iTDpc_en", "cbRandom==+", "bDPC_Cancel"}},
+          {{{img::poDelay, 10}, {img::poLevel, 60}}, {"iTDpc_en", "cbRandom==-", "ePORelayDelay==00:00:10",
+                                                       "ePOLevel==60", "bDPC_Cancel"}},
+          // Random with no delay before gives DPC a delay to wait for.
+          {{{img::poDelay, 0}, {img::optionFlags, 0}}, {"iTDpc_en", "cbRandom+", "cbEnableDPC+", "bDPC_OK"},
+           {{img::poDelay, 0xFF}, {img::optionFlags, 0x02}}}});
+}
+
+// A screen refreshed while the panel is open (a stick read does so) ticks Random when the new image holds it.
+TEST_F(PowerOnPanelTest, ARefreshWhileOpenShowsARandomDelay)
+{
+    load({{img::poDelay, 10}});
+    act({"iTDpc_en", "cbRandom==-"});
+    load({{img::poDelay, 0xFF}});
+    act({"?pStartupDelay", "cbRandom==+", "ePORelayDelay==Random", "bDPC_Cancel"});
+    EXPECT_EQ(image()[img::poDelay], 0xFF);
 }

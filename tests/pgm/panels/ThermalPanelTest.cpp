@@ -20,7 +20,7 @@ TEST_F(ThermalPanelTest, Thresholds)
             "lCalWarning==Not empty:(80°C)!", "bTMCancel"},
            {{img::tmCal, 99}}},
           {{{img::featureFlags, tmOn}, {img::tmT1, 60}},
-           {"iTM", "eOutput_T_Cal", "sbThermo=10", "sbThermo=9", "bTMOk"}, {{img::tmCal, 11}}},
+           {"iTM", "!lCalWarning", "eOutput_T_Cal", "sbThermo=10", "sbThermo=9", "bTMOk"}, {{img::tmCal, 11}}},
 {{{img::featureFlags, tmOn}, {img::tmT1, 60}},
            {"iTM", "eOutput_T2", "sbThermo=85", "eOutput_T2==59", "eOutput_T3", "sbThermo=85", "eOutput_T3==58",
             "eOutput_T1", "sbThermo=50", "bTMOk"}, // lowering T1 afterwards leaves T2 as it is
@@ -35,7 +35,8 @@ TEST_F(ThermalPanelTest, Thresholds)
            {"iTM", "eOutput_T2", "sbThermo=45", "eOutput_T2==45", "sbThermo=30", "eOutput_T2==", "bTMOk"},
            {{img::tmT2, 0}, {img::tmL2, 0}, {img::tmT3, 0}, {img::tmL3, 0}}},
           {three, // a level without its T3 is not stored
-           {"iTM", "eOutput_L3", "sbThermo=70", "eOutput_T3", "sbThermo=30", "eOutput_T3==", "eOutput_L3==70", "bTMOk"},
+           {"iTM", "eOutput_T3==40", "eOutput_L3==5", "eOutput_L3", "sbThermo=70", "eOutput_T3", "sbThermo=30",
+            "eOutput_T3==", "eOutput_L3==70", "bTMOk"},
            {{img::tmT3, 0}, {img::tmL3, 0}}}});
 }
 
@@ -50,7 +51,7 @@ TEST_F(ThermalPanelTest, InvalidBytesFromTheImageAreClearedFromTheFirstInvalidRo
     // Every threshold byte outside the range, levels above 100.
     for (std::uint8_t t : {0, 29, 86, 0xFF})
         play({{{{img::featureFlags, tmOn}, {img::tmT1, t}, {img::tmL1, 0x7F}, {img::tmT2, 40}, {img::tmCal, 0xFF}},
-               {"iTM", "eOutput_T1==", "eOutput_T2==", "eOutput_L1==", "eOutput_T_Cal==", "bTMOk"},
+               {"iTM", "eOutput_T1==", "eOutput_T2==", "eOutput_L1==", "cbOutput_Off==-", "eOutput_T_Cal==", "bTMOk"},
                {{img::featureFlags, tmOff}, {img::tmT1, 0}, {img::tmL1, 0}, {img::tmT2, 0}}}});
     // A threshold above the one above it is shown as stored, and pulled below it when edited.
     load({{img::featureFlags, tmOn}, {img::tmT1, 50}, {img::tmL1, 0x7F}, {img::tmT2, 80}, {img::tmL2, 0xE5}});
@@ -67,24 +68,34 @@ TEST_F(ThermalPanelTest, LevelAndCalibrationRanges)
            {{img::tmL1, 0}, {img::tmCal, 11}}}});
 }
 
-// Only the field the slider edits is marked, and OK takes every mark away.
+// Only the field the slider edits is marked; OK and Cancel take every mark and the slider strip away.
 TEST_F(ThermalPanelTest, OnlyTheClickedFieldIsMarked)
 {
     load({{img::featureFlags, tmOn}, {img::tmT1, 60}, {img::tmL1, 20}});
-    act({"iTM", "eOutput_T1", "eOutput_L1"});
-    EXPECT_TRUE(edited("eOutput_L1") && !edited("eOutput_T1"));
-    act({"bTMOk"});
-    EXPECT_FALSE(edited("eOutput_L1"));
+    for (const char* close : {"bTMOk", "bTMCancel"}) {
+        act({"iTM", "!pThermo", "eOutput_T1", "eOutput_L1", "?pThermo"});
+        EXPECT_TRUE(edited("eOutput_L1") && !edited("eOutput_T1"));
+        act({close, "iTM", "!pThermo"});
+        EXPECT_FALSE(edited("eOutput_L1")) << close;
+        act({"bTMCancel"});
+    }
+}
+
+// Each row shows the units of both its values.
+TEST_F(ThermalPanelTest, RowsShowTheirUnits)
+{
+    EXPECT_EQ(labelsReading("GroupBox3", "C° -->"), 3);
+    EXPECT_EQ(labelsReading("GroupBox3", "%"), 3);
 }
 
 // Switching on shows the switch on while the panel is open, with the output-off box clear even when it was ticked
 // before switching off; an invalid T1 clears a stored calibration at opening, even when cancelled.
 TEST_F(ThermalPanelTest, SwitchingOnStartsFromAClearPanel)
 {
-    play({{{{img::featureFlags, tmOn}, {img::tmT1, 60}, {img::tmL1, 0xFE}},
-           {"iTM", "cbOutput_Off==+", "bTMCancel", "sw_tm_on", "?sw_tm_off", "sw_tm_off", "?pThermoM", "?sw_tm_on",
-            "!sw_tm_off", "cbOutput_Off==-", "eOutput_T1==", "bTMCancel"},
-           {{img::featureFlags, tmOff}, {img::tmT1, 0}, {img::tmL1, 0}}},
+    play({{{{img::featureFlags, tmOn}, {img::tmT1, 60}, {img::tmL1, 0xFE}, {img::tmCal, 25}},
+           {"iTM", "cbOutput_Off==+", "?lCalWarning", "bTMCancel", "sw_tm_on", "?sw_tm_off", "sw_tm_off", "?pThermoM",
+            "?sw_tm_on", "!sw_tm_off", "cbOutput_Off==-", "eOutput_T1==", "!lCalWarning", "bTMCancel"},
+           {{img::featureFlags, tmOff}, {img::tmT1, 0}, {img::tmL1, 0}, {img::tmCal, 0xFF}}},
           {{{img::featureFlags, tmOn}, {img::tmT1, 20}, {img::tmCal, 25}},
            {"iTM", "eOutput_T1==", "eOutput_T_Cal==", "bTMCancel"},
            {{img::tmT1, 0}, {img::tmCal, 0xFF}}}});
