@@ -18,6 +18,8 @@ TEST_F(BlockTimeTest, TheSliderStandsAtTheStoredTimeAndGoesWithCancel)
     play({{{{img::blockTime, 7}},
            {"iTBlock_en", "!pBTSlider", "eBlockTime==00:00:35", "eBlockTime", "?pBTSlider", "sbBlockTime==7",
             "bTBlockCancel", "!pBlockTime", "iTBlock_en", "!pBTSlider", "eBlockTime==00:00:35", "bTBlockCancel"}}});
+    EXPECT_EQ(std::pair(slider("sbBlockTime")->minimum(), slider("sbBlockTime")->maximum()), std::pair(0, 255))
+        << "the byte's range, up to 00:21:15";
 }
 
 // Switched on from off, OK shows the time's label; a file without block time hides it again.

@@ -121,6 +121,7 @@ TEST_F(IsdCalculatorsTest, OffsetCalculatorOpensAtUtcZeroAndItsButtonsClose)
 {
     act({"!pCalc", "bAstroCalc", "?pCalc", "sbUTC==0", "eUTC==UTC+0"});
     EXPECT_TRUE(onTop(*h, "pCalc"));
+    EXPECT_FALSE(h->find<QLabel>("TimeZone")->pixmap().isNull()) << "the time-zone map shows";
     EXPECT_EQ(slider("sbUTC")->minimum(), -11);
     EXPECT_EQ(slider("sbUTC")->maximum(), 12);
     act({"sbUTC=-11", "eUTC==UTC-11", "eOffset==???", "sbUTC=3", "eUTC==UTC+3", "sbUTC=0", "eUTC==UTC+0", "eOffset==0"});

@@ -32,6 +32,15 @@ TEST_F(RemotePanelTest, SwitchCyclesAndOkWritesFunctionAndInput)
     play({{bytes(0x6C, 0x3B), {"@rc_main", "@rc_lst", "?rc_off", "?rem_dis", "!lRemote"}, bytes(0x0C, 0x0B)}});
 }
 
+// Switched on from off, OK on the 230 V input writes that input with the function chosen.
+TEST_F(RemotePanelTest, OkOnThe230VInputWritesIt)
+{
+    play({{bytes(0x0C, 0x0B), {"@rc_off", "@iRemote_en", "rbMN", "bRC_OK", "lRemote==MidNight"}, bytes(0x2C, 0x1B)},
+          {bytes(0x0C, 0x0B),
+           {"@rc_off", "@iRemote_en", "rbRemote==-", "rbRemote", "bRC_OK", "lRemote==MidNight Protect", "?rc_main"},
+           bytes(0x2C, 0x3B)}});
+}
+
 // On the LST input a refresh opens the panel naming that input; while busy only the buttons follow.
 TEST_F(RemotePanelTest, RefreshOnTheLstInputOpensThePanel)
 {
