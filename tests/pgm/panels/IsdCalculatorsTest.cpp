@@ -21,6 +21,16 @@ struct IsdCalculatorsTest : PanelTest {
 
 } // namespace
 
+// With DST ticked the offset handed over lies an hour earlier, not below -04:16:00; DST stays ticked.
+TEST_F(IsdCalculatorsTest, OffsetTakenUnderDstIsAnHourEarlier)
+{
+    act({"cbDST==-", "cbDST", "eISDOffset==-01:00:00", "bAstroCalc", "sbUTC=1", "sbLength=15", "eOffset==-30", "bCalcOK",
+         "eISDOffset==-01:30:00", "cbDST==+", "bAstroCalc", "sbUTC=0", "sbLength=-127", "eOffset==-254", "bCalcOK",
+         "eISDOffset==-04:16:00", "bISDOK"});
+    EXPECT_EQ(image()[img::isdOffset], 0x80);
+    EXPECT_EQ(image()[img::optionFlags], 0x00) << "DST on";
+}
+
 // Four minutes a degree east of the meridian; beyond the byte's ends "???", handed nothing.
 TEST_F(IsdCalculatorsTest, OffsetCalculator)
 {

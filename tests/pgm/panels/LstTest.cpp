@@ -33,3 +33,14 @@ TEST_F(LstTest, AHoldTimeOfOneSecondIsShown)
                 "!HOLD_dis", "?sw_hold_on"},
            {{img::holdTime, 1}}}});
 }
+
+// A range picked in the selector rounds the time to the range's steps and moves the slider with it: 00:05:00 is
+// 30 steps of 10 s; 00:07:50 becomes 00:08:00 in minutes and at most 00:01:00 in seconds.
+TEST_F(LstTest, APickedRangeRoundsTheTimeToItsSteps)
+{
+    play({{{{img::holdTime, 94}},
+           {"iTHold_en", "eHoldTime", "combHold=1", "eHoldTime==00:05:00", "sbHold==30", "sbHold=47",
+            "eHoldTime==00:07:50", "combHold=2", "eHoldTime==00:08:00", "sbHold==8", "combHold=0", "eHoldTime==00:01:00",
+            "sbHold==60", "bTHoldOK", "lHold==00:01:00"},
+           {{img::holdTime, 60}}}});
+}
