@@ -145,7 +145,7 @@ TEST_F(IsdCalculatorsTest, OffsetCalculatorOpensAtUtcZeroAndItsButtonsClose)
 // one of its lines takes it away again.
 TEST_F(IsdCalculatorsTest, NightLengthHelpComesAndGoes)
 {
-    act({"bADSTCalc", "?pAstroCalc"});
+    act({"bADSTCalc", "?pAstroCalc", "Label19==Twilight begin/end", "Label24==is 6\u00B0 below the horizon."});
     EXPECT_TRUE(onTop(*h, "pAstroCalc"));
     EXPECT_FALSE(inView(*h, "pHelpAstroCalc"));
     for (const char* where : {"pHelpAstroCalc", "Label19"}) {
