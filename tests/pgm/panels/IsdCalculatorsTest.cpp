@@ -135,7 +135,8 @@ TEST_F(IsdCalculatorsTest, OffsetCalculatorOpensAtUtcZeroAndItsButtonsClose)
     EXPECT_EQ(slider("sbUTC")->minimum(), -11);
     EXPECT_EQ(slider("sbUTC")->maximum(), 12);
     act({"sbUTC=-11", "eUTC==UTC-11", "eOffset==???", "sbUTC=3", "eUTC==UTC+3", "sbUTC=0", "eUTC==UTC+0", "eOffset==0"});
-    act({"sbLength=10", "eLength==E 5\u00B0", "sbLength=0", "eLength==0\u00B0"});
+    act({"sbLength=10", "eLength==E 5\u00B0", "sbLength=1", "eLength==E 0.5\u00B0", "sbLength=-1", "eLength==W 0.5\u00B0",
+         "sbLength=0", "eLength==0\u00B0"});
     act({"!pCalcHelp", "bCalcHelp", "?pCalcHelp", "@pCalcHelp", "!pCalcHelp", "?pCalc", "bCalcHelp"});
     clickAt(*h, "pCalcHelp", QPoint(4, 4)); // beside the picture
     act({"!pCalcHelp", "?pCalc", "bCalcCancel", "!pCalc", "?pISD", "eISDOffset==0"});

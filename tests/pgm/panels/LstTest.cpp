@@ -20,10 +20,14 @@ TEST_F(LstTest, HoldTimeSliderShowsOnlyAfterAClick)
             "iTHold_en", "!pHoldTime", "bTHoldCancel"}}});
 }
 
-// The hold switch shown on turns the hold time off at once: its byte 0, the tile greyed, the label gone.
+// The hold switch shown on turns the hold time off at once: its byte 0, the tile greyed, the label gone; so does
+// OK with the time moved to 0.
 TEST_F(LstTest, HoldSwitchTurnsTheHoldTimeOff)
 {
-    play({{{{img::holdTime, 94}}, {"?lHold", "sw_hold_on", "?HOLD_dis", "?sw_hold_off", "!lHold"}, {{img::holdTime, 0}}}});
+    play({{{{img::holdTime, 94}}, {"?lHold", "sw_hold_on", "?HOLD_dis", "?sw_hold_off", "!lHold"}, {{img::holdTime, 0}}},
+          {{{img::holdTime, 94}},
+           {"lHold", "eHoldTime", "sbHold=0", "bTHoldOK", "?HOLD_dis", "?sw_hold_off", "!lHold"},
+           {{img::holdTime, 0}}}});
 }
 
 // A hold time of one second is a time like any other: OK shows its label and takes the tile's grey away.
