@@ -22,11 +22,13 @@ TEST_F(BlockTimeTest, TheSliderStandsAtTheStoredTimeAndGoesWithCancel)
         << "the byte's range, up to 00:21:15";
 }
 
-// Switched on from off, OK shows the time's label; a file without block time hides it again.
+// Switched on from off, OK shows the time's label and takes the slider away with the panel; a file without block
+// time hides the label again.
 TEST_F(BlockTimeTest, TheLabelComesWithOkAndGoesWithAFileWithoutBlockTime)
 {
     play({{{{img::blockTime, 0}},
-           {"!lBlock", "sw_block_open", "eBlockTime", "sbBlockTime=12", "bTBlockOK", "?lBlock", "lBlock==00:01:00"},
+           {"!lBlock", "sw_block_open", "eBlockTime", "sbBlockTime=12", "bTBlockOK", "?lBlock", "lBlock==00:01:00",
+            "@lBlock", "?pBlockTime", "!pBTSlider", "bTBlockCancel"},
            {{img::blockTime, 12}}}});
     load({{img::blockTime, 0}});
     act({"!lBlock", "?Block_dis", "?sw_block_open"});
