@@ -134,6 +134,7 @@ TEST_F(IsdCalculatorsTest, OffsetCalculatorOpensAtUtcZeroAndItsButtonsClose)
     EXPECT_FALSE(h->find<QLabel>("TimeZone")->pixmap().isNull()) << "the time-zone map shows";
     EXPECT_EQ(slider("sbUTC")->minimum(), -11);
     EXPECT_EQ(slider("sbUTC")->maximum(), 12);
+    EXPECT_EQ(std::pair(slider("sbLength")->minimum(), slider("sbLength")->maximum()), std::pair(-360, 360));
     act({"sbUTC=-11", "eUTC==UTC-11", "eOffset==???", "sbUTC=3", "eUTC==UTC+3", "sbUTC=0", "eUTC==UTC+0", "eOffset==0"});
     act({"sbLength=10", "eLength==E 5\u00B0", "sbLength=1", "eLength==E 0.5\u00B0", "sbLength=-1", "eLength==W 0.5\u00B0",
          "sbLength=0", "eLength==0\u00B0"});

@@ -20,14 +20,17 @@ TEST_F(LstTest, HoldTimeSliderShowsOnlyAfterAClick)
             "iTHold_en", "!pHoldTime", "bTHoldCancel"}}});
 }
 
-// The hold switch shown on turns the hold time off at once: its byte 0, the tile greyed, the label gone; so does
-// OK with the time moved to 0.
+// The hold switch shown on turns the hold time off at once: its byte 0, the tile greyed, the label gone; so do
+// OK with the time moved to 0 and switching the LST timer on (the time kept while it was off).
 TEST_F(LstTest, HoldSwitchTurnsTheHoldTimeOff)
 {
     play({{{{img::holdTime, 94}}, {"?lHold", "sw_hold_on", "?HOLD_dis", "?sw_hold_off", "!lHold"}, {{img::holdTime, 0}}},
           {{{img::holdTime, 94}},
            {"lHold", "eHoldTime", "sbHold=0", "bTHoldOK", "?HOLD_dis", "?sw_hold_off", "!lHold"},
-           {{img::holdTime, 0}}}});
+           {{img::holdTime, 0}}},
+          {{{img::featureFlags, 0x04}, {img::holdTime, 94}},
+           {"@sw_lst_open", "!LST_dis", "?HOLD_dis", "?sw_hold_off", "!lHold"},
+           {{img::featureFlags, 0x0C}, {img::holdTime, 0}}}});
 }
 
 // A hold time of one second is a time like any other: OK shows its label and takes the tile's grey away.
