@@ -21,11 +21,12 @@ struct IsdCalculatorsTest : PanelTest {
 
 } // namespace
 
-// With DST ticked the offset handed over lies an hour earlier, not below -04:16:00; DST stays ticked.
+// With DST ticked the offset handed over lies an hour earlier, not below -04:16:00; DST stays ticked, and a night
+// length the slider was editing stays as it was.
 TEST_F(IsdCalculatorsTest, OffsetTakenUnderDstIsAnHourEarlier)
 {
-    act({"cbDST==-", "cbDST", "eISDOffset==-01:00:00", "bAstroCalc", "sbUTC=1", "sbLength=15", "eOffset==-30", "bCalcOK",
-         "eISDOffset==-01:30:00", "cbDST==+", "bAstroCalc", "sbUTC=0", "sbLength=-127", "eOffset==-254", "bCalcOK",
+    act({"cbDST==-", "cbDST", "eISDOffset==-01:00:00", "eW2S", "bAstroCalc", "sbUTC=1", "sbLength=15", "eOffset==-30",
+         "bCalcOK", "eISDOffset==-01:30:00", "eW2S==08:20", "cbDST==+", "bAstroCalc", "sbUTC=0", "sbLength=-127", "eOffset==-254", "bCalcOK",
          "eISDOffset==-04:16:00", "bISDOK"});
     EXPECT_EQ(image()[img::isdOffset], 0x80);
     EXPECT_EQ(image()[img::optionFlags], 0x00) << "DST on";
