@@ -21,6 +21,17 @@ struct IsdCalculatorsTest : PanelTest {
 
 } // namespace
 
+// With DST ticked the offset handed over lies an hour earlier, not below -04:16:00; DST stays ticked, and a night
+// length the slider was editing stays as it was.
+TEST_F(IsdCalculatorsTest, OffsetTakenUnderDstIsAnHourEarlier)
+{
+    act({"cbDST==-", "cbDST", "eISDOffset==-01:00:00", "eW2S", "bAstroCalc", "sbUTC=1", "sbLength=15", "eOffset==-30",
+         "bCalcOK", "eISDOffset==-01:30:00", "eW2S==08:20", "cbDST==+", "bAstroCalc", "sbUTC=0", "sbLength=-127", "eOffset==-254", "bCalcOK",
+         "eISDOffset==-04:16:00", "bISDOK"});
+    EXPECT_EQ(image()[img::isdOffset], 0x80);
+    EXPECT_EQ(image()[img::optionFlags], 0x00) << "DST on";
+}
+
 // Four minutes a degree east of the meridian; beyond the byte's ends "???", handed nothing.
 TEST_F(IsdCalculatorsTest, OffsetCalculator)
 {
@@ -121,10 +132,13 @@ TEST_F(IsdCalculatorsTest, OffsetCalculatorOpensAtUtcZeroAndItsButtonsClose)
 {
     act({"!pCalc", "bAstroCalc", "?pCalc", "sbUTC==0", "eUTC==UTC+0"});
     EXPECT_TRUE(onTop(*h, "pCalc"));
+    EXPECT_FALSE(h->find<QLabel>("TimeZone")->pixmap().isNull()) << "the time-zone map shows";
     EXPECT_EQ(slider("sbUTC")->minimum(), -11);
     EXPECT_EQ(slider("sbUTC")->maximum(), 12);
+    EXPECT_EQ(std::pair(slider("sbLength")->minimum(), slider("sbLength")->maximum()), std::pair(-360, 360));
     act({"sbUTC=-11", "eUTC==UTC-11", "eOffset==???", "sbUTC=3", "eUTC==UTC+3", "sbUTC=0", "eUTC==UTC+0", "eOffset==0"});
-    act({"sbLength=10", "eLength==E 5\u00B0", "sbLength=0", "eLength==0\u00B0"});
+    act({"sbLength=10", "eLength==E 5\u00B0", "sbLength=1", "eLength==E 0.5\u00B0", "sbLength=-1", "eLength==W 0.5\u00B0",
+         "sbLength=0", "eLength==0\u00B0"});
     act({"!pCalcHelp", "bCalcHelp", "?pCalcHelp", "@pCalcHelp", "!pCalcHelp", "?pCalc", "bCalcHelp"});
     clickAt(*h, "pCalcHelp", QPoint(4, 4)); // beside the picture
     act({"!pCalcHelp", "?pCalc", "bCalcCancel", "!pCalc", "?pISD", "eISDOffset==0"});
@@ -134,7 +148,7 @@ TEST_F(IsdCalculatorsTest, OffsetCalculatorOpensAtUtcZeroAndItsButtonsClose)
 // one of its lines takes it away again.
 TEST_F(IsdCalculatorsTest, NightLengthHelpComesAndGoes)
 {
-    act({"bADSTCalc", "?pAstroCalc"});
+    act({"bADSTCalc", "?pAstroCalc", "Label19==Twilight begin/end", "Label24==is 6\u00B0 below the horizon."});
     EXPECT_TRUE(onTop(*h, "pAstroCalc"));
     EXPECT_FALSE(inView(*h, "pHelpAstroCalc"));
     for (const char* where : {"pHelpAstroCalc", "Label19"}) {

@@ -22,13 +22,15 @@ TEST_F(IsdPanelTest, OffsetRoundTripsAndDstShifts)
     EXPECT_TRUE(edited("eISDOffset") && !edited("eW2S"));
 }
 
-// Night lengths 05:00 (60) to 18:00 (216), else Auto DST off; OK clears the byte beside them.
+// Night lengths 05:00 (60) to 18:00 (216), the slider's step below them "0" (off), else Auto DST off; OK clears the
+// byte beside them.
 TEST_F(IsdPanelTest, AutoDstNightLengths)
 {
     play({{{{img::adstW2S, 60}, {img::adstS2W, 216}},
            {"iISD_en", "cbADSTEnable==+", "?bADSTCalc", "eW2S==05:00", "eS2W==18:00", "eS2W", "sbISD==216", "sbISD=0",
-            "eS2W==0", "sbISD=60", "eS2W==05:00", "bISDOK"},
-           {{img::adstS2W, 60}}}});
+            "eS2W==0", "sbISD=60", "eS2W==05:00", "sbISD=59", "eS2W==0", "sbISD=60", "eW2S", "sbISD==60",
+            "sbISD=62", "eW2S==05:10", "eS2W==05:00", "bISDOK"},
+           {{img::adstW2S, 62}, {img::adstS2W, 60}}}});
     for (auto [w, on] : {std::pair{0, false}, {59, false}, {60, true}, {216, true}, {217, false}, {255, false}}) {
         load({{img::adstAux, 0x55}, {img::adstW2S, static_cast<std::uint8_t>(w)}, {img::adstS2W, 100}});
         click("iISD_en");

@@ -17,6 +17,12 @@ TEST_F(PanelLookTest, EveryButtonWithoutACaptionHasAPicture)
         EXPECT_FALSE(b->icon().isNull()) << b->objectName().toStdString();
     }
     EXPECT_GE(glyphs, 30) << "OK, Cancel and Help of every panel, the calculators' and the curve's buttons";
+    // A screen reader names a picture button by what it does.
+    const std::pair<const char*, const char*> names[] = {{"bTBlockOK", "OK"}, {"bTBlockCancel", "Cancel"},
+                                                         {"SpeedButton2", "Help"}, {"bCalcHelp", "Help"},
+                                                         {"bRemoteCancel", "Cancel"}, {"bISDOK", "OK"}};
+    for (auto [button, name] : names)
+        EXPECT_EQ(h->find(button)->accessibleName(), name) << button;
 }
 
 // Values are never typed: every value edit and every calculator result is read-only (the night length is the one

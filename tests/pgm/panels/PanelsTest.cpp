@@ -144,6 +144,7 @@ TEST_F(PanelsTest, HelpCoversThePanelUntilClicked)
         const QSize size = panel->size();
         click(c.help);
         EXPECT_TRUE(shown(c.overlay) && panel->rect().contains(h->find(c.overlay)->geometry())) << "the panel grows";
+        EXPECT_FALSE(h->find<QLabel>(c.picture)->pixmap().isNull()) << "the help shows its picture";
         click(c.picture);
         EXPECT_TRUE(!shown(c.overlay) && panel->size() == size);
         click(c.help);

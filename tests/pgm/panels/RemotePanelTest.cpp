@@ -29,7 +29,16 @@ TEST_F(RemotePanelTest, SwitchCyclesAndOkWritesFunctionAndInput)
     EXPECT_EQ(differences(image(), with(before, bytes(0x40, 0x2B))), "");
     act({"@rc_lst", "?LST_dis", "?Astro_dis", "@sw_lst_open", "@sw_astro_open"}); // switched on again
     EXPECT_EQ(differences(image(), before), "");
-    play({{bytes(0x6C, 0x3B), {"@rc_main", "@rc_lst", "?rc_off", "?rem_dis", "!lRemote"}, bytes(0x0C, 0x0B)}});
+    play({{bytes(0x6C, 0x3B), {"@rc_main", "@rc_lst", "?rc_off", "!rc_lst", "?rem_dis", "!lRemote"}, bytes(0x0C, 0x0B)}});
+}
+
+// Switched on from off, OK on the 230 V input writes that input with the function chosen.
+TEST_F(RemotePanelTest, OkOnThe230VInputWritesIt)
+{
+    play({{bytes(0x0C, 0x0B), {"@rc_off", "@iRemote_en", "rbMN", "bRC_OK", "lRemote==MidNight"}, bytes(0x2C, 0x1B)},
+          {bytes(0x0C, 0x0B),
+           {"@rc_off", "@iRemote_en", "rbRemote==-", "rbRemote", "bRC_OK", "lRemote==MidNight Protect", "?rc_main"},
+           bytes(0x2C, 0x3B)}});
 }
 
 // On the LST input a refresh opens the panel naming that input; while busy only the buttons follow.
@@ -61,6 +70,9 @@ TEST_F(RemotePanelTest, FunctionNibblesOnBothInputs)
         clickOnScreen("iRemote_en");
         EXPECT_EQ(std::pair(ticked("rbMN"), ticked("rbRemote")), std::pair(r.mn, r.remote));
         click(r.ok ? "bRC_OK" : "bRemoteCancel");
+        const bool on = r.mn || r.remote; // else the switch shows off, without the function's label
+        EXPECT_EQ(std::tuple(shown("lRemote"), shown("rc_main") || shown("rc_lst"), shown("rc_off")),
+                  std::tuple(on, on, !on));
         const Bytes after = with(Bytes(defaultImage.begin(), defaultImage.end()), bytes(r.flagsAfter, r.optionsAfter));
         EXPECT_EQ(differences(image(), after), "");
     }
