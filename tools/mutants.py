@@ -149,7 +149,7 @@ def droppable(code, prev):
 
 
 class Mutant:
-    __slots__ = ("path", "line", "col", "tcol", "nth", "kind", "old", "new", "rank", "category")
+    __slots__ = ("path", "line", "col", "tcol", "nth", "kind", "old", "new", "rank", "category", "delta")
 
     def __init__(self, path, line, col, tcol, nth, kind, old, new):
         self.path, self.line, self.col, self.kind, self.old, self.new = path, line, col, kind, old, new
@@ -157,14 +157,17 @@ class Mutant:
         # (from 1) and which line of that text in the file (from 1).
         self.tcol, self.nth = tcol, nth
         self.rank = None
+        self.delta = None  # an integer mutant's shift: +1 or -1 (which one depends on the seed)
         self.category = "behaviour"  # or "layout" / "equivalent" from the exclusion list
 
     def where(self):
         return "%s:%d" % (self.path, self.line + 1)
 
     def site(self):
-        """kind@column, behind #n when the line's text recurs in its file."""
-        return "%s%s@%d" % ("#%d " % self.nth if self.nth else "", self.kind, self.tcol)
+        """kind@column (integer+1 or integer-1 for an integer's shift), behind
+        #n when the line's text recurs in its file."""
+        shift = "%+d" % self.delta if self.delta else ""
+        return "%s%s%s@%d" % ("#%d " % self.nth if self.nth else "", self.kind, shift, self.tcol)
 
 
 def sites(path, lines, seed):
@@ -183,10 +186,11 @@ def sites(path, lines, seed):
         ident = "%s|%s|%d" % (base, key, seen[key])
         indent = len(body) - len(body.lstrip())
 
-        def add(col, kind, new_line):
+        def add(col, kind, new_line, delta=None):
             if new_line == body:
                 return
             m = Mutant(path, no, col, col - indent + 1, seen[key], kind, body, new_line)
+            m.delta = delta
             m.rank = hashlib.sha256(("%s|%s|%s|%d" % (seed, ident, kind, col - indent)).encode()).digest()
             found.append(m)
 
@@ -209,7 +213,7 @@ def sites(path, lines, seed):
                 new = "0%o" % (value + delta)
             else:
                 new = str(value + delta)
-            add(m.start(), "integer", body[:m.start()] + new + suffix + body[m.end():])
+            add(m.start(), "integer", body[:m.start()] + new + suffix + body[m.end():], delta)
         for m in BOOL_RE.finditer(c):
             new = "false" if m.group(1) == "true" else "true"
             add(m.start(), "bool", body[:m.start()] + new + body[m.end():])
@@ -249,14 +253,15 @@ def all_mutants(tree, seed):
 # pattern would classify, but that a person would notice.
 CATEGORIES = ("layout", "equivalent", "behaviour")
 KINDS = ("compare", "integer", "bool", "drop")
-ENTRY_HEAD = re.compile(r"^(\w+)\s+([^\s#:]+)(?:#(\d+))?(?:\s+(\w+)(?:@(\d+))?)?\s*:\s*(.*)$")
+ENTRY_HEAD = re.compile(r"^(\w+)\s+([^\s#:]+)(?:#(\d+))?(?:\s+(\w+)([+-]1)?(?:@(\d+))?)?\s*:\s*(.*)$")
 
 
 class Exclusion:
-    __slots__ = ("where", "category", "base", "nth", "kind", "col", "reason", "text", "pattern", "used")
+    __slots__ = ("where", "category", "base", "nth", "kind", "delta", "col", "reason", "text", "pattern", "used")
 
-    def __init__(self, where, category, base, nth, kind, col, reason, text):
+    def __init__(self, where, category, base, nth, kind, delta, col, reason, text):
         self.where, self.category, self.base, self.nth, self.kind, self.col = where, category, base, nth, kind, col
+        self.delta = delta
         self.reason, self.text, self.used = reason, text, False
         # "~ <regex>": a kind of line rather than one line; searched in the
         # trimmed line. Groups named at, at2, ... narrow it to the mutants
@@ -271,8 +276,11 @@ class Exclusion:
     def names_file(self, base):
         return fnmatch.fnmatchcase(base, self.base)
 
-    def matches(self, m):
+    def matches(self, m, any_shift=False):
+        """Whether the entry names the mutant; with any_shift, whichever way
+        an integer is shifted (the seed picks the way)."""
         if not ((self.nth is None or self.nth == max(m.nth, 1)) and (self.kind is None or self.kind == m.kind)
+                and (any_shift or self.delta is None or self.delta == m.delta)
                 and (self.col is None or self.col == m.tcol)):
             return False
         if self.pattern is None:
@@ -288,12 +296,12 @@ class Exclusion:
         return False
 
     def specificity(self):
-        return (self.pattern is None, self.col is not None, self.kind is not None, self.nth is not None,
-                "*" not in self.base)
+        return (self.pattern is None, self.col is not None, self.delta is not None, self.kind is not None,
+                self.nth is not None, "*" not in self.base)
 
     def site(self):
-        return "%s%s%s" % ("#%d" % self.nth if self.nth else "", " " + self.kind if self.kind else "",
-                           "@%d" % self.col if self.col else "")
+        return "%s%s%s%s" % ("#%d" % self.nth if self.nth else "", " " + self.kind if self.kind else "",
+                             "%+d" % self.delta if self.delta else "", "@%d" % self.col if self.col else "")
 
 
 def read_exclusions(path):
@@ -301,10 +309,10 @@ def read_exclusions(path):
     per line text or pattern, each with its header's category, file, site
     and reason."""
     entries, seen = [], set()
-    head = None  # [where, category, base, nth, kind, col, reason, texts so far]
+    head = None  # [where, category, base, nth, kind, delta, col, reason, texts so far]
 
     def close_head():
-        if head is not None and head[7] == 0:
+        if head is not None and head[8] == 0:
             raise SystemExit("%s: an entry without a line text under it" % head[0])
 
     with open(path, encoding="utf-8", errors="surrogateescape") as f:
@@ -318,23 +326,25 @@ def read_exclusions(path):
                 close_head()
                 m = ENTRY_HEAD.match(text)
                 if (not m or m.group(1) not in CATEGORIES or "/" in m.group(2)
-                        or (m.group(4) and m.group(4) not in KINDS) or not m.group(6).strip()):
-                    raise SystemExit("%s: not an entry head: '<%s> <file name>[#<n>] [<kind>[@<column>]]: "
+                        or (m.group(4) and m.group(4) not in KINDS) or (m.group(5) and m.group(4) != "integer")
+                        or not m.group(7).strip()):
+                    raise SystemExit("%s: not an entry head: '<%s> <file name>[#<n>] [<kind>[+1|-1][@<column>]]: "
                                      "<reason>'" % (where, "|".join(CATEGORIES)))
                 if m.group(1) == "equivalent" and not m.group(4):
                     raise SystemExit("%s: an equivalent entry names its one kind of mutant" % where)
                 head = [where, m.group(1), m.group(2)] + [int(m.group(3)) if m.group(3) else None, m.group(4),
-                                                          int(m.group(5)) if m.group(5) else None]
-                head += [m.group(6).strip(), 0]
+                                                          int(m.group(5)) if m.group(5) else None,
+                                                          int(m.group(6)) if m.group(6) else None]
+                head += [m.group(7).strip(), 0]
                 continue
             if head is None:
                 raise SystemExit("%s: a line text without an entry head above it" % where)
-            key = (head[2], text, head[3], head[4], head[5])
+            key = (head[2], text, head[3], head[4], head[5], head[6])
             if key in seen:
                 raise SystemExit("%s: this line and site are listed twice" % where)
             seen.add(key)
-            entries.append(Exclusion(where, *head[1:7], text))
-            head[7] += 1
+            entries.append(Exclusion(where, *head[1:8], text))
+            head[8] += 1
     close_head()
     return entries
 
@@ -351,10 +361,11 @@ def apply_exclusions(mutants, entries):
             patterns.append(e)
     for m in mutants:
         base = os.path.basename(m.path)
-        named = [e for e in by_line.get(m.old.strip(), ()) if e.names_file(base) and e.matches(m)]
-        named += [e for e in patterns if e.names_file(base) and e.matches(m)]
-        for e in named:
-            e.used = True
+        candidates = [e for e in by_line.get(m.old.strip(), []) + patterns if e.names_file(base)]
+        for e in candidates:
+            if e.matches(m, any_shift=True):
+                e.used = True  # the site is there, whichever way this seed shifts it
+        named = [e for e in candidates if e.matches(m)]
         if named:
             m.category = max(named, key=Exclusion.specificity).category
     return [e for e in entries if not e.used]

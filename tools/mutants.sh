@@ -28,7 +28,7 @@
 #                       (repeatable; with a large COUNT, every mutant of those files)
 #
 # Mutants: a comparison flipped (< to >=, == to !=, ...), an integer constant
-# shifted by one, an expression statement dropped, true and false swapped; in
+# shifted by one (up or down, as the seed picks: "integer+1", "integer-1"), an expression statement dropped, true and false swapped; in
 # the .cpp files of the four folders and their sub-folders. Sites are ranked
 # by a hash of the seed, the file's name (not its folder) and the line's text,
 # so moving files or editing other lines keeps the sample.
